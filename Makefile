@@ -1,0 +1,18 @@
+# The two commands: `make run` starts the program under Wine, `make test`
+# runs every suite. Both install what is missing first.
+.PHONY: run test bench fuzz clean
+
+run:
+	@bash scripts/run.sh
+
+test:
+	@bash scripts/test.sh
+
+bench:
+	@bash scripts/bench.sh
+
+fuzz:
+	@bash scripts/fuzz.sh
+
+clean:
+	rm -rf build run

@@ -1,0 +1,62 @@
+#include "app/app_paths.h"
+
+#include <cstdint>
+#include <cstdio>
+
+const char* const SETTINGS_FILE_NAME = "TIVRA.INI";
+const char* const HELP_FILE_NAME = "TIVRA.HLP";
+
+namespace app_paths {
+
+namespace {
+
+bool isSlash(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// "C:\" keeps its backslash; any other folder loses a trailing one.
+std::string withoutTrailingSlash(std::string folder)
+{
+    while (folder.size() > 1 && isSlash(folder.back()) && !(folder.size() == 3 && folder[1] == ':'))
+        folder.pop_back();
+    return folder;
+}
+
+}  // namespace
+
+std::string join(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && isSlash(folder.back()))
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+AppPaths fromCurrentDirectory(const std::string& currentDirectory)
+{
+    AppPaths paths;
+    paths.startFolder = withoutTrailingSlash(currentDirectory);
+    paths.settingsFile = join(paths.startFolder, SETTINGS_FILE_NAME);
+    paths.helpFile = join(paths.startFolder, HELP_FILE_NAME);
+    return paths;
+}
+
+std::string instanceName(const std::string& settingsFile)
+{
+    // FNV-1a over the path with case and slash differences folded away.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : settingsFile) {
+        unsigned char folded = static_cast<unsigned char>(c);
+        if (folded >= 'a' && folded <= 'z')
+            folded = static_cast<unsigned char>(folded - 'a' + 'A');
+        if (folded == '/')
+            folded = '\\';
+        hash ^= folded;
+        hash *= 1099511628211ull;
+    }
+    char name[48];
+    std::snprintf(name, sizeof name, "Quorvel-%016llx", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+}  // namespace app_paths

@@ -1,0 +1,27 @@
+// Where the program keeps its files: all of them in the folder that was
+// current when it started.
+#pragma once
+
+#include <string>
+
+extern const char* const SETTINGS_FILE_NAME;  // "TIVRA.INI"
+extern const char* const HELP_FILE_NAME;      // "TIVRA.HLP"
+
+struct AppPaths {
+    std::string startFolder;   // no trailing backslash, except at a drive root
+    std::string settingsFile;  // startFolder\TIVRA.INI
+    std::string helpFile;      // startFolder\TIVRA.HLP
+};
+
+namespace app_paths {
+
+// The paths for a start folder as the system reports the current folder.
+AppPaths fromCurrentDirectory(const std::string& currentDirectory);
+// folder + "\" + name, without doubling a backslash the folder ends with.
+std::string join(const std::string& folder, const std::string& name);
+// A name that is the same for every copy of the program using the same
+// settings file (letter case and slashes do not matter), and different for
+// other files: copies sharing a file must not run side by side.
+std::string instanceName(const std::string& settingsFile);
+
+}  // namespace app_paths

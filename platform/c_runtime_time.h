@@ -1,0 +1,17 @@
+// Clock and local-time conversions through the C runtime (time, localtime,
+// mktime), the way the program's time library behaves on its platform.
+#pragma once
+
+#include "platform/types.h"
+
+namespace c_runtime_time {
+
+// The current time, or INVALID_TIME when it does not fit in 32 bits.
+Timestamp now();
+// Local fields of t; false for a negative instant or one the library rejects.
+bool toLocal(Timestamp t, LocalTime& out);
+// mktime of the fields with the daylight flag -1; INVALID_TIME when the
+// result lies outside 1970-01-01 00:00:00 UTC .. 2038-01-19 03:14:07 UTC.
+Timestamp fromLocal(const LocalTime& fields);
+
+}  // namespace c_runtime_time

@@ -1,0 +1,323 @@
+#include "platform/profile/profile_document.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+// The text without the blanks and tabs around it.
+std::string trimmed(const std::string& text, std::size_t begin = 0, std::size_t end = std::string::npos)
+{
+    end = std::min(end, text.size());
+    while (begin < end && isBlank(text[begin])) ++begin;
+    while (end > begin && isBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+// Names match without regard to ASCII case, like the system's own comparison
+// of section and key names.
+std::string folded(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+bool isBlankText(const std::string& text)
+{
+    return std::all_of(text.begin(), text.end(), isBlank);
+}
+
+// A line break or NUL inside a name or value would change the file's lines,
+// or cut the text short, when read back.
+bool holdsBreak(const std::string& text)
+{
+    return text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos;
+}
+
+}  // namespace
+
+ProfileDocument::ProfileDocument()
+{
+    m_sections.emplace_back();
+}
+
+ProfileDocument::ProfileDocument(const std::string& bytes)
+{
+    m_sections.emplace_back();
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t stop = bytes.find_first_of("\r\n", start);
+        LineEnd end = LineEnd::None;
+        std::size_t next = bytes.size();
+        if (stop == std::string::npos) {
+            stop = bytes.size();
+        } else if (bytes[stop] == '\n') {
+            end = LineEnd::Lf;
+            next = stop + 1;
+        } else if (stop + 1 < bytes.size() && bytes[stop + 1] == '\n') {
+            end = LineEnd::CrLf;
+            next = stop + 2;
+        } else {
+            end = LineEnd::Cr;
+            next = stop + 1;
+        }
+        Line line = parseLine(bytes.substr(start, stop - start), end);
+        if (line.kind == LineKind::Header) m_sections.emplace_back();
+        m_sections.back().lines.push_back(std::move(line));
+        start = next;
+    }
+    indexSections();
+}
+
+ProfileDocument::Line ProfileDocument::parseLine(std::string text, LineEnd end)
+{
+    Line line;
+    line.text = std::move(text);
+    line.end = end;
+    const std::string& t = line.text;
+    std::size_t first = 0;
+    while (first < t.size() && isBlank(t[first])) ++first;
+    if (first == t.size()) return line;
+    if (t[first] == '[') {
+        // A name in brackets ends at the first ']'; without one the line is
+        // no header.
+        if (t.find(']', first + 1) != std::string::npos) line.kind = LineKind::Header;
+        return line;
+    }
+    if (t[first] == ';') return line;  // a comment: kept, never matched
+    std::size_t separator = t.find('=');
+    if (separator != std::string::npos && !trimmed(t, 0, separator).empty()) {
+        line.kind = LineKind::Entry;
+        line.separator = separator;
+    }
+    return line;
+}
+
+std::string ProfileDocument::sectionName(const Line& header)
+{
+    std::size_t open = header.text.find('[');
+    std::size_t close = header.text.find(']', open + 1);
+    return trimmed(header.text, open + 1, close);
+}
+
+std::string ProfileDocument::keyName(const Line& entry)
+{
+    return trimmed(entry.text, 0, entry.separator);
+}
+
+std::string ProfileDocument::rawValue(const Line& entry)
+{
+    return trimmed(entry.text, entry.separator + 1);
+}
+
+ProfileDocument::Line ProfileDocument::entryLine(const std::string& key, const std::string& value)
+{
+    Line line;
+    line.text = key + '=' + value;
+    line.kind = LineKind::Entry;
+    line.separator = key.size();
+    return line;
+}
+
+void ProfileDocument::indexSections()
+{
+    m_sectionIndex.clear();
+    for (std::size_t i = 1; i < m_sections.size(); ++i) {
+        std::string name = folded(sectionName(m_sections[i].lines.front()));
+        if (!name.empty()) m_sectionIndex.emplace(std::move(name), i);  // the first one wins
+        indexKeys(m_sections[i]);
+    }
+}
+
+void ProfileDocument::indexKeys(Section& section)
+{
+    section.keys.clear();
+    std::unordered_map<std::string, std::size_t> lastSeen;
+    for (std::size_t i = 0; i < section.lines.size(); ++i) {
+        Line& line = section.lines[i];
+        line.nextSameKey = NO_LINE;
+        if (line.kind != LineKind::Entry) continue;
+        std::string key = folded(keyName(line));
+        auto seen = lastSeen.find(key);
+        if (seen == lastSeen.end()) {
+            section.keys.emplace(key, i);
+            lastSeen.emplace(std::move(key), i);
+        } else {
+            section.lines[seen->second].nextSameKey = i;
+            seen->second = i;
+        }
+    }
+}
+
+std::optional<std::string> ProfileDocument::value(const std::string& section, const std::string& key) const
+{
+    auto found = m_sectionIndex.find(folded(trimmed(section)));
+    if (found == m_sectionIndex.end()) return std::nullopt;
+    const Section& s = m_sections[found->second];
+    auto entry = s.keys.find(folded(trimmed(key)));
+    if (entry == s.keys.end()) return std::nullopt;
+    std::string v = rawValue(s.lines[entry->second]);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+    }
+    std::size_t nul = v.find('\0');
+    if (nul != std::string::npos) v.resize(nul);
+    if (v.size() > MAX_VALUE_LENGTH) v.resize(MAX_VALUE_LENGTH);
+    return v;
+}
+
+bool ProfileDocument::isWritableSection(const std::string& section)
+{
+    std::string name = trimmed(section);
+    return !name.empty() && !holdsBreak(name) && name.find(']') == std::string::npos;
+}
+
+bool ProfileDocument::isWritableKey(const std::string& key)
+{
+    // A key that would read back as a header, a comment or another key is
+    // refused as well as one with a line break.
+    std::string name = trimmed(key);
+    return !name.empty() && !holdsBreak(name) && name.find('=') == std::string::npos && name.front() != '[' &&
+           name.front() != ';';
+}
+
+bool ProfileDocument::isWritableValue(const std::string& value)
+{
+    return !holdsBreak(value);
+}
+
+ProfileDocument::Section* ProfileDocument::findSection(const std::string& name)
+{
+    auto found = m_sectionIndex.find(folded(name));
+    return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
+}
+
+ProfileDocument::Section& ProfileDocument::appendSection(const std::string& name)
+{
+    // New sections go at the end of the file, right after its last line,
+    // which gets a line end first if the file had none.
+    for (auto s = m_sections.rbegin(); s != m_sections.rend(); ++s) {
+        if (s->lines.empty()) continue;
+        if (s->lines.back().end == LineEnd::None) s->lines.back().end = LineEnd::CrLf;
+        break;
+    }
+    Section section;
+    section.lines.push_back(parseLine('[' + name + ']', LineEnd::CrLf));
+    m_sections.push_back(std::move(section));
+    m_sectionIndex.emplace(folded(name), m_sections.size() - 1);
+    return m_sections.back();
+}
+
+ProfileDocument::ChangeOutcome ProfileDocument::apply(const std::string& section,
+                                                      const std::vector<SettingChange>& changes)
+{
+    if (!isWritableSection(section)) return ChangeOutcome::Refused;
+    for (const SettingChange& change : changes) {
+        if (!isWritableKey(change.key) || (change.value && !isWritableValue(*change.value))) {
+            return ChangeOutcome::Refused;
+        }
+    }
+    std::string name = trimmed(section);
+    if (Section* existing = findSection(name)) {
+        return applyTo(*existing, changes) ? ChangeOutcome::Changed : ChangeOutcome::Unchanged;
+    }
+    // Deleting from a missing section changes nothing; anything else creates it.
+    bool setsAny = std::any_of(changes.begin(), changes.end(),
+                               [](const SettingChange& change) { return change.value.has_value(); });
+    if (!setsAny) return ChangeOutcome::Unchanged;
+    applyTo(appendSection(name), changes);
+    return ChangeOutcome::Changed;
+}
+
+bool ProfileDocument::applyTo(Section& section, const std::vector<SettingChange>& changes)
+{
+    bool changedExisting = false;
+    std::vector<Line> added;
+    std::unordered_map<std::string, std::size_t> addedKeys;  // folded key -> line in added
+    for (const SettingChange& change : changes) {
+        std::string key = trimmed(change.key);
+        std::string foldedKey = folded(key);
+        auto existing = section.keys.find(foldedKey);
+        auto pending = addedKeys.find(foldedKey);
+        if (change.value) {
+            const std::string& value = *change.value;
+            if (existing != section.keys.end()) {
+                // The first entry of the key takes the value; its name keeps
+                // the spelling the file gave it.
+                Line& line = section.lines[existing->second];
+                if (rawValue(line) == value) continue;
+                std::string fileKey = keyName(line);
+                line.text = fileKey + '=' + value;
+                line.separator = fileKey.size();
+                changedExisting = true;
+            } else if (pending != addedKeys.end()) {
+                added[pending->second] = entryLine(key, value);
+            } else {
+                addedKeys.emplace(foldedKey, added.size());
+                added.push_back(entryLine(key, value));
+            }
+        } else if (existing != section.keys.end()) {
+            // Every entry of the key goes, so that a duplicate left by a hand
+            // edit cannot come back in its place.
+            for (std::size_t i = existing->second; i != NO_LINE; i = section.lines[i].nextSameKey) {
+                section.lines[i].removed = true;
+            }
+            section.keys.erase(existing);
+            changedExisting = true;
+        } else if (pending != addedKeys.end()) {
+            added[pending->second].removed = true;
+            addedKeys.erase(pending);
+        }
+    }
+    added.erase(std::remove_if(added.begin(), added.end(), [](const Line& line) { return line.removed; }),
+                added.end());
+    if (!changedExisting && added.empty()) return false;
+    rebuild(section, added);
+    return true;
+}
+
+void ProfileDocument::rebuild(Section& section, std::vector<Line>& added)
+{
+    // New entries go after the section's last line that is not blank, so
+    // that blank lines before the next section stay where they are.
+    std::size_t insertAfter = 0;
+    for (std::size_t i = 0; i < section.lines.size(); ++i) {
+        if (!section.lines[i].removed && !isBlankText(section.lines[i].text)) insertAfter = i;
+    }
+    std::vector<Line> lines;
+    lines.reserve(section.lines.size() + added.size());
+    for (std::size_t i = 0; i < section.lines.size(); ++i) {
+        if (!section.lines[i].removed) lines.push_back(std::move(section.lines[i]));
+        if (i == insertAfter && !added.empty()) {
+            if (lines.back().end == LineEnd::None) lines.back().end = LineEnd::CrLf;
+            for (Line& line : added) lines.push_back(std::move(line));
+        }
+    }
+    section.lines = std::move(lines);
+    indexKeys(section);
+}
+
+std::string ProfileDocument::bytes() const
+{
+    static const char* const ENDINGS[] = {"", "\r", "\n", "\r\n"};
+    std::size_t size = 0;
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines) size += line.text.size() + 2;
+    }
+    std::string out;
+    out.reserve(size);
+    for (const Section& section : m_sections) {
+        for (const Line& line : section.lines) {
+            out += line.text;
+            out += ENDINGS[static_cast<int>(line.end)];
+        }
+    }
+    return out;
+}

@@ -1,0 +1,126 @@
+#include "platform/win32/framework/data_exchange.h"
+
+#include <cstring>
+
+#include "platform/win32/framework/dialog.h"
+#include "platform/win32/framework/win_app.h"
+#include "ui/number_field.h"
+
+const char* const MSG_ENTER_INTEGER = number_field::ENTER_INTEGER;
+const char* const MSG_ENTER_POSITIVE_INTEGER = number_field::ENTER_POSITIVE_INTEGER;
+const char* const MSG_ENTER_INTEGER_BETWEEN = number_field::ENTER_INTEGER_BETWEEN;
+
+namespace {
+
+std::string controlText(HWND control)
+{
+    CWnd wnd;
+    wnd.Attach(control);
+    std::string text = wnd.GetWindowText();
+    wnd.Detach();
+    return text;
+}
+
+}  // namespace
+
+HWND CDataExchange::Control(int id) const
+{
+    return m_dialog.GetDlgItem(id);
+}
+
+void CDataExchange::Fail(int controlId, const std::string& message)
+{
+    if (m_failed)
+        return;  // one message per exchange: the first wrong field wins
+    m_failed = true;
+    if (CWinApp::Instance() != nullptr)
+        CWinApp::Instance()->MessageBox(message);
+    HWND control = Control(controlId);
+    if (control != nullptr) {
+        SetFocus(control);
+        SendMessageA(control, EM_SETSEL, 0, -1);
+    }
+}
+
+void DdxControl(CDataExchange* dx, int id, CWnd& control)
+{
+    if (control.GetSafeHwnd() == nullptr)
+        control.Attach(dx->Control(id));
+}
+
+void DdxText(CDataExchange* dx, int id, std::string& value)
+{
+    dx->SetLastControl(id);
+    if (dx->Failed())
+        return;
+    if (dx->Saving())
+        value = controlText(dx->Control(id));
+    else
+        SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, value.c_str());
+}
+
+void DdxText(CDataExchange* dx, int id, int& value)
+{
+    dx->SetLastControl(id);
+    if (dx->Failed())
+        return;
+    if (!dx->Saving()) {
+        SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, number_field::formatSigned(value).c_str());
+        return;
+    }
+    int read = 0;
+    if (number_field::parseSigned(controlText(dx->Control(id)), read))
+        value = read;
+    else
+        dx->Fail(id, number_field::ENTER_INTEGER);
+}
+
+void DdxText(CDataExchange* dx, int id, unsigned& value)
+{
+    dx->SetLastControl(id);
+    if (dx->Failed())
+        return;
+    if (!dx->Saving()) {
+        SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, number_field::formatUnsigned(value).c_str());
+        return;
+    }
+    unsigned read = 0;
+    if (number_field::parseUnsigned(controlText(dx->Control(id)), read))
+        value = read;
+    else
+        dx->Fail(id, number_field::ENTER_POSITIVE_INTEGER);
+}
+
+void DdxCheck(CDataExchange* dx, int id, int& value)
+{
+    dx->SetLastControl(id);
+    if (dx->Failed())
+        return;
+    if (dx->Saving())
+        value = IsDlgButtonChecked(dx->Dialog().GetSafeHwnd(), id) == BST_CHECKED ? 1 : 0;
+    else
+        CheckDlgButton(dx->Dialog().GetSafeHwnd(), id, value != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void DdxComboText(CDataExchange* dx, int id, std::string& value)
+{
+    dx->SetLastControl(id);
+    if (dx->Failed())
+        return;
+    HWND combo = dx->Control(id);
+    if (dx->Saving()) {
+        value = controlText(combo);
+        return;
+    }
+    if (SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str())) ==
+        CB_ERR)
+        SetWindowTextA(combo, value.c_str());
+}
+
+void DdvMinMaxUnsigned(CDataExchange* dx, unsigned value, unsigned minimum, unsigned maximum)
+{
+    if (!dx->Saving() || dx->Failed())
+        return;
+    if (value < minimum || value > maximum)
+        dx->Fail(dx->LastControl(), number_field::rangeMessage(minimum, maximum));
+}

@@ -1,0 +1,178 @@
+#include "platform/win32/framework/dialog.h"
+
+#include "platform/win32/framework/data_exchange.h"
+#include "platform/win32/framework/win_app.h"
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd != nullptr) {
+        // Destroyed while its window still exists (a modeless dialog deleted
+        // by its owner's end): detach first so no message reaches a dead object.
+        SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        HWND hwnd = Detach();
+        if (CWinApp::Instance() != nullptr)
+            CWinApp::Instance()->RemoveModeless(hwnd);
+        ::DestroyWindow(hwnd);
+    }
+}
+
+namespace {
+
+// Without a parent, a dialog is owned by the application's main window.
+HWND ownerWindow(CWnd* parent)
+{
+    if (parent != nullptr)
+        return parent->GetSafeHwnd();
+    CWinApp* app = CWinApp::Instance();
+    return (app != nullptr && app->MainWnd() != nullptr) ? app->MainWnd()->GetSafeHwnd() : nullptr;
+}
+
+HINSTANCE resources()
+{
+    CWinApp* app = CWinApp::Instance();
+    return app != nullptr ? app->ResourceHandle() : GetModuleHandleA(nullptr);
+}
+
+}  // namespace
+
+INT_PTR CDialog::DoModal()
+{
+    m_modal = true;
+    return DialogBoxParamA(resources(), MAKEINTRESOURCEA(m_templateId), ownerWindow(m_parent), DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CDialog::Create()
+{
+    m_modal = false;
+    HWND hwnd = CreateDialogParamA(resources(), MAKEINTRESOURCEA(m_templateId), ownerWindow(m_parent),
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
+    if (hwnd == nullptr)
+        return FALSE;
+    if (CWinApp::Instance() != nullptr)
+        CWinApp::Instance()->AddModeless(hwnd);
+    return TRUE;
+}
+
+BOOL CDialog::UpdateData(BOOL save)
+{
+    CDataExchange dx(*this, save != FALSE);
+    DoDataExchange(&dx);
+    return dx.Failed() ? FALSE : TRUE;
+}
+
+void CDialog::EndDialog(int result)
+{
+    ::EndDialog(m_hWnd, result);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::OnCommand(WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+BOOL CDialog::OnNotify(NMHDR*, LRESULT*)
+{
+    return FALSE;
+}
+
+void CDialog::OnTimer(UINT_PTR) {}
+
+void CDialog::OnDestroy() {}
+
+bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
+{
+    return false;
+}
+
+void CDialog::PostNcDestroy() {}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CDialog* dialog = nullptr;
+    if (message == WM_INITDIALOG) {
+        dialog = reinterpret_cast<CDialog*>(lParam);
+        dialog->m_hWnd = hwnd;
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+    } else {
+        dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    }
+    if (dialog == nullptr)
+        return FALSE;
+    // No exception may cross back into the system's dialog manager.
+    try {
+        return dialog->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
+            if (LOWORD(wParam) == IDOK) {
+                OnOK();
+                return TRUE;
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                OnCancel();
+                return TRUE;
+            }
+        }
+        return OnCommand(wParam, lParam);
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (!OnNotify(reinterpret_cast<NMHDR*>(lParam), &result))
+            return FALSE;
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    case WM_TIMER:
+        OnTimer(wParam);
+        return TRUE;
+    case WM_DESTROY:
+        OnDestroy();
+        return TRUE;
+    case WM_NCDESTROY: {
+        HWND hwnd = Detach();
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        if (!m_modal && CWinApp::Instance() != nullptr)
+            CWinApp::Instance()->RemoveModeless(hwnd);
+        PostNcDestroy();
+        return FALSE;
+    }
+    default: {
+        LRESULT result = 0;
+        if (!OnMessage(message, wParam, lParam, result))
+            return FALSE;
+        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    }
+}

@@ -1,0 +1,61 @@
+// Dialog windows made from the program's dialog templates.
+//
+// Ownership: a modal dialog lives on the caller's stack and DoModal returns
+// when it ends. A modeless dialog is created on the heap; after its window
+// has been destroyed, PostNcDestroy runs, and a class that wants to own
+// itself deletes itself there (nothing else calls delete on it).
+//
+// Messages reach one dispatch that routes them to the virtuals below; a
+// message no virtual claims gets the system's default dialog handling.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/framework/wnd.h"
+
+class CDataExchange;
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    // Runs the dialog modally; returns the code given to EndDialog, or -1
+    // when the window could not be created.
+    INT_PTR DoModal();
+    // Creates the dialog as a modeless window; true when it exists.
+    BOOL Create();
+
+    // Moves every value between the members and the controls at once:
+    // save = true takes them from the controls and may fail (a message is
+    // shown and the focus put on the field); false puts them into the controls.
+    BOOL UpdateData(BOOL save = TRUE);
+    // Ends a modal dialog, or hides a modeless one, as the system does.
+    void EndDialog(int result);
+
+    bool IsModal() const { return m_modal; }
+    UINT TemplateId() const { return m_templateId; }
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange(CDataExchange* dx);
+    virtual void OnOK();
+    virtual void OnCancel();
+    // A command other than IDOK and IDCANCEL; true when handled.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(NMHDR* header, LRESULT* result);
+    virtual void OnTimer(UINT_PTR id);
+    virtual void OnDestroy();
+    // Any other message; true when handled, with its result.
+    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The last call after the window is gone.
+    virtual void PostNcDestroy();
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+    UINT m_templateId;
+    CWnd* m_parent;
+    bool m_modal = false;
+};

@@ -1,0 +1,121 @@
+#include "platform/win32/framework/list_ctrl.h"
+
+#include <vector>
+
+int CListCtrl::InsertColumn(int column, const std::string& heading, int format, int width, int subItem)
+{
+    LVCOLUMNA col = {};
+    col.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+    col.fmt = format;
+    col.cx = width;
+    col.pszText = const_cast<char*>(heading.c_str());
+    if (subItem >= 0) {
+        col.mask |= LVCF_SUBITEM;
+        col.iSubItem = subItem;
+    }
+    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
+}
+
+int CListCtrl::GetColumnWidth(int column) const
+{
+    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+}
+
+BOOL CListCtrl::SetColumnWidth(int column, int width)
+{
+    return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)));
+}
+
+int CListCtrl::InsertItem(int index, const std::string& text, int image, LPARAM data)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.iImage = image;
+    item.lParam = data;
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int CListCtrl::InsertItem(int index, const std::string& text, UINT state, UINT stateMask)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_STATE;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.state = state;
+    item.stateMask = stateMask;
+    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::SetItem(const LVITEMA& item)
+{
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::SetItemText(int index, int subItem, const std::string& text)
+{
+    LVITEMA item = {};
+    item.iSubItem = subItem;
+    item.pszText = const_cast<char*>(text.c_str());
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+}
+
+std::string CListCtrl::GetItemText(int index, int subItem, int maxCharacters) const
+{
+    std::vector<char> text(static_cast<size_t>(maxCharacters) + 1, '\0');
+    LVITEMA item = {};
+    item.iSubItem = subItem;
+    item.pszText = text.data();
+    item.cchTextMax = maxCharacters + 1;
+    SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return std::string(text.data());
+}
+
+LPARAM CListCtrl::GetItemData(int index) const
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return item.lParam;
+}
+
+int CListCtrl::GetItemCount() const
+{
+    return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
+}
+
+int CListCtrl::GetNextItem(int start, UINT flags) const
+{
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
+}
+
+int CListCtrl::FindItemByData(LPARAM data) const
+{
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = data;
+    return static_cast<int>(SendMessage(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+BOOL CListCtrl::DeleteItem(int index)
+{
+    return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)));
+}
+
+BOOL CListCtrl::DeleteAllItems()
+{
+    return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
+}
+
+BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM parameter)
+{
+    return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(parameter), reinterpret_cast<LPARAM>(compare)));
+}
+
+HIMAGELIST CListCtrl::SetImageList(HIMAGELIST images, int which)
+{
+    return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
+}

@@ -1,0 +1,32 @@
+#include "platform/win32/framework/text_encoding.h"
+
+#include <windows.h>
+
+namespace text_encoding {
+namespace {
+
+std::wstring widen(unsigned codePage, const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (length <= 0)
+        return std::wstring(text.begin(), text.end());
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
+    return wide;
+}
+
+}  // namespace
+
+std::wstring fromOwnText(const std::string& text)
+{
+    return widen(OWN_TEXT_CODE_PAGE, text);
+}
+
+std::wstring fromSystemText(const std::string& text)
+{
+    return widen(CP_ACP, text);
+}
+
+}  // namespace text_encoding

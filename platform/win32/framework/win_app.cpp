@@ -1,0 +1,70 @@
+#include "platform/win32/framework/win_app.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/framework/text_encoding.h"
+#include "platform/win32/framework/wnd.h"
+
+CWinApp* CWinApp::s_instance = nullptr;
+
+namespace {
+
+// The executable's file name without folder and extension.
+std::string moduleBaseName(HINSTANCE instance)
+{
+    char path[MAX_PATH] = {0};
+    const DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
+    std::string name(path, length < MAX_PATH ? length : MAX_PATH - 1);
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+CWinApp::CWinApp()
+{
+    s_instance = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+int CWinApp::MessageBox(const std::string& text, const std::string& detail) const
+{
+    const std::wstring message = text_encoding::fromOwnText(text) + text_encoding::fromSystemText(detail);
+    const std::wstring title = text_encoding::fromSystemText(m_appName);
+    HWND owner = m_mainWnd != nullptr ? m_mainWnd->GetSafeHwnd() : nullptr;
+    return MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+int CWinApp::Run()
+{
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (root != nullptr && m_modeless.count(root) != 0 && IsDialogMessageA(root, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+int CWinApp::Main(HINSTANCE instance)
+{
+    m_instance = instance;
+    m_appName = moduleBaseName(instance);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!InitInstance())
+        return 0;
+    return Run();
+}

@@ -1,0 +1,60 @@
+// The application object: one global instance per program. It knows the
+// program's name (the executable's file name without its extension), runs
+// the message loop for the main window and every modeless dialog, and shows
+// the framework's message boxes titled with that name.
+#pragma once
+
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+class CWnd;
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // The one application object, or null before it is constructed.
+    static CWinApp* Instance() { return s_instance; }
+
+    // Called once before the message loop; false ends the program at once.
+    virtual BOOL InitInstance() = 0;
+    // Runs the message loop until WM_QUIT; returns its exit code.
+    virtual int Run();
+
+    const std::string& AppName() const { return m_appName; }
+    HINSTANCE ResourceHandle() const { return m_instance; }
+    const std::string& HelpFilePath() const { return m_helpFilePath; }
+    const std::string& ProfileName() const { return m_profileName; }
+    void SetHelpFilePath(const std::string& path) { m_helpFilePath = path; }
+    void SetProfileName(const std::string& path) { m_profileName = path; }
+
+    CWnd* MainWnd() const { return m_mainWnd; }
+    void SetMainWnd(CWnd* wnd) { m_mainWnd = wnd; }
+
+    // Modeless dialogs take part in keyboard navigation (Tab, Enter, Esc)
+    // while they are registered.
+    void AddModeless(HWND dialog) { m_modeless.insert(dialog); }
+    void RemoveModeless(HWND dialog) { m_modeless.erase(dialog); }
+
+    // The framework's message box: OK, the exclamation icon, the program's
+    // name as title. text is the program's own text; detail, in the system
+    // code page, follows it.
+    int MessageBox(const std::string& text, const std::string& detail = std::string()) const;
+
+    // The entry point's work: initialise, run, clean up.
+    int Main(HINSTANCE instance);
+
+private:
+    static CWinApp* s_instance;
+    HINSTANCE m_instance = nullptr;
+    std::string m_appName;
+    std::string m_helpFilePath;
+    std::string m_profileName;
+    CWnd* m_mainWnd = nullptr;
+    std::set<HWND> m_modeless;
+};

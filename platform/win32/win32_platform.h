@@ -1,0 +1,56 @@
+// The platform layer of the real program: Win32 calls, the C runtime's time
+// conversions, and the settings engine on the program's settings file.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+class ProfileFile;
+class Win32FileSystem;
+
+class Win32Platform : public Platform {
+public:
+    explicit Win32Platform(const std::string& settingsPath);
+    ~Win32Platform() override;
+
+    // The window that owns launched programs' error boxes.
+    void setMainWindow(HWND window) { m_mainWindow = window; }
+    // Removes temporary files a crash may have left beside the settings file.
+    void cleanUpSettingsFolder();
+
+    std::string readSetting(const std::string& section, const std::string& key) override;
+    bool writeSetting(const std::string& section, const std::string& key,
+                      const std::optional<std::string>& value) override;
+    bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
+    std::string currentDirectory() override;
+    std::vector<FolderEntry> listFolder(const std::string& pattern) override;
+    bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
+    Timestamp now() override;
+    bool toLocal(Timestamp t, LocalTime& out) override;
+    Timestamp fromLocal(const LocalTime& fields) override;
+    std::string formatDate(const LocalTime& t, const std::string& picture) override;
+    std::string formatTime(const LocalTime& t, const std::string& picture) override;
+    bool cursorPosition(ScreenPoint& p) override;
+    void playSoundFile(const std::string& path, bool synchronous) override;
+    void playSoundMemory(const std::vector<unsigned char>& wave) override;
+    ProcessHandle launchProgram(const LaunchRequest& request) override;
+    bool processExitCode(ProcessHandle process, std::uint32_t& code) override;
+    void terminateProcess(ProcessHandle process) override;
+    void releaseProcess(ProcessHandle process) override;
+    void openHelp() override;
+    void showMessage(const std::string& text, const std::string& detail = std::string()) override;
+    bool chooseFile(const FileChoice& choice, std::string& path) override;
+
+private:
+    // Tells the user once that the settings file exists but cannot be read.
+    void reportUnreadableSettings();
+
+    std::unique_ptr<Win32FileSystem> m_fileSystem;
+    std::unique_ptr<ProfileFile> m_settings;
+    std::string m_settingsPath;
+    HWND m_mainWindow = nullptr;
+};

@@ -1,0 +1,209 @@
+#!/usr/bin/env python3
+"""Draw Quorvel's icons from their text sources.
+
+Usage: make_icons.py SOURCE_DIR OUTPUT_DIR
+
+Every SOURCE_DIR/<name>.txt becomes OUTPUT_DIR/<name>.ico. A source is
+plain text:
+
+    # a comment
+    transparent .             the character of see-through pixels
+    colour K 202020 outline   a character, its colour as RRGGBB, a note
+    colour s 00000040         ... or RRGGBBAA for a partly see-through one
+    image 32 32 32            width, height, bits per pixel (32 or 4)
+    <height rows of width characters>
+    image 16 16 32
+    ...
+
+A 32-bit image is stored as BGRA with an alpha channel; a 4-bit image uses
+the colours it names (at most 16) as its colour table. Both carry the AND
+mask that older renderers use for transparency. Only the standard library
+is used, so the build needs nothing beyond Python itself.
+"""
+
+import os
+import struct
+import sys
+
+
+class SourceError(Exception):
+    """A fault in an icon source, reported with its file and line."""
+
+
+class Image:
+    def __init__(self, width, height, bits, rows):
+        self.width = width
+        self.height = height
+        self.bits = bits
+        self.rows = rows  # list of lists of (r, g, b, a), top row first
+
+
+def parse_colour(text, where):
+    if len(text) not in (6, 8):
+        raise SourceError(f"{where}: colour must be RRGGBB or RRGGBBAA, not {text!r}")
+    try:
+        value = bytes.fromhex(text)
+    except ValueError:
+        raise SourceError(f"{where}: colour must be hexadecimal, not {text!r}") from None
+    return tuple(value) if len(value) == 4 else tuple(value) + (255,)
+
+
+def parse_source(path):
+    """Read one source file into its list of images."""
+    palette = {}
+    transparent = None
+    images = []
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().splitlines()
+    i = 0
+    while i < len(lines):
+        where = f"{path}:{i + 1}"
+        words = lines[i].split()
+        i += 1
+        if not words or words[0].startswith("#"):
+            continue
+        keyword = words[0]
+        if keyword == "transparent" and len(words) == 2 and len(words[1]) == 1:
+            transparent = words[1]
+            palette[transparent] = (0, 0, 0, 0)
+        elif keyword == "colour" and len(words) >= 3 and len(words[1]) == 1:
+            palette[words[1]] = parse_colour(words[2], where)
+        elif keyword == "image" and len(words) == 4:
+            try:
+                width, height, bits = (int(w) for w in words[1:])
+            except ValueError:
+                raise SourceError(f"{where}: image needs width, height and bits") from None
+            if bits not in (4, 32) or not (1 <= width <= 256 and 1 <= height <= 256):
+                raise SourceError(f"{where}: unsupported image {width}x{height}x{bits}")
+            if i + height > len(lines):
+                raise SourceError(f"{where}: image has fewer than {height} rows")
+            rows = []
+            for r in range(height):
+                row_text = lines[i + r]
+                row_where = f"{path}:{i + r + 1}"
+                if len(row_text) != width:
+                    raise SourceError(f"{row_where}: row is {len(row_text)} wide, not {width}")
+                unknown = sorted(set(row_text) - set(palette))
+                if unknown:
+                    raise SourceError(f"{row_where}: no colour for {''.join(unknown)!r}")
+                rows.append([palette[c] for c in row_text])
+            i += height
+            images.append(Image(width, height, bits, rows))
+        else:
+            raise SourceError(f"{where}: cannot read {lines[i - 1]!r}")
+    if not images:
+        raise SourceError(f"{path}: no image")
+    return images
+
+
+def row_stride(width, bits):
+    """Bytes per bitmap row: rows are padded to whole 32-bit words."""
+    return (width * bits + 31) // 32 * 4
+
+
+def and_mask(image):
+    """1 bit per pixel, set where the pixel is fully transparent; bottom row first."""
+    stride = row_stride(image.width, 1)
+    out = bytearray()
+    for row in reversed(image.rows):
+        line = bytearray(stride)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                line[x // 8] |= 0x80 >> (x % 8)
+        out += line
+    return bytes(out)
+
+
+def colour_bits_32(image):
+    out = bytearray()
+    for row in reversed(image.rows):
+        for r, g, b, a in row:
+            out += bytes((b, g, r, a)) if a else bytes(4)
+    return bytes(out)
+
+
+def colour_bits_4(image):
+    """Colour table and 4-bit pixels; index 0 is black, kept for transparent pixels."""
+    table = [(0, 0, 0)]
+    index = {}
+    for row in image.rows:
+        for r, g, b, a in row:
+            if a == 0 or (r, g, b) in index:
+                continue
+            if a != 255:
+                raise SourceError("a 4-bit image cannot hold partly transparent colours")
+            if (r, g, b) == (0, 0, 0):
+                index[(r, g, b)] = 0
+                continue
+            if len(table) == 16:
+                raise SourceError("a 4-bit image holds at most 15 colours besides black")
+            index[(r, g, b)] = len(table)
+            table.append((r, g, b))
+    table += [(0, 0, 0)] * (16 - len(table))
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in table)
+
+    stride = row_stride(image.width, 4)
+    pixels = bytearray()
+    for row in reversed(image.rows):
+        line = bytearray(stride)
+        for x, (r, g, b, a) in enumerate(row):
+            value = index[(r, g, b)] if a else 0
+            line[x // 2] |= value << (4 if x % 2 == 0 else 0)
+        pixels += line
+    return colours, bytes(pixels)
+
+
+def image_data(image):
+    """One icon image: BITMAPINFOHEADER (height doubled for the mask), colours, mask."""
+    if image.bits == 32:
+        colours, pixels = b"", colour_bits_32(image)
+    else:
+        colours, pixels = colour_bits_4(image)
+    mask = and_mask(image)
+    header = struct.pack("<IiiHHIIiiII", 40, image.width, image.height * 2, 1,
+                         image.bits, 0, len(pixels) + len(mask), 0, 0,
+                         16 if image.bits == 4 else 0, 0)
+    return header + colours + pixels + mask
+
+
+def ico_file(images):
+    """ICONDIR, one ICONDIRENTRY per image, then the images themselves."""
+    blobs = [image_data(im) for im in images]
+    offset = 6 + 16 * len(images)
+    out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
+    for im, blob in zip(images, blobs):
+        out += struct.pack("<BBBBHHII", im.width % 256, im.height % 256,
+                           16 if im.bits == 4 else 0, 0, 1, im.bits, len(blob), offset)
+        offset += len(blob)
+    for blob in blobs:
+        out += blob
+    return bytes(out)
+
+
+def main(argv):
+    if len(argv) != 3:
+        print(__doc__.strip().splitlines()[2], file=sys.stderr)
+        return 2
+    source_dir, output_dir = argv[1], argv[2]
+    names = sorted(n for n in os.listdir(source_dir) if n.endswith(".txt"))
+    if not names:
+        print(f"make_icons: no icon sources in {source_dir}", file=sys.stderr)
+        return 1
+    os.makedirs(output_dir, exist_ok=True)
+    for name in names:
+        path = os.path.join(source_dir, name)
+        try:
+            data = ico_file(parse_source(path))
+        except SourceError as e:
+            print(f"make_icons: {path}: {e}" if not str(e).startswith(path)
+                  else f"make_icons: {e}", file=sys.stderr)
+            return 1
+        target = os.path.join(output_dir, name[:-4] + ".ico")
+        with open(target + ".tmp", "wb") as f:
+            f.write(data)
+        os.replace(target + ".tmp", target)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

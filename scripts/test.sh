@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Builds everything and runs every suite: the native unit tests (with
+# AddressSanitizer and UBSan), the same unit tests as a Windows program under
+# Wine, and the integration tests that drive the real program under Wine in
+# a private Xvfb display. Ends with one line: "N passed, N failed".
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/lib.sh"
+
+"$here/install-deps.sh" || { echo "installing the build tools failed"; exit 1; }
+
+logs="$build_dir/test-logs"
+rm -rf "$logs"; mkdir -p "$logs"
+export QUORVEL_SCREENSHOTS="$build_dir/screenshots"
+rm -rf "$QUORVEL_SCREENSHOTS"; mkdir -p "$QUORVEL_SCREENSHOTS"
+# Every suite runs in one known time zone with daylight saving.
+export TZ=Europe/Berlin
+
+tree="$(windows_test_tree)"
+status=0
+build() { configure_and_build "$@" || { echo "BUILD FAILED: $1"; status=1; }; }
+build native "" unit_tests
+build win32 mingw-i686.cmake quorvel unit_tests
+if [ "$tree" = win64 ]; then
+  echo "This kernel cannot run 32-bit x86 code: the Windows suites run on the 64-bit build of the same sources."
+  build win64 mingw-x86_64.cmake quorvel unit_tests integration_tests
+else
+  build win32 mingw-i686.cmake integration_tests
+fi
+
+run_suite() {  # name, command...
+  local name="$1"; shift
+  echo "=== $name"
+  "$@" >"$logs/$name.log" 2>&1
+  local rc=$?
+  grep -E '^\[  (FAILED|PASSED|SKIPPED) ' "$logs/$name.log" | grep -v -E '\] [A-Za-z_0-9/.]+\.[A-Za-z_0-9/]+' || true
+  grep -E '^\[  FAILED  \] [A-Za-z_0-9/]+\.' "$logs/$name.log" | sort -u || true
+  if ! grep -q -E '^\[  PASSED  \] [0-9]+ test' "$logs/$name.log"; then
+    echo "$name did not finish (exit code $rc); see $logs/$name.log"
+    tail -20 "$logs/$name.log"
+    echo "[  FAILED  ] 1 test, $name did not finish" >>"$logs/$name.log"
+  fi
+}
+
+if [ -x "$build_dir/native/unit_tests" ]; then
+  run_suite native-unit "$build_dir/native/unit_tests"
+fi
+
+setup_wine
+start_display
+trap 'wineserver_cmd -k >/dev/null 2>&1; stop_display' EXIT
+# Windows programs see the Unix file system as drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+export QUORVEL_EXE32="$(windows_path "$build_dir/win32/quorvel.exe")"
+export QUORVEL_SCREENSHOTS_UNIX="$QUORVEL_SCREENSHOTS"
+export QUORVEL_SCREENSHOTS="$(windows_path "$QUORVEL_SCREENSHOTS")"
+if [ -f "$build_dir/$tree/unit_tests.exe" ]; then
+  run_suite wine-unit "$WINE" "$build_dir/$tree/unit_tests.exe"
+fi
+if [ -f "$build_dir/$tree/integration_tests.exe" ]; then
+  run_suite wine-integration "$WINE" "$build_dir/$tree/integration_tests.exe"
+fi
+wineserver_cmd -k >/dev/null 2>&1 || true
+
+# Screenshots are kept as PNG beside the BMPs the tests wrote.
+for bmp in "$QUORVEL_SCREENSHOTS_UNIX"/*.bmp; do
+  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null
+done
+
+passed=0; failed=0
+for log in "$logs"/*.log; do
+  [ -e "$log" ] || continue
+  p=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | awk '{s+=$4} END {print s+0}')
+  f=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$log" | awk '{s+=$4} END {print s+0}')
+  passed=$((passed + p)); failed=$((failed + f))
+done
+[ "$status" -ne 0 ] && failed=$((failed + 1))
+echo "Screenshots: $QUORVEL_SCREENSHOTS_UNIX"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,31 @@
+// The test double with its settings kept by the real settings engine in a
+// real file, so that the alarm store can be measured end to end. Every other
+// operation is the test double's.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/posix/posix_file_system.h"
+#include "platform/profile/profile_file.h"
+#include "support/fake_platform.h"
+
+// Counts the file replacements the engine makes.
+class CountingFileSystem : public PosixFileSystem {
+public:
+    bool replaceFile(const std::string& path, const std::string& bytes) override;
+    long long replacements = 0;
+};
+
+class ProfilePlatform : public FakePlatform {
+public:
+    explicit ProfilePlatform(const std::string& path);
+
+    std::string readSetting(const std::string& section, const std::string& key) override;
+    bool writeSetting(const std::string& section, const std::string& key,
+                      const std::optional<std::string>& value) override;
+    bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
+
+    CountingFileSystem files;
+    ProfileFile profile;
+};

@@ -1,0 +1,61 @@
+// The alarms stored in the settings file are there after start-up, in time
+// order, and the file is left as it was until something is saved.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "quorvel_process.h"
+#include "screenshot.h"
+#include "temp_folder.h"
+
+namespace {
+
+const char* const STORED =
+    "[Options]\r\n"
+    "Column=150,200\r\n"
+    "\r\n"
+    "[AlarmList]\r\n"
+    "0=1998:03:15-07:30:00,-1,1,39, 1:00:00:00,0:00:10:00,D:\\SOUNDS\\DING.WAV,notepad.exe notes.txt,D:\\WORK,"
+    "Time for a break\r\n"
+    "1=2030:12:24-18:00:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,Dinner%2C then presents\r\n"
+    "2=2001:01:01-00:00:00,-1,0,2, 0:00:00:00,0:00:00:00,,,,New century\r\n"
+    "4=2002:02:02-02:02:02,-1,1,2, 0:00:00:00,0:00:00:00,,,,After the gap: never loaded\r\n";
+
+TEST(AlarmLoad, StoredAlarmsAreListedLatestFirstAndTheFileIsUntouched)
+{
+    TempFolder folder;
+    writeFileText(folder.file("TIVRA.INI"), STORED);
+    QuorvelProcess program(folder.path());
+    HWND main = program.mainWindow();
+    ASSERT_NE(main, nullptr);
+    program.sync();
+
+    ASSERT_EQ(program.rowCount(), 3);
+    EXPECT_EQ(program.rowText(0, 0), "2030:12:24 - 18:00:00");
+    EXPECT_EQ(program.rowText(0, 1), "Dinner, then presents");
+    EXPECT_EQ(program.rowText(1, 0), "2001:01:01 - 00:00:00");
+    EXPECT_EQ(program.rowText(1, 1), "New century");
+    EXPECT_EQ(program.rowText(2, 0), "1998:03:15 - 07:30:00");
+    EXPECT_EQ(program.rowText(2, 1), "Time for a break");
+    EXPECT_EQ(program.rowImage(0), 0) << "armed";
+    EXPECT_EQ(program.rowImage(1), 2) << "idle";
+    EXPECT_EQ(program.rowImage(2), 1) << "repeating";
+
+    program.trayEvent(WM_LBUTTONDOWN);
+    Sleep(300);
+    EXPECT_TRUE(saveWindowScreenshot(main, "main_window_with_alarms"));
+    EXPECT_EQ(readFileText(folder.file("TIVRA.INI")), STORED);
+}
+
+TEST(AlarmLoad, StoredSortFlagPutsTheEarliestFirst)
+{
+    TempFolder folder;
+    writeFileText(folder.file("TIVRA.INI"), std::string("[Options]\r\nFlags=2\r\n") + (STORED + 10));
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.mainWindow(), nullptr);
+    program.sync();
+    ASSERT_EQ(program.rowCount(), 3);
+    EXPECT_EQ(program.rowText(0, 0), "1998:03:15 - 07:30:00");
+    EXPECT_EQ(program.rowText(2, 0), "2030:12:24 - 18:00:00");
+}
+
+}  // namespace

@@ -1,0 +1,23 @@
+// A fixed time zone with daylight saving for the test double: UTC+1, and
+// UTC+2 from the last Sunday of March 01:00 UTC to the last Sunday of October
+// 01:00 UTC (the Central European rules).
+#pragma once
+
+#include "platform/types.h"
+
+namespace fake_zone {
+
+constexpr int STANDARD_OFFSET = 3600;
+constexpr int SUMMER_OFFSET = 7200;
+
+bool isSummerTime(long long utcSeconds);
+bool toLocal(Timestamp t, LocalTime& out);
+// mktime semantics: fields carry over; an hour that does not exist (spring
+// gap) is taken as standard time, so it lands one hour later; an hour that
+// exists twice (autumn overlap) is taken as summer time, the first of them.
+Timestamp fromLocal(const LocalTime& fields);
+
+// Days since 1970-01-01 of a proleptic Gregorian date (month may be any value).
+long long daysFromCivil(long long year, long long month, long long day);
+
+}  // namespace fake_zone

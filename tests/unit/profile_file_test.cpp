@@ -1,0 +1,356 @@
+#include "platform/profile/profile_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/posix/posix_file_system.h"
+#endif
+
+namespace {
+
+const std::string PATH = "C:\\Quorvel\\TIVRA.INI";
+
+// Files in memory; every change of a file changes its stamp.
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    bool failReads = false;
+    bool failReplaces = false;
+    int reads = 0;
+    int replacements = 0;
+
+    // A change made by someone else.
+    void put(const std::string& path, const std::string& bytes) {
+        files[path] = bytes;
+        ++m_version;
+        m_versions[path] = m_version;
+    }
+
+    FileReadStatus readFile(const std::string& path, std::string& bytes) override {
+        ++reads;
+        if (failReads) return FileReadStatus::Failed;
+        auto found = files.find(path);
+        if (found == files.end()) return FileReadStatus::Missing;
+        bytes = found->second;
+        return FileReadStatus::Ok;
+    }
+
+    FileStamp stamp(const std::string& path) override {
+        FileStamp stamp;
+        auto found = files.find(path);
+        stamp.state = found == files.end() ? FileStamp::State::Missing : FileStamp::State::Present;
+        if (found != files.end()) {
+            stamp.size = found->second.size();
+            stamp.modified = m_versions[path];
+        }
+        return stamp;
+    }
+
+    bool replaceFile(const std::string& path, const std::string& bytes) override {
+        ++replacements;
+        if (failReplaces) return false;
+        put(path, bytes);
+        return true;
+    }
+
+    void removeStaleTemporaries(const std::string&) override {}
+
+private:
+    std::int64_t m_version = 0;
+    std::map<std::string, std::int64_t> m_versions;
+};
+
+}  // namespace
+
+TEST(ProfileFile, MissingFileReadsEmptyAndTheFirstWriteCreatesIt)
+{
+    MemoryFileSystem files;
+    ProfileFile profile(files, PATH);
+    EXPECT_EQ(profile.read("Options", "Column"), "");
+    EXPECT_TRUE(profile.write("Options", "Theme", std::nullopt));
+    EXPECT_EQ(files.replacements, 0);
+    EXPECT_EQ(files.files.count(PATH), 0u);
+
+    EXPECT_TRUE(profile.write("Options", "Column", std::string("130,124")));
+    EXPECT_EQ(files.files[PATH], "[Options]\r\nColumn=130,124\r\n");
+    EXPECT_EQ(profile.read("options", "column"), "130,124");
+    EXPECT_FALSE(profile.unreadable());
+    EXPECT_FALSE(profile.takeUnreadableReport());
+}
+
+TEST(ProfileFile, WritesNothingWhenNothingChanges)
+{
+    MemoryFileSystem files;
+    files.put(PATH, "[Options]\r\nFlags = 1\r\n");
+    ProfileFile profile(files, PATH);
+    EXPECT_TRUE(profile.write("Options", "Flags", std::string("1")));
+    EXPECT_TRUE(profile.write("Options", "Position", std::nullopt));
+    EXPECT_TRUE(profile.writeSection("AlarmList", {{"0", std::nullopt}, {"1", std::nullopt}}));
+    EXPECT_EQ(files.replacements, 0);
+    EXPECT_EQ(files.files[PATH], "[Options]\r\nFlags = 1\r\n");
+}
+
+TEST(ProfileFile, SectionIsWrittenWithOneFileWrite)
+{
+    MemoryFileSystem files;
+    ProfileFile profile(files, PATH);
+    std::vector<SettingChange> changes;
+    for (int i = 0; i < 1000; ++i) changes.push_back({std::to_string(i), "alarm " + std::to_string(i)});
+    EXPECT_TRUE(profile.writeSection("AlarmList", changes));
+    EXPECT_EQ(files.replacements, 1);
+    EXPECT_EQ(profile.read("AlarmList", "999"), "alarm 999");
+    EXPECT_EQ(ProfileFile(files, PATH).read("AlarmList", "0"), "alarm 0");
+}
+
+TEST(ProfileFile, ReadsTheFileOnlyWhenItsStampChanged)
+{
+    MemoryFileSystem files;
+    files.put(PATH, "[Options]\r\nTheme=Default\r\n");
+    ProfileFile profile(files, PATH);
+    EXPECT_EQ(profile.read("Options", "Theme"), "Default");
+    EXPECT_EQ(profile.read("Options", "Flags"), "");
+    EXPECT_EQ(files.reads, 1);
+
+    // A hand edit is seen at the next read, and a write keeps it.
+    files.put(PATH, "[Options]\r\nTheme=Robot\r\n; edited\r\n");
+    EXPECT_EQ(profile.read("Options", "Theme"), "Robot");
+    EXPECT_EQ(files.reads, 2);
+    files.put(PATH, "[Options]\r\nTheme=Robot\r\nFlags=0\r\n");
+    EXPECT_TRUE(profile.write("Options", "Position", std::string("10,20")));
+    EXPECT_EQ(files.files[PATH], "[Options]\r\nTheme=Robot\r\nFlags=0\r\nPosition=10,20\r\n");
+    // Its own write is not read back.
+    EXPECT_EQ(profile.read("Options", "Position"), "10,20");
+    EXPECT_EQ(files.reads, 3);
+}
+
+TEST(ProfileFile, UnreadableFileIsReportedOnceAndNeverWrittenOver)
+{
+    MemoryFileSystem files;
+    const std::string alarms = "[AlarmList]\r\n0=1998:03:15-07:30:00,-1,1,39, 1:00:00:00,0:00:10:00,,,,Break\r\n";
+    files.put(PATH, alarms);
+    files.failReads = true;
+    ProfileFile profile(files, PATH);
+    EXPECT_EQ(profile.read("AlarmList", "0"), "");
+    EXPECT_TRUE(profile.unreadable());
+    EXPECT_TRUE(profile.takeUnreadableReport());
+    EXPECT_FALSE(profile.takeUnreadableReport());
+
+    // Even once the file can be read again, what was built from the empty
+    // reads must not replace the alarms it holds.
+    files.failReads = false;
+    EXPECT_FALSE(profile.writeSection("AlarmList", {{"0", std::string("new")}, {"1", std::nullopt}}));
+    EXPECT_FALSE(profile.write("Options", "Column", std::string("130,124")));
+    EXPECT_EQ(profile.read("AlarmList", "0"), "");
+    EXPECT_EQ(files.replacements, 0);
+    EXPECT_EQ(files.files[PATH], alarms);
+    EXPECT_FALSE(profile.takeUnreadableReport());
+}
+
+TEST(ProfileFile, FileHeldByAnotherProgramAfterLoadingIsUsedAgainOnceFree)
+{
+    MemoryFileSystem files;
+    files.put(PATH, "[Options]\r\nFlags=1\r\n");
+    ProfileFile profile(files, PATH);
+    EXPECT_EQ(profile.read("Options", "Flags"), "1");
+
+    // A scanner holds the file: writing fails, the file is not re-read for it.
+    files.failReplaces = true;
+    files.failReads = true;
+    EXPECT_FALSE(profile.write("Options", "Position", std::string("5,5")));
+    EXPECT_EQ(profile.read("Options", "Flags"), "1");
+    EXPECT_FALSE(profile.unreadable());
+
+    // Someone changes the file while it cannot be read: reported once, and
+    // nothing is written until it can be read again.
+    files.put(PATH, "[Options]\r\nFlags=0\r\nTheme=Russian\r\n");
+    files.failReplaces = false;
+    EXPECT_EQ(profile.read("Options", "Flags"), "");
+    EXPECT_TRUE(profile.unreadable());
+    EXPECT_FALSE(profile.unreadableSinceStart());
+    EXPECT_FALSE(profile.write("Options", "Position", std::string("6,6")));
+    EXPECT_TRUE(profile.takeUnreadableReport());
+    EXPECT_FALSE(profile.write("Options", "Position", std::string("7,7")));
+    EXPECT_FALSE(profile.takeUnreadableReport());
+
+    files.failReads = false;
+    EXPECT_TRUE(profile.write("Options", "Position", std::string("8,8")));
+    EXPECT_EQ(files.files[PATH], "[Options]\r\nFlags=0\r\nTheme=Russian\r\nPosition=8,8\r\n");
+    EXPECT_FALSE(profile.unreadable());
+}
+
+TEST(ProfileFile, FailedWriteReportsFailureAndLeavesNoTraceInLaterReads)
+{
+    MemoryFileSystem files;
+    files.put(PATH, "[Options]\r\nFlags=1\r\n");
+    files.failReplaces = true;
+    ProfileFile profile(files, PATH);
+    EXPECT_FALSE(profile.write("Options", "Flags", std::string("0")));
+    EXPECT_EQ(profile.read("Options", "Flags"), "1");
+    EXPECT_EQ(files.files[PATH], "[Options]\r\nFlags=1\r\n");
+
+    files.failReplaces = false;
+    EXPECT_TRUE(profile.write("Options", "Flags", std::string("0")));
+    EXPECT_EQ(files.files[PATH], "[Options]\r\nFlags=0\r\n");
+}
+
+TEST(ProfileFile, RefusedChangeIsNotWritten)
+{
+    MemoryFileSystem files;
+    files.put(PATH, "[Options]\r\nFlags=1\r\n");
+    ProfileFile profile(files, PATH);
+    EXPECT_FALSE(profile.write("Options", "Theme", std::string("a\r\nFlags=0")));
+    EXPECT_FALSE(profile.writeSection("Options", {{"Theme", std::string("ok")}, {"Bad\nKey", std::string("1")}}));
+    EXPECT_EQ(files.replacements, 0);
+    EXPECT_EQ(profile.read("Options", "Theme"), "");
+    EXPECT_FALSE(profile.unreadable());
+}
+
+TEST(ProfileTemporaryFile, NamesAreRecognisedOnlyForTheirOwnFile)
+{
+    unsigned long processId = 0;
+    std::string name = temporary_file::nameFor("TIVRA.INI", 1234, 7);
+    EXPECT_EQ(name, "TIVRA.INI.~qv1234-7.tmp");
+    EXPECT_TRUE(temporary_file::matches("TIVRA.INI", name, processId));
+    EXPECT_EQ(processId, 1234u);
+    EXPECT_TRUE(temporary_file::matches("TIVRA.INI", "tivra.ini.~QV99-0.TMP", processId));
+    EXPECT_EQ(processId, 99u);
+    for (const char* other : {"OTHER.INI.~qv1-0.tmp", "TIVRA.INI.~qv-0.tmp", "TIVRA.INI.~qv1-.tmp", "TIVRA.INI.~qv1.tmp",
+                              "TIVRA.INI.~qv1-2-3.tmp", "TIVRA.INI.~qvx-0.tmp", "TIVRA.INI.~qv1-0.tmp.bak",
+                              "TIVRA.INI.~qv99999999999-0.tmp", "TIVRA.INI"}) {
+        EXPECT_FALSE(temporary_file::matches("TIVRA.INI", other, processId)) << other;
+    }
+}
+
+#ifndef _WIN32
+
+namespace {
+
+// A fresh folder for one test, removed with everything in it afterwards.
+class ProfilePosixFileSystem : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "qv-profile-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+    std::string file(const std::string& name) const { return (m_folder / name).string(); }
+
+    std::vector<std::string> names() const {
+        std::vector<std::string> result;
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+            result.push_back(entry.path().filename().string());
+        }
+        std::sort(result.begin(), result.end());
+        return result;
+    }
+
+    static void putFile(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    static std::string fileBytes(const std::string& path) {
+        std::string bytes;
+        PosixFileSystem().readFile(path, bytes);
+        return bytes;
+    }
+
+    std::filesystem::path m_folder;
+    PosixFileSystem m_files;
+};
+
+}  // namespace
+
+TEST_F(ProfilePosixFileSystem, ReplacementPutsTheNewBytesInPlaceAndLeavesNoTemporary)
+{
+    const std::string path = file("TIVRA.INI");
+    ASSERT_TRUE(m_files.replaceFile(path, "[S]\r\na=1\r\n"));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(m_files.replaceFile(path, "[S]\r\na=2\r\n"));
+    EXPECT_EQ(fileBytes(path), "[S]\r\na=2\r\n");
+    EXPECT_EQ(names(), std::vector<std::string>{"TIVRA.INI"});
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(ProfilePosixFileSystem, FailedReplacementKeepsWhatWasThere)
+{
+    // A folder where the file should be cannot be replaced by a file.
+    const std::string path = file("TIVRA.INI");
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(m_files.replaceFile(path, "new"));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(names(), std::vector<std::string>{"TIVRA.INI"});
+    EXPECT_FALSE(m_files.replaceFile(file("missing/TIVRA.INI"), "new"));
+}
+
+TEST_F(ProfilePosixFileSystem, ReadAndStampTellAMissingFileFromAnUnreadableOne)
+{
+    std::string bytes;
+    const std::string path = file("TIVRA.INI");
+    EXPECT_EQ(m_files.readFile(path, bytes), FileReadStatus::Missing);
+    EXPECT_EQ(m_files.stamp(path).state, FileStamp::State::Missing);
+    putFile(path, "[S]\r\n");
+    FileStamp before = m_files.stamp(path);
+    EXPECT_EQ(before.state, FileStamp::State::Present);
+    EXPECT_EQ(m_files.readFile(path, bytes), FileReadStatus::Ok);
+    EXPECT_EQ(bytes, "[S]\r\n");
+    putFile(path, "[S]\r\na=1\r\n");
+    EXPECT_FALSE(m_files.stamp(path).sameAs(before));
+    EXPECT_TRUE(m_files.stamp(path).sameAs(m_files.stamp(path)));
+
+    std::filesystem::create_directory(file("folder"));
+    EXPECT_EQ(m_files.readFile(file("folder"), bytes), FileReadStatus::Failed);
+}
+
+TEST_F(ProfilePosixFileSystem, StartUpRemovesTemporariesOfEndedWritersOnly)
+{
+    const std::string own = "TIVRA.INI.~qv" + std::to_string(::getpid()) + "-3.tmp";
+    const std::vector<std::string> kept = {"OTHER.INI.~qv2147483646-0.tmp", "TIVRA.INI", "TIVRA.INI.~qv1-0.tmp",
+                                           "TIVRA.INI.~qvx-0.tmp"};
+    for (const std::string& name : kept) putFile(file(name), "x");
+    putFile(file("TIVRA.INI.~qv2147483646-0.tmp"), "x");
+    putFile(file(own), "x");
+    ProfileFile profile(m_files, file("TIVRA.INI"));
+    profile.removeStaleTemporaries();
+    EXPECT_EQ(names(), kept);
+}
+
+TEST_F(ProfilePosixFileSystem, SettingsRoundTripThroughTheRealFileSystem)
+{
+    const std::string path = file("TIVRA.INI");
+    ProfileFile profile(m_files, path);
+    ASSERT_TRUE(profile.writeSection("AlarmList", {{"0", std::string("first")}, {"1", std::string("second")}}));
+    putFile(path, fileBytes(path) + "[Options]\r\nTheme=Robot\r\n");
+    EXPECT_EQ(profile.read("Options", "Theme"), "Robot");
+    ASSERT_TRUE(profile.write("AlarmList", "1", std::nullopt));
+    EXPECT_EQ(fileBytes(path), "[AlarmList]\r\n0=first\r\n[Options]\r\nTheme=Robot\r\n");
+    EXPECT_EQ(names(), std::vector<std::string>{"TIVRA.INI"});
+}
+
+TEST_F(ProfilePosixFileSystem, SettingsFileThatCannotBeReadIsLeftAlone)
+{
+    const std::string path = file("TIVRA.INI");
+    std::filesystem::create_directory(path);
+    ProfileFile profile(m_files, path);
+    EXPECT_EQ(profile.read("Options", "Theme"), "");
+    EXPECT_FALSE(profile.write("Options", "Column", std::string("130,124")));
+    EXPECT_TRUE(profile.takeUnreadableReport());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(names(), std::vector<std::string>{"TIVRA.INI"});
+}
+
+#endif

@@ -1,0 +1,162 @@
+#include "ui/date_time_text.h"
+
+#include <cstdio>
+#include <limits>
+
+#include "model/alarm.h"
+
+const char* const DateTimeText::DAYS_WORD = "\xE4\xED\xE5\xE9";
+const char* const DateTimeText::DATE_PLACEHOLDER = "--- --.--.--";
+const char* const DateTimeText::TIME_PLACEHOLDER = "-:--:--";
+const char* const DateTimeText::LIST_ROW_PLACEHOLDER = "----:--:-- - --:--:--";
+const char* const DateTimeText::CURRENT_TIME_PLACEHOLDER = "--:--:--";
+
+namespace {
+
+const char* const DATE_PICTURE = "ddd dd.MM.yy";
+const char* const TIME_PICTURE = "H:mm:ss";
+const char* const CLOCK_PATTERN = " %d %*c %d %*c %d ";
+const char* const DAY_COUNT_PATTERN = " %d %*s";
+const char* const DATE_PATTERN = " %*s %d %*c %d %*c %d ";
+
+// The text without the blanks around it.
+std::string trimmed(const std::string& text)
+{
+    const char* const blanks = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+}  // namespace
+
+DateTimeText::DateTimeText(Platform& platform) : m_platform(platform) {}
+
+std::string DateTimeText::dateText(Timestamp t)
+{
+    LocalTime local;
+    if (!m_platform.toLocal(t, local))
+        return DATE_PLACEHOLDER;
+    const std::string text = m_platform.formatDate(local, DATE_PICTURE);
+    return text.empty() ? DATE_PLACEHOLDER : text;
+}
+
+std::string DateTimeText::timeOfDayText(Timestamp t)
+{
+    LocalTime local;
+    if (!m_platform.toLocal(t, local))
+        return TIME_PLACEHOLDER;
+    return timeOfDayText(local.hour, local.minute, local.second);
+}
+
+std::string DateTimeText::timeOfDayText(int hours, int minutes, int seconds)
+{
+    const bool inDay = hours >= 0 && hours <= 23 && minutes >= 0 && minutes <= 59 && seconds >= 0 && seconds <= 59;
+    if (inDay) {
+        LocalTime parts;
+        parts.hour = hours;
+        parts.minute = minutes;
+        parts.second = seconds;
+        const std::string text = m_platform.formatTime(parts, TIME_PICTURE);
+        if (!text.empty())
+            return text;
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d", hours, minutes, seconds);
+    return text;
+}
+
+std::string DateTimeText::listRowTime(Timestamp t)
+{
+    LocalTime local;
+    if (!m_platform.toLocal(t, local))
+        return LIST_ROW_PLACEHOLDER;
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d:%02d:%02d - %02d:%02d:%02d", local.year, local.month, local.day,
+                  local.hour, local.minute, local.second);
+    return text;
+}
+
+std::string DateTimeText::currentTime(Timestamp t)
+{
+    LocalTime local;
+    if (!m_platform.toLocal(t, local))
+        return CURRENT_TIME_PLACEHOLDER;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.hour, local.minute, local.second);
+    return text;
+}
+
+std::string DateTimeText::dayCountText(Duration repeatInterval)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d %s", DurationParts::split(repeatInterval).days, DAYS_WORD);
+    return text;
+}
+
+std::string DateTimeText::repeatTimeText(Duration repeatInterval)
+{
+    const DurationParts parts = DurationParts::split(repeatInterval);
+    return timeOfDayText(parts.hours, parts.minutes, parts.seconds);
+}
+
+std::string DateTimeText::closeAfterText(Duration closeAfter)
+{
+    // The field has no place for whole days: they are dropped.
+    const DurationParts parts = DurationParts::split(closeAfter);
+    return timeOfDayText(parts.hours, parts.minutes, parts.seconds);
+}
+
+DateTimeText::Clock DateTimeText::readClock(const std::string& text)
+{
+    Clock clock;
+    std::sscanf(text.c_str(), CLOCK_PATTERN, &clock.hours, &clock.minutes, &clock.seconds);
+    return clock;
+}
+
+int DateTimeText::readDayCount(const std::string& text)
+{
+    int days = 0;
+    std::sscanf(text.c_str(), DAY_COUNT_PATTERN, &days);
+    return days;
+}
+
+DateTimeText::Date DateTimeText::readDate(const std::string& text)
+{
+    Date date;
+    std::sscanf(text.c_str(), DATE_PATTERN, &date.day, &date.month, &date.year);
+    return date;
+}
+
+long long DateTimeText::fullYear(int typed)
+{
+    return (typed >= 0 && typed <= 69) ? 2000LL + typed : 1900LL + typed;
+}
+
+bool DateTimeText::isDatePlaceholder(const std::string& text)
+{
+    return trimmed(text) == DATE_PLACEHOLDER;
+}
+
+bool DateTimeText::isTimePlaceholder(const std::string& text)
+{
+    return trimmed(text) == TIME_PLACEHOLDER;
+}
+
+Timestamp DateTimeText::instantOf(const Date& date, const Clock& clock)
+{
+    const long long year = fullYear(date.year);
+    // A year that does not even fit the conversion's fields lies far outside
+    // the range of an instant.
+    if (year > std::numeric_limits<int>::max())
+        return INVALID_TIME;
+    LocalTime local;
+    local.year = static_cast<int>(year);
+    local.month = date.month;
+    local.day = date.day;
+    local.hour = clock.hours;
+    local.minute = clock.minutes;
+    local.second = clock.seconds;
+    return m_platform.fromLocal(local);
+}

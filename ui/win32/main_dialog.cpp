@@ -1,0 +1,242 @@
+#include "ui/win32/main_dialog.h"
+
+#include "platform/win32/framework/data_exchange.h"
+#include "platform/win32/framework/win_app.h"
+#include "platform/win32/win32_platform.h"
+#include "resource.h"
+#include "ui/alarm_rows.h"
+#include "ui/win32/about_dialog.h"
+
+namespace {
+
+const UINT_PTR TICK_TIMER = 1;
+const UINT TICK_PERIOD_MS = 1000;
+const char* const CANT_WRITE = "Can't Write";
+const char* const TRAY_TIP = "Quorvel";
+
+// The broadcast the taskbar sends when it has been (re)started.
+UINT taskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+std::string loadString(UINT id)
+{
+    char text[256] = {0};
+    LoadStringA(CWinApp::Instance()->ResourceHandle(), id, text, sizeof text);
+    return text;
+}
+
+HICON loadIcon(UINT id, int size)
+{
+    return static_cast<HICON>(LoadImageA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+UINT MainDialog::ShowRequestMessage()
+{
+    static const UINT message = RegisterWindowMessageA("Quorvel.ShowMainWindow");
+    return message;
+}
+
+MainDialog::MainDialog(Win32Platform& platform, const std::string& instanceName)
+    : CDialog(IDD_MAIN),
+      m_platform(platform),
+      m_instanceName(instanceName),
+      m_texts(platform),
+      m_alarmList(m_texts),
+      m_store(platform)
+{
+    Create();
+}
+
+MainDialog::~MainDialog()
+{
+    if (m_images != nullptr)
+        ImageList_Destroy(m_images);
+}
+
+void MainDialog::DoDataExchange(CDataExchange* dx)
+{
+    DdxControl(dx, IDC_MAIN_TIME, m_timeField);
+    DdxControl(dx, IDC_MAIN_LIST, m_alarmList);
+}
+
+BOOL MainDialog::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
+    m_platform.setMainWindow(m_hWnd);
+    readOptions();
+    m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
+    setUpList();
+    loadAlarms();
+    SetTimer(m_hWnd, TICK_TIMER, TICK_PERIOD_MS, nullptr);
+    windowReady = true;
+    return TRUE;
+}
+
+void MainDialog::readOptions()
+{
+    currentTheme = main_options::readTheme(m_platform);
+    silence = main_options::parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
+    const ScreenPoint position = main_options::parsePosition(m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION));
+    SetWindowPos(m_hWnd, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    listFlags = main_options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), listFlags);
+}
+
+void MainDialog::setUpList()
+{
+    m_images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
+    for (UINT icon : {IDI_BELL, IDI_REPEAT, IDI_BELL_OFF}) {
+        HICON handle = loadIcon(icon, 16);
+        ImageList_AddIcon(m_images, handle);
+        DestroyIcon(handle);
+    }
+    m_alarmList.SetImageList(m_images, LVSIL_SMALL);
+
+    const ColumnWidths widths = main_options::readColumnWidths(m_platform);
+    m_alarmList.InsertColumn(0, loadString(IDS_ALARMS), LVCFMT_LEFT, widths.first);
+    m_alarmList.InsertColumn(1, loadString(IDS_NOTES), LVCFMT_LEFT, widths.second, 1);
+}
+
+void MainDialog::loadAlarms()
+{
+    // The rows are sorted once when every stored alarm is in.
+    m_alarmList.setDirection(alarm_rows::sortDirection(listFlags));
+    m_alarmList.beginBulkInsert();
+    m_store.loadAlarmList(m_alarms, &m_alarmList);
+    m_alarmList.endBulkInsert();
+}
+
+void MainDialog::OnOK()
+{
+    // Enter and the OK button hide the window, like the minimize button.
+    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+}
+
+void MainDialog::OnCancel()
+{
+    CDialog::OnOK();
+    DestroyWindow();
+}
+
+BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam)) {
+    case IDC_MAIN_ABOUT: {
+        AboutDialog about;
+        about.DoModal();
+        return TRUE;
+    }
+    case IDC_MAIN_HELP:
+        m_platform.openHelp();
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void MainDialog::OnTimer(UINT_PTR)
+{
+    tickTime = m_platform.now();
+    showCurrentTime();
+}
+
+void MainDialog::showCurrentTime()
+{
+    m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+}
+
+void MainDialog::OnDestroy()
+{
+    saveColumnWidths();
+    m_trayIcon.remove();
+    RemovePropA(m_hWnd, m_instanceName.c_str());
+    PostQuitMessage(0);
+}
+
+void MainDialog::saveColumnWidths()
+{
+    const std::string widths = main_options::formatPair(m_alarmList.GetColumnWidth(0), m_alarmList.GetColumnWidth(1));
+    if (!m_platform.writeSetting(OPTIONS_SECTION, OPTION_COLUMN, widths))
+        m_platform.showMessage(CANT_WRITE);
+}
+
+void MainDialog::PostNcDestroy()
+{
+    if (CWinApp::Instance() != nullptr && CWinApp::Instance()->MainWnd() == this)
+        CWinApp::Instance()->SetMainWnd(nullptr);
+    delete this;
+}
+
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    result = 0;
+    if (message == TRAY_MESSAGE) {
+        onTrayEvent(static_cast<UINT>(lParam));
+        return true;
+    }
+    if (message == WM_SYSCOMMAND)
+        return onSysCommand(wParam);
+    if (message == WM_MOVE) {
+        savePosition(lParam);
+        return false;
+    }
+    if (message == taskbarCreatedMessage()) {
+        m_trayIcon.restore();
+        return false;
+    }
+    if (message == ShowRequestMessage()) {
+        showYourself();
+        return true;
+    }
+    return false;
+}
+
+void MainDialog::onTrayEvent(UINT mouseMessage)
+{
+    if (m_trayBusy)
+        return;
+    m_trayBusy = true;
+    if (mouseMessage == WM_LBUTTONDOWN)
+        ShowWindow(SW_SHOW);
+    m_trayBusy = false;
+}
+
+bool MainDialog::onSysCommand(WPARAM command)
+{
+    if (command == SC_MINIMIZE) {
+        // The window hides to the notification area; it is never minimized.
+        ShowWindow(SW_HIDE);
+        return true;
+    }
+    if (command == SC_SCREENSAVE)
+        userPresent = 0;  // the system's default handling starts the screen saver
+    return false;
+}
+
+void MainDialog::savePosition(LPARAM coordinates)
+{
+    if (!windowReady)
+        return;
+    const int x = static_cast<short>(LOWORD(coordinates));
+    const int y = static_cast<short>(HIWORD(coordinates));
+    if (m_platform.writeSetting(OPTIONS_SECTION, OPTION_POSITION, main_options::formatPair(x, y))) {
+        m_positionFailureShown = false;
+        return;
+    }
+    if (m_positionFailureShown)
+        return;
+    m_positionFailureShown = true;
+    m_platform.showMessage(CANT_WRITE);
+}
+
+void MainDialog::showYourself()
+{
+    ShowWindow(SW_SHOW);
+    SetForegroundWindow(m_hWnd);
+}

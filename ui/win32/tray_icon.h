@@ -1,0 +1,27 @@
+// The program's icon in the notification area of the taskbar. Mouse events
+// on it reach the owning window as TRAY_MESSAGE with the mouse message in
+// the second parameter.
+#pragma once
+
+#include <windows.h>
+
+constexpr UINT TRAY_MESSAGE = 101;
+constexpr UINT TRAY_ICON_ID = 142;
+
+class TrayIcon {
+public:
+    TrayIcon() = default;
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Adds the icon with the tip text (at most 60 characters are used).
+    void add(HWND owner, HICON icon, const char* tip);
+    // Adds it again after the taskbar has been restarted.
+    void restore();
+    void remove();
+
+private:
+    HWND m_owner = nullptr;
+    HICON m_icon = nullptr;
+    char m_tip[64] = {0};
+};
