@@ -86,6 +86,12 @@ configure_and_build() {  # tree, toolchain file or "", targets...
   local args=(-S "$root_dir" -B "$build_dir/$tree" -DCMAKE_BUILD_TYPE=Release)
   [ "$tree" = native ] && args=(-S "$root_dir" -B "$build_dir/$tree" -DCMAKE_BUILD_TYPE=Debug)
   [ -n "$toolchain" ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$root_dir/cmake/$toolchain")
-  cmake "${args[@]}" >/dev/null
-  cmake --build "$build_dir/$tree" -j2 --target "$@"
+  local log="$build_dir/build-$tree.log"
+  mkdir -p "$build_dir"
+  echo "Building $tree: $*"
+  if ! { cmake "${args[@]}" && cmake --build "$build_dir/$tree" -j2 --target "$@"; } >"$log" 2>&1; then
+    grep -E 'error|Error' "$log" | head -40
+    echo "(the whole build output is in $log)"
+    return 1
+  fi
 }

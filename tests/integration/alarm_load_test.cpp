@@ -59,3 +59,57 @@ TEST(AlarmLoad, StoredSortFlagPutsTheEarliestFirst)
 }
 
 }  // namespace
+
+namespace {
+
+// Deleting rows rewrites the stored list: renumbered from 0, the keys left
+// over deleted, untouched keys beyond the old count left alone.
+TEST(AlarmList, DeletingThreeAdjacentRowsRewritesTheStoredList)
+{
+    TempFolder folder;
+    writeFileText(folder.file("TIVRA.INI"),
+                  "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n"
+                  "0=2001:01:01-00:00:01,-1,1,2, 0:00:00:00,0:00:00:00,,,,one\r\n"
+                  "1=2001:01:01-00:00:02,-1,1,2, 0:00:00:00,0:00:00:00,,,,two\r\n"
+                  "2=2001:01:01-00:00:03,-1,1,2, 0:00:00:00,0:00:00:00,,,,three\r\n"
+                  "3=2001:01:01-00:00:04,-1,1,2, 0:00:00:00,0:00:00:00,,,,four\r\n"
+                  "4=2001:01:01-00:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,five\r\n"
+                  "6=2001:01:01-00:00:07,-1,1,2, 0:00:00:00,0:00:00:00,,,,beyond the gap\r\n");
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.mainWindow(), nullptr);
+    program.sync();
+    ASSERT_EQ(program.rowCount(), 5);
+    ASSERT_EQ(program.rowText(1, 1), "four");
+    program.selectRow(1);
+    program.selectRow(2);
+    program.selectRow(3);
+    program.command(3004);
+    program.sync();
+    EXPECT_EQ(program.rowCount(), 2);
+    EXPECT_EQ(readFileText(folder.file("TIVRA.INI")),
+              "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n"
+              "0=2001:01:01-00:00:01,-1,1,2, 0:00:00:00,0:00:00:00,,,,one\r\n"
+              "1=2001:01:01-00:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,five\r\n"
+              "6=2001:01:01-00:00:07,-1,1,2, 0:00:00:00,0:00:00:00,,,,beyond the gap\r\n");
+}
+
+TEST(AlarmList, HeaderClickReversesTheRowsAndStoresOnlyTheSortBit)
+{
+    TempFolder folder;
+    writeFileText(folder.file("TIVRA.INI"),
+                  "[Options]\r\nColumn=130,124\r\nFlags=3\r\n[AlarmList]\r\n"
+                  "0=2001:01:01-00:00:01,-1,1,2, 0:00:00:00,0:00:00:00,,,,early\r\n"
+                  "1=2031:01:01-00:00:02,-1,1,2, 0:00:00:00,0:00:00:00,,,,late\r\n");
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.mainWindow(), nullptr);
+    program.sync();
+    EXPECT_EQ(program.rowText(0, 1), "late");
+    program.clickHeader(1);
+    EXPECT_EQ(program.rowText(0, 1), "early");
+    EXPECT_NE(readFileText(folder.file("TIVRA.INI")).find("Flags=2\r\n"), std::string::npos);
+    program.clickHeader(0);
+    EXPECT_EQ(program.rowText(0, 1), "late");
+    EXPECT_NE(readFileText(folder.file("TIVRA.INI")).find("Flags=3\r\n"), std::string::npos);
+}
+
+}  // namespace

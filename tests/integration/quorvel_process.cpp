@@ -187,6 +187,48 @@ int QuorvelProcess::rowImage(int row)
         .iImage;
 }
 
+void QuorvelProcess::selectRow(int row)
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    void* remote = VirtualAllocEx(m_process.hProcess, nullptr, sizeof item, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    WriteProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
+    SendMessageA(GetDlgItem(mainWindow(), 3017), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
+}
+
+void QuorvelProcess::clickHeader(int column)
+{
+    // A real click with the mouse in the middle of the column's header.
+    HWND main = mainWindow();
+    if (!IsWindowVisible(main))
+        trayEvent(WM_LBUTTONDOWN);
+    SetForegroundWindow(main);
+    HWND list = GetDlgItem(main, 3017);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    RECT area;
+    GetWindowRect(header, &area);
+    int x = area.left;
+    for (int i = 0; i < column; ++i)
+        x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
+    x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
+    clickAt(x, (area.top + area.bottom) / 2);
+}
+
+void QuorvelProcess::clickAt(int x, int y)
+{
+    SetCursorPos(x, y);
+    INPUT input[2] = {};
+    input[0].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].type = INPUT_MOUSE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+    sync();
+}
+
 void QuorvelProcess::trayEvent(UINT mouseMessage)
 {
     PostMessageA(mainWindow(), TRAY_CALLBACK, TRAY_ICON, mouseMessage);

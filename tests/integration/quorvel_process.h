@@ -41,6 +41,12 @@ public:
     int rowCount();
     std::string rowText(int row, int column);
     int rowImage(int row);
+    // Selects a row as a click with Ctrl would (others stay selected).
+    void selectRow(int row);
+    // A click on a column header of the list (the window is shown for it).
+    void clickHeader(int column);
+    // A left click with the mouse at a point of the screen.
+    void clickAt(int x, int y);
 
     // The program's message boxes now open: their texts.
     std::vector<std::string> messageBoxTexts();

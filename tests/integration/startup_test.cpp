@@ -89,6 +89,23 @@ TEST_F(Startup, LeftPressOnTheIconShowsTheWindowAtItsStoredPlace)
     EXPECT_TRUE(saveWindowScreenshot(main, "main_window_empty"));
 }
 
+TEST_F(Startup, RealClickOnTheIconInTheTaskbarShowsTheWindow)
+{
+    QuorvelProcess program(folder.path());
+    HWND main = program.mainWindow();
+    ASSERT_NE(main, nullptr);
+    program.sync();
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    ASSERT_NE(taskbar, nullptr) << "the desktop has no taskbar";
+    RECT area;
+    GetWindowRect(taskbar, &area);
+    // The notification area fills the taskbar from its right end; the
+    // program's is the only icon there.
+    const int icon = GetSystemMetrics(SM_CXSMICON) + 2 * GetSystemMetrics(SM_CXBORDER);
+    program.clickAt(area.right - icon / 2 - 1, (area.top + area.bottom) / 2);
+    EXPECT_TRUE(waitUntil([&] { return isShown(main); }, 5000));
+}
+
 TEST_F(Startup, EnterAndMinimizeHideTheWindowWithoutMinimizingIt)
 {
     QuorvelProcess program(folder.path());

@@ -135,9 +135,44 @@ BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM)
     case IDC_MAIN_HELP:
         m_platform.openHelp();
         return TRUE;
+    case IDC_MAIN_DELETE:
+        deleteSelectedAlarms();
+        return TRUE;
     default:
         return FALSE;
     }
+}
+
+BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
+{
+    *result = 0;
+    if (header->idFrom == IDC_MAIN_LIST && header->code == LVN_COLUMNCLICK) {
+        reverseListOrder();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void MainDialog::deleteSelectedAlarms()
+{
+    // Every selected row goes, with its alarm; then one save, also when
+    // nothing was selected.
+    for (int row = m_alarmList.GetNextItem(-1, LVNI_SELECTED); row != -1;
+         row = m_alarmList.GetNextItem(-1, LVNI_SELECTED)) {
+        Alarm* alarm = m_alarmList.alarmOfRow(row);
+        m_alarmList.DeleteItem(row);
+        m_alarms.remove(alarm);
+    }
+    m_store.saveAlarmList(m_alarms);
+}
+
+void MainDialog::reverseListOrder()
+{
+    // Only bit SortDescending changes; the result of the write is not looked at.
+    listFlags ^= SORT_DESCENDING;
+    m_alarmList.setDirection(alarm_rows::sortDirection(listFlags));
+    m_alarmList.sortAlarmRows();
+    m_platform.writeSetting(OPTIONS_SECTION, OPTION_FLAGS, std::to_string(listFlags));
 }
 
 void MainDialog::OnTimer(UINT_PTR)

@@ -46,6 +46,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(NMHDR* header, LRESULT* result) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -55,6 +56,8 @@ private:
     void readOptions();
     void setUpList();
     void loadAlarms();
+    void deleteSelectedAlarms();
+    void reverseListOrder();
     void showCurrentTime();
     void onTrayEvent(UINT mouseMessage);
     bool onSysCommand(WPARAM command);

@@ -10,10 +10,10 @@ CWinApp* CWinApp::s_instance = nullptr;
 namespace {
 
 // The executable's file name without folder and extension.
-std::string moduleBaseName(HINSTANCE instance)
+std::string executableBaseName()
 {
     char path[MAX_PATH] = {0};
-    const DWORD length = GetModuleFileNameA(instance, path, MAX_PATH);
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name(path, length < MAX_PATH ? length : MAX_PATH - 1);
     const size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos)
@@ -41,7 +41,11 @@ int CWinApp::MessageBox(const std::string& text, const std::string& detail) cons
 {
     const std::wstring message = text_encoding::fromOwnText(text) + text_encoding::fromSystemText(detail);
     const std::wstring title = text_encoding::fromSystemText(m_appName);
-    HWND owner = m_mainWnd != nullptr ? m_mainWnd->GetSafeHwnd() : nullptr;
+    // The box belongs to the window the user works in (a dialog shows it
+    // modal to itself), or else to the main window.
+    HWND owner = GetActiveWindow();
+    if (owner == nullptr && m_mainWnd != nullptr)
+        owner = m_mainWnd->GetSafeHwnd();
     return MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
@@ -58,12 +62,17 @@ int CWinApp::Run()
     return static_cast<int>(msg.wParam);
 }
 
-int CWinApp::Main(HINSTANCE instance)
+void CWinApp::Initialise(HINSTANCE resources)
 {
-    m_instance = instance;
-    m_appName = moduleBaseName(instance);
+    m_instance = resources;
+    m_appName = executableBaseName();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+}
+
+int CWinApp::Main(HINSTANCE instance)
+{
+    Initialise(instance);
     if (!InitInstance())
         return 0;
     return Run();

@@ -46,6 +46,9 @@ public:
     // code page, follows it.
     int MessageBox(const std::string& text, const std::string& detail = std::string()) const;
 
+    // Takes the program's name from its executable and prepares the common
+    // controls; resources come from the given module.
+    void Initialise(HINSTANCE resources);
     // The entry point's work: initialise, run, clean up.
     int Main(HINSTANCE instance);
 

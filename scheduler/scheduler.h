@@ -1,0 +1,36 @@
+// The one-second tick of the main window: samples the pointer, takes the
+// time, shows it, and walks the alarm collection, policing launched programs
+// and firing every due alarm in collection order.
+#pragma once
+
+#include "model/alarm_collection.h"
+#include "model/alarm_store.h"
+#include "platform/platform.h"
+#include "scheduler/alarm_view.h"
+#include "scheduler/program_control.h"
+#include "scheduler/scheduler_state.h"
+
+class Scheduler {
+public:
+    Scheduler(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmStore& store,
+              AlarmView& view, ProgramControl& programs);
+    Scheduler(const Scheduler&) = delete;
+    Scheduler& operator=(const Scheduler&) = delete;
+
+    // One tick; a tick nested inside a running one (through a modal loop
+    // opened by it) does nothing.
+    void tick();
+    // The walk over the collection at tickTime.
+    void scanAlarms();
+
+private:
+    void samplePointer();
+    void handleDueAlarm(Alarm& alarm);
+
+    Platform& m_platform;
+    SchedulerState& m_state;
+    AlarmCollection& m_alarms;
+    AlarmStore& m_store;
+    AlarmView& m_view;
+    ProgramControl& m_programs;
+};

@@ -1,0 +1,33 @@
+// The state that the tick, the alarm actions and the announcement share with
+// the main window, which owns it.
+#pragma once
+
+#include <string>
+
+#include "app/main_options.h"
+#include "platform/types.h"
+
+class Alarm;
+
+struct SchedulerState {
+    // True while the user counts as present: set by a moved pointer at a
+    // tick, cleared by the main window when the screen saver starts.
+    bool userPresent = true;
+    // The time taken once at the start of the latest tick; INVALID_TIME
+    // until the first tick.
+    Timestamp tickTime = INVALID_TIME;
+    // The pointer position of the previous tick.
+    ScreenPoint lastPointer;
+    // Set while a tick runs; a nested tick does nothing.
+    bool tickRunning = false;
+    // The first tick sorts the rows once.
+    bool sortPending = true;
+    SilencePeriod silence;
+    std::string currentTheme = DEFAULT_THEME;
+    int listFlags = DEFAULT_LIST_FLAGS;
+    // The folder the program started in; the speak folder lies below it.
+    std::string startFolder;
+    // The process-watch entry of the most recent launch while its program
+    // has not been seen to end; owned by the alarm collection.
+    Alarm* previousProgram = nullptr;
+};

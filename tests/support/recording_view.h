@@ -1,0 +1,36 @@
+// A test double of the main window's alarm view: it records every call, in
+// its own list and, when given one, in a shared log (the platform's calls),
+// so that the order of views and platform calls can be checked together.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/alarm.h"
+#include "scheduler/alarm_view.h"
+
+class RecordingView : public AlarmView {
+public:
+    explicit RecordingView(std::vector<std::string>* sharedLog = nullptr) : m_sharedLog(sharedLog) {}
+
+    void showCurrentTime(const std::string& text) override { record("showCurrentTime " + text); }
+    void sortRows(int direction) override { record("sortRows " + std::to_string(direction)); }
+    void refreshRow(Alarm& alarm) override { record("refreshRow " + alarm.message); }
+    void deleteRow(const Alarm& alarm) override { record("deleteRow " + alarm.message); }
+    void openMessageWindow(const std::string& message, Timestamp tickTime) override
+    {
+        record("openMessageWindow " + message + " @" + std::to_string(tickTime));
+    }
+
+    std::vector<std::string> calls;
+
+private:
+    void record(const std::string& call)
+    {
+        calls.push_back(call);
+        if (m_sharedLog != nullptr)
+            m_sharedLog->push_back(call);
+    }
+
+    std::vector<std::string>* m_sharedLog;
+};
