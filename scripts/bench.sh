@@ -3,6 +3,7 @@
 # Extra arguments go to the benchmark (e.g. --benchmark_filter=Load).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
 
 BUILD=build/bench
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DQUORVEL_SANITIZE=OFF >/dev/null

@@ -5,6 +5,7 @@
 # The corpus of each target is kept in build/fuzz/corpus/<target>.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh fuzz
 
 BUILD=build/fuzz
 SECONDS_PER_TARGET="${FUZZ_SECONDS:-60}"

@@ -2,7 +2,8 @@
 # Installs what the build and the test suites need on a Debian 12 machine:
 # the compilers, the mingw-w64 cross compilers, Wine, Xvfb, GoogleTest and
 # the tools the tests use. Runs as root, or through sudo otherwise; does
-# nothing when everything is there.
+# nothing when everything is there. `install-deps.sh fuzz` also installs
+# clang with its libFuzzer runtime.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
@@ -13,7 +14,11 @@ packages=(
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
   wine wine64 xvfb xdotool x11-utils imagemagick file binutils
+  espeak-ng
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 if kernel_runs_32bit; then
   # 32-bit Windows programs need Wine's 32-bit half, which only runs where
   # the kernel can execute 32-bit x86 code.

@@ -21,8 +21,8 @@ cp "$build_dir/$tree/quorvel.exe" "$run_dir/"
 if [ -z "${DISPLAY:-}" ]; then
   start_display
   echo "No DISPLAY: the program runs in the private Xvfb display $DISPLAY."
-  echo "Look at it with:  DISPLAY=$DISPLAY xwd -root | convert xwd:- screen.png   (or x11vnc -display $DISPLAY)"
-  trap 'stop_display' EXIT
+  echo "Look at it with:  DISPLAY=$DISPLAY import -window root screen.png"
+  trap 'wineserver_cmd -k >/dev/null 2>&1; stop_display' EXIT
 fi
 echo "Starting quorvel.exe in $run_dir (settings: $run_dir/TIVRA.INI); Exit or Esc in its window ends it."
 cd "$run_dir"

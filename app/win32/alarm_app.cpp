@@ -28,7 +28,7 @@ BOOL AlarmApp::InitInstance()
     m_platform.reset(new Win32Platform(paths.settingsFile));
     m_platform->cleanUpSettingsFolder();
     // The window deletes itself when it is destroyed at exit.
-    MainDialog* mainWindow = new MainDialog(*m_platform, instanceName);
+    MainDialog* mainWindow = new MainDialog(*m_platform, instanceName, startFolder);
     SetMainWnd(mainWindow);
     return TRUE;
 }

@@ -221,7 +221,7 @@ void Win32Platform::openHelp()
 void Win32Platform::showMessage(const std::string& text, const std::string& detail)
 {
     if (CWinApp::Instance() != nullptr)
-        CWinApp::Instance()->MessageBox(text, detail);
+        CWinApp::Instance()->MessageBox(text, detail, m_mainWindow);
 }
 
 bool Win32Platform::chooseFile(const FileChoice& choice, std::string& path)

@@ -17,7 +17,8 @@ public:
     explicit Win32Platform(const std::string& settingsPath);
     ~Win32Platform() override;
 
-    // The window that owns launched programs' error boxes.
+    // The window that owns launched programs' error boxes and the program's
+    // messages: while one is open, the main window takes no command.
     void setMainWindow(HWND window) { m_mainWindow = window; }
     // Removes temporary files a crash may have left beside the settings file.
     void cleanUpSettingsFolder();

@@ -6,7 +6,7 @@
 
 void AlarmListCtrl::insertAlarmRow(Alarm& alarm)
 {
-    const int row = InsertItem(0, m_texts.listRowTime(alarm.time), alarm_rows::imageFor(alarm),
+    const int row = InsertItem(m_bulk ? GetItemCount() : 0, m_texts.listRowTime(alarm.time), alarm_rows::imageFor(alarm),
                                reinterpret_cast<LPARAM>(&alarm));
     if (row >= 0)
         SetItemText(row, 1, alarm.message);
@@ -14,10 +14,24 @@ void AlarmListCtrl::insertAlarmRow(Alarm& alarm)
         sortAlarmRows();
 }
 
+void AlarmListCtrl::beginBulkInsert()
+{
+    // Thousands of rows go in at once: the control neither draws them one by
+    // one nor keeps them sorted by text on the way (the sort by time at the
+    // end decides the order anyway).
+    m_bulk = true;
+    m_bulkStyle = GetWindowLongA(m_hWnd, GWL_STYLE);
+    SetWindowLongA(m_hWnd, GWL_STYLE, m_bulkStyle & ~(LVS_SORTASCENDING | LVS_SORTDESCENDING));
+    SendMessage(WM_SETREDRAW, FALSE);
+}
+
 void AlarmListCtrl::endBulkInsert()
 {
     m_bulk = false;
     sortAlarmRows();
+    SetWindowLongA(m_hWnd, GWL_STYLE, m_bulkStyle);
+    SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 int AlarmListCtrl::updateAlarmRow(int row, Alarm& alarm)

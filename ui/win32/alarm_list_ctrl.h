@@ -18,7 +18,7 @@ public:
     // Inserts the alarm's row and sorts the rows, unless a bulk insertion
     // is under way, which sorts once at its end.
     void insertAlarmRow(Alarm& alarm) override;
-    void beginBulkInsert() { m_bulk = true; }
+    void beginBulkInsert();
     void endBulkInsert();
     // Rewrites a row (focused, not selected) and sorts; -1 for no row.
     int updateAlarmRow(int row, Alarm& alarm);
@@ -33,4 +33,5 @@ private:
     DateTimeText& m_texts;
     int m_direction = 1;
     bool m_bulk = false;
+    LONG m_bulkStyle = 0;
 };

@@ -6,6 +6,7 @@
 #include "resource.h"
 #include "ui/alarm_rows.h"
 #include "ui/win32/about_dialog.h"
+#include "ui/win32/alarm_message_dialog.h"
 
 namespace {
 
@@ -42,19 +43,25 @@ UINT MainDialog::ShowRequestMessage()
     return message;
 }
 
-MainDialog::MainDialog(Win32Platform& platform, const std::string& instanceName)
+MainDialog::MainDialog(Win32Platform& platform, const std::string& instanceName, const std::string& startFolder)
     : CDialog(IDD_MAIN),
       m_platform(platform),
       m_instanceName(instanceName),
       m_texts(platform),
       m_alarmList(m_texts),
-      m_store(platform)
+      m_store(platform),
+      m_announcer(platform, m_state),
+      m_programs(platform, m_state, m_alarms, *this, m_announcer),
+      m_scheduler(platform, m_state, m_alarms, m_store, *this, m_programs)
 {
+    m_state.startFolder = startFolder;
     Create();
 }
 
 MainDialog::~MainDialog()
 {
+    // Launched programs keep running; only their handles are given back.
+    m_programs.releaseWatchEntries();
     if (m_images != nullptr)
         ImageList_Destroy(m_images);
 }
@@ -75,17 +82,18 @@ BOOL MainDialog::OnInitDialog()
     setUpList();
     loadAlarms();
     SetTimer(m_hWnd, TICK_TIMER, TICK_PERIOD_MS, nullptr);
-    windowReady = true;
+    m_windowReady = true;
     return TRUE;
 }
 
 void MainDialog::readOptions()
 {
-    currentTheme = main_options::readTheme(m_platform);
-    silence = main_options::parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
+    m_state.currentTheme = main_options::readTheme(m_platform);
+    m_state.silence = main_options::parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
     const ScreenPoint position = main_options::parsePosition(m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION));
     SetWindowPos(m_hWnd, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    listFlags = main_options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), listFlags);
+    m_state.listFlags =
+        main_options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), m_state.listFlags);
 }
 
 void MainDialog::setUpList()
@@ -106,7 +114,7 @@ void MainDialog::setUpList()
 void MainDialog::loadAlarms()
 {
     // The rows are sorted once when every stored alarm is in.
-    m_alarmList.setDirection(alarm_rows::sortDirection(listFlags));
+    m_alarmList.setDirection(alarm_rows::sortDirection(m_state.listFlags));
     m_alarmList.beginBulkInsert();
     m_store.loadAlarmList(m_alarms, &m_alarmList);
     m_alarmList.endBulkInsert();
@@ -120,6 +128,10 @@ void MainDialog::OnOK()
 
 void MainDialog::OnCancel()
 {
+    // Not from inside a tick (a modal box it opened): the tick still walks
+    // the alarms this would destroy.
+    if (m_state.tickRunning)
+        return;
     CDialog::OnOK();
     DestroyWindow();
 }
@@ -156,7 +168,9 @@ BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
 void MainDialog::deleteSelectedAlarms()
 {
     // Every selected row goes, with its alarm; then one save, also when
-    // nothing was selected.
+    // nothing was selected. Not from inside a tick, which still walks them.
+    if (m_state.tickRunning)
+        return;
     for (int row = m_alarmList.GetNextItem(-1, LVNI_SELECTED); row != -1;
          row = m_alarmList.GetNextItem(-1, LVNI_SELECTED)) {
         Alarm* alarm = m_alarmList.alarmOfRow(row);
@@ -169,21 +183,42 @@ void MainDialog::deleteSelectedAlarms()
 void MainDialog::reverseListOrder()
 {
     // Only bit SortDescending changes; the result of the write is not looked at.
-    listFlags ^= SORT_DESCENDING;
-    m_alarmList.setDirection(alarm_rows::sortDirection(listFlags));
-    m_alarmList.sortAlarmRows();
-    m_platform.writeSetting(OPTIONS_SECTION, OPTION_FLAGS, std::to_string(listFlags));
+    m_state.listFlags ^= SORT_DESCENDING;
+    sortRows(alarm_rows::sortDirection(m_state.listFlags));
+    m_platform.writeSetting(OPTIONS_SECTION, OPTION_FLAGS, std::to_string(m_state.listFlags));
 }
 
 void MainDialog::OnTimer(UINT_PTR)
 {
-    tickTime = m_platform.now();
-    showCurrentTime();
+    m_scheduler.tick();
 }
 
-void MainDialog::showCurrentTime()
+void MainDialog::showCurrentTime(const std::string& text)
 {
-    m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+    m_timeField.SetWindowText(text);
+}
+
+void MainDialog::sortRows(int direction)
+{
+    m_alarmList.setDirection(direction);
+    m_alarmList.sortAlarmRows();
+}
+
+void MainDialog::refreshRow(Alarm& alarm)
+{
+    m_alarmList.updateAlarmRow(m_alarmList.findRow(alarm), alarm);
+}
+
+void MainDialog::deleteRow(const Alarm& alarm)
+{
+    const int row = m_alarmList.findRow(alarm);
+    if (row != -1)
+        m_alarmList.DeleteItem(row);
+}
+
+void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTime)
+{
+    AlarmMessageDialog::open(message, m_texts.dateText(tickTime), m_texts.timeOfDayText(tickTime));
 }
 
 void MainDialog::OnDestroy()
@@ -239,6 +274,8 @@ void MainDialog::onTrayEvent(UINT mouseMessage)
     m_trayBusy = true;
     if (mouseMessage == WM_LBUTTONDOWN)
         ShowWindow(SW_SHOW);
+    else if (mouseMessage == WM_RBUTTONDOWN)
+        m_announcer.announceTime();
     m_trayBusy = false;
 }
 
@@ -250,13 +287,13 @@ bool MainDialog::onSysCommand(WPARAM command)
         return true;
     }
     if (command == SC_SCREENSAVE)
-        userPresent = 0;  // the system's default handling starts the screen saver
+        m_state.userPresent = false;  // the system's default handling starts the screen saver
     return false;
 }
 
 void MainDialog::savePosition(LPARAM coordinates)
 {
-    if (!windowReady)
+    if (!m_windowReady)
         return;
     const int x = static_cast<short>(LOWORD(coordinates));
     const int y = static_cast<short>(HIWORD(coordinates));

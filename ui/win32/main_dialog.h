@@ -1,6 +1,7 @@
 // The program's main window: hidden most of the time, with its icon in the
 // notification area; it shows the current time and the alarm list, owns the
-// program's settings held in memory, and carries the one-second timer.
+// alarms and the program's settings held in memory, and carries the
+// one-second timer that drives the scheduler.
 #pragma once
 
 #include <windows.h>
@@ -15,30 +16,27 @@
 #include "platform/types.h"
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/edit.h"
+#include "scheduler/alarm_view.h"
+#include "scheduler/announcer.h"
+#include "scheduler/program_control.h"
+#include "scheduler/scheduler.h"
+#include "scheduler/scheduler_state.h"
 #include "ui/date_time_text.h"
 #include "ui/win32/alarm_list_ctrl.h"
 #include "ui/win32/tray_icon.h"
 
 class Win32Platform;
 
-class MainDialog : public CDialog {
+class MainDialog : public CDialog, private AlarmView {
 public:
     // Creates the window at once (hidden); its set-up has run on return.
     // instanceName marks the window so that a second copy of the program
     // started on the same settings file can find it.
-    MainDialog(Win32Platform& platform, const std::string& instanceName);
+    MainDialog(Win32Platform& platform, const std::string& instanceName, const std::string& startFolder);
     ~MainDialog() override;
 
     // The message that asks the window to show itself.
     static UINT ShowRequestMessage();
-
-    // --- state read by the other parts of the program ---
-    int userPresent = 1;
-    SilencePeriod silence;
-    std::string currentTheme;
-    int listFlags = DEFAULT_LIST_FLAGS;
-    bool windowReady = false;
-    Timestamp tickTime = INVALID_TIME;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -53,12 +51,18 @@ protected:
     void PostNcDestroy() override;
 
 private:
+    // What the scheduler shows.
+    void showCurrentTime(const std::string& text) override;
+    void sortRows(int direction) override;
+    void refreshRow(Alarm& alarm) override;
+    void deleteRow(const Alarm& alarm) override;
+    void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+
     void readOptions();
     void setUpList();
     void loadAlarms();
     void deleteSelectedAlarms();
     void reverseListOrder();
-    void showCurrentTime();
     void onTrayEvent(UINT mouseMessage);
     bool onSysCommand(WPARAM command);
     void savePosition(LPARAM coordinates);
@@ -67,14 +71,20 @@ private:
 
     Win32Platform& m_platform;
     std::string m_instanceName;
+    SchedulerState m_state;
     DateTimeText m_texts;
     CEdit m_timeField;
     AlarmListCtrl m_alarmList;
     AlarmCollection m_alarms;
     AlarmStore m_store;
+    Announcer m_announcer;
+    ProgramControl m_programs;
+    Scheduler m_scheduler;
     HIMAGELIST m_images = nullptr;
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;
+    // Moves of the window are saved once its set-up is done.
+    bool m_windowReady = false;
     // A Position write that keeps failing is reported once, not at every
     // move notification of a drag; a successful write re-arms the report.
     bool m_positionFailureShown = false;

@@ -37,13 +37,14 @@ CWinApp::~CWinApp()
         s_instance = nullptr;
 }
 
-int CWinApp::MessageBox(const std::string& text, const std::string& detail) const
+int CWinApp::MessageBox(const std::string& text, const std::string& detail, HWND owner) const
 {
     const std::wstring message = text_encoding::fromOwnText(text) + text_encoding::fromSystemText(detail);
     const std::wstring title = text_encoding::fromSystemText(m_appName);
     // The box belongs to the window the user works in (a dialog shows it
     // modal to itself), or else to the main window.
-    HWND owner = GetActiveWindow();
+    if (owner == nullptr)
+        owner = GetActiveWindow();
     if (owner == nullptr && m_mainWnd != nullptr)
         owner = m_mainWnd->GetSafeHwnd();
     return MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);

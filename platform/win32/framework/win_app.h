@@ -43,8 +43,9 @@ public:
 
     // The framework's message box: OK, the exclamation icon, the program's
     // name as title. text is the program's own text; detail, in the system
-    // code page, follows it.
-    int MessageBox(const std::string& text, const std::string& detail = std::string()) const;
+    // code page, follows it. Without an owner it belongs to the active
+    // window of the program, or else to the main window.
+    int MessageBox(const std::string& text, const std::string& detail = std::string(), HWND owner = nullptr) const;
 
     // Takes the program's name from its executable and prepares the common
     // controls; resources come from the given module.

@@ -1,0 +1,41 @@
+#include "ui/win32/alarm_message_dialog.h"
+
+#include "platform/win32/framework/data_exchange.h"
+#include "resource.h"
+
+AlarmMessageDialog::AlarmMessageDialog(const std::string& message, const std::string& dateText,
+                                       const std::string& timeText)
+    : CDialog(IDD_ALARM_MESSAGE), m_messageText(message), m_dateText(dateText), m_timeText(timeText)
+{
+}
+
+void AlarmMessageDialog::open(const std::string& message, const std::string& dateText, const std::string& timeText)
+{
+    AlarmMessageDialog* window = new AlarmMessageDialog(message, dateText, timeText);
+    if (!window->Create())
+        delete window;
+}
+
+void AlarmMessageDialog::DoDataExchange(CDataExchange* dx)
+{
+    DdxText(dx, IDC_MESSAGE_TEXT, m_messageText);
+    DdxText(dx, IDC_MESSAGE_DATE, m_dateText);
+    DdxText(dx, IDC_MESSAGE_TIME, m_timeText);
+}
+
+// OK, Enter, Esc and the close box all close the window; there is no modal
+// loop to end.
+void AlarmMessageDialog::OnOK()
+{
+    DestroyWindow();
+}
+
+void AlarmMessageDialog::OnCancel()
+{
+    DestroyWindow();
+}
+
+void AlarmMessageDialog::PostNcDestroy()
+{
+    delete this;
+}
