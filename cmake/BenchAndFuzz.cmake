@@ -8,16 +8,17 @@ set(BENCH_SUPPORT_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/support/fake_platform.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/fake_zone.cpp)
 
-# Measure in a Release tree without sanitizers (scripts/bench.sh).
+# The store and tick benchmarks, measured in a Release tree without
+# sanitizers (scripts/bench.sh).
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   file(GLOB STORE_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
-  add_executable(store_bench ${STORE_BENCH_SOURCES} ${BENCH_SUPPORT_SOURCES})
-  target_include_directories(store_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-  target_link_libraries(store_bench PRIVATE quorvel_core benchmark::benchmark)
-  quorvel_warnings(store_bench)
+  add_executable(quorvel_bench ${STORE_BENCH_SOURCES} ${BENCH_SUPPORT_SOURCES})
+  target_include_directories(quorvel_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(quorvel_bench PRIVATE quorvel_core benchmark::benchmark)
+  quorvel_warnings(quorvel_bench)
 else()
-  message(STATUS "Google Benchmark not found: store_bench is not built (apt-get install libbenchmark-dev)")
+  message(STATUS "Google Benchmark not found: quorvel_bench is not built (apt-get install libbenchmark-dev)")
 endif()
 
 if(QUORVEL_FUZZ)

@@ -17,6 +17,8 @@ setup_wine
 run_dir="$root_dir/run"
 mkdir -p "$run_dir"
 cp "$build_dir/$tree/quorvel.exe" "$run_dir/"
+mkdir -p "$run_dir/speak"
+cp -r "$build_dir/$tree/speak/." "$run_dir/speak/"
 
 if [ -z "${DISPLAY:-}" ]; then
   start_display

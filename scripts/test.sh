@@ -15,6 +15,8 @@ export QUORVEL_SCREENSHOTS="$build_dir/screenshots"
 rm -rf "$QUORVEL_SCREENSHOTS"; mkdir -p "$QUORVEL_SCREENSHOTS"
 # Every suite runs in one known time zone with daylight saving.
 export TZ=Europe/Berlin
+# The unit tests read the shipped voice themes from the source tree.
+export QUORVEL_SOURCE_DIR="$root_dir"
 
 tree="$(windows_test_tree)"
 status=0
@@ -54,6 +56,7 @@ windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 export QUORVEL_EXE32="$(windows_path "$build_dir/win32/quorvel.exe")"
 export QUORVEL_SCREENSHOTS_UNIX="$QUORVEL_SCREENSHOTS"
 export QUORVEL_SCREENSHOTS="$(windows_path "$QUORVEL_SCREENSHOTS")"
+export QUORVEL_SOURCE_DIR="$(windows_path "$root_dir")"
 if [ -f "$build_dir/$tree/unit_tests.exe" ]; then
   run_suite wine-unit "$WINE" "$build_dir/$tree/unit_tests.exe"
 fi
