@@ -58,9 +58,11 @@ TEST(AlarmLoad, StoredSortFlagPutsTheEarliestFirst)
     EXPECT_EQ(program.rowText(2, 0), "2030:12:24 - 18:00:00");
 }
 
-}  // namespace
-
-namespace {
+// One stored line of an armed alarm that only shows a message.
+std::string line(int key, const char* time, const char* message)
+{
+    return std::to_string(key) + "=" + time + ",-1,1,2, 0:00:00:00,0:00:00:00,,,," + message + "\r\n";
+}
 
 // Deleting rows rewrites the stored list: renumbered from 0, the keys left
 // over deleted, untouched keys beyond the old count left alone.
@@ -68,13 +70,13 @@ TEST(AlarmList, DeletingThreeAdjacentRowsRewritesTheStoredList)
 {
     TempFolder folder;
     writeFileText(folder.file("TIVRA.INI"),
-                  "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n"
-                  "0=2001:01:01-00:00:01,-1,1,2, 0:00:00:00,0:00:00:00,,,,one\r\n"
-                  "1=2001:01:01-00:00:02,-1,1,2, 0:00:00:00,0:00:00:00,,,,two\r\n"
-                  "2=2001:01:01-00:00:03,-1,1,2, 0:00:00:00,0:00:00:00,,,,three\r\n"
-                  "3=2001:01:01-00:00:04,-1,1,2, 0:00:00:00,0:00:00:00,,,,four\r\n"
-                  "4=2001:01:01-00:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,five\r\n"
-                  "6=2001:01:01-00:00:07,-1,1,2, 0:00:00:00,0:00:00:00,,,,beyond the gap\r\n");
+                  std::string("[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n") +
+                  line(0, "2001:01:01-00:00:01", "one") +
+                  line(1, "2001:01:01-00:00:02", "two") +
+                  line(2, "2001:01:01-00:00:03", "three") +
+                  line(3, "2001:01:01-00:00:04", "four") +
+                  line(4, "2001:01:01-00:00:05", "five") +
+                  line(6, "2001:01:01-00:00:07", "beyond the gap"));
     QuorvelProcess program(folder.path());
     ASSERT_NE(program.mainWindow(), nullptr);
     program.sync();
@@ -84,32 +86,53 @@ TEST(AlarmList, DeletingThreeAdjacentRowsRewritesTheStoredList)
     program.selectRow(2);
     program.selectRow(3);
     program.command(3004);
+    EXPECT_TRUE(waitUntil([&] { return program.rowCount() == 2; }, 5000));
     program.sync();
-    EXPECT_EQ(program.rowCount(), 2);
     EXPECT_EQ(readFileText(folder.file("TIVRA.INI")),
-              "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n"
-              "0=2001:01:01-00:00:01,-1,1,2, 0:00:00:00,0:00:00:00,,,,one\r\n"
-              "1=2001:01:01-00:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,five\r\n"
-              "6=2001:01:01-00:00:07,-1,1,2, 0:00:00:00,0:00:00:00,,,,beyond the gap\r\n");
+              "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n" +
+              line(0, "2001:01:01-00:00:01", "one") +
+              line(1, "2001:01:01-00:00:05", "five") +
+              line(6, "2001:01:01-00:00:07", "beyond the gap"));
 }
 
 TEST(AlarmList, HeaderClickReversesTheRowsAndStoresOnlyTheSortBit)
 {
     TempFolder folder;
     writeFileText(folder.file("TIVRA.INI"),
-                  "[Options]\r\nColumn=130,124\r\nFlags=3\r\n[AlarmList]\r\n"
-                  "0=2001:01:01-00:00:01,-1,1,2, 0:00:00:00,0:00:00:00,,,,early\r\n"
-                  "1=2031:01:01-00:00:02,-1,1,2, 0:00:00:00,0:00:00:00,,,,late\r\n");
+                  std::string("[Options]\r\nColumn=130,124\r\nFlags=3\r\n[AlarmList]\r\n") +
+                  line(0, "2001:01:01-00:00:01", "early") +
+                  line(1, "2031:01:01-00:00:02", "late"));
     QuorvelProcess program(folder.path());
     ASSERT_NE(program.mainWindow(), nullptr);
     program.sync();
     EXPECT_EQ(program.rowText(0, 1), "late");
+    const auto settles = [&](const char* top, const char* flags) {
+        return waitUntil(
+            [&] {
+                return program.rowText(0, 1) == top &&
+                       readFileText(folder.file("TIVRA.INI")).find(flags) != std::string::npos;
+            },
+            5000);
+    };
     program.clickHeader(1);
-    EXPECT_EQ(program.rowText(0, 1), "early");
-    EXPECT_NE(readFileText(folder.file("TIVRA.INI")).find("Flags=2\r\n"), std::string::npos);
+    EXPECT_TRUE(settles("early", "Flags=2\r\n"));
     program.clickHeader(0);
-    EXPECT_EQ(program.rowText(0, 1), "late");
-    EXPECT_NE(readFileText(folder.file("TIVRA.INI")).find("Flags=3\r\n"), std::string::npos);
+    EXPECT_TRUE(settles("late", "Flags=3\r\n"));
+}
+
+TEST(AlarmList, AlarmWithoutARepresentableTimeShowsAPlaceholder)
+{
+    TempFolder folder;
+    writeFileText(folder.file("TIVRA.INI"), std::string("[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n") +
+                                                line(0, "1900:01:01-00:00:00", "no time") +
+                                                line(1, "2001:01:01-00:00:00", "a time"));
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.mainWindow(), nullptr);
+    program.sync();
+    ASSERT_EQ(program.rowCount(), 2);
+    EXPECT_EQ(program.rowText(1, 0), "----:--:-- - --:--:--");
+    EXPECT_EQ(program.rowText(1, 1), "no time");
+    EXPECT_EQ(program.rowText(0, 0), "2001:01:01 - 00:00:00");
 }
 
 }  // namespace

@@ -180,4 +180,18 @@ TEST_F(Firing, StartWaitsUntilThePreviousProgramHasEnded)
     endProcess(second);
 }
 
+TEST_F(Firing, StartWaitingForTheUserToBeAwayHappensOnceTheScreenSaverStarts)
+{
+    const std::string work = folder.folder("work");
+    store({storedAlarm(2, -1, 1, 0x20 | 0x2000, NO_SPAN, NO_SPAN, helper + " away", work, "")});
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.mainWindow(), nullptr);
+    Sleep(4000);
+    EXPECT_EQ(startedHelper(work, "away"), 0u) << "the user counts as present from the start";
+    program.sysCommand(SC_SCREENSAVE);
+    DWORD started = 0;
+    EXPECT_TRUE(waitUntil([&] { return (started = startedHelper(work, "away")) != 0; }, 10000));
+    endProcess(started);
+}
+
 }  // namespace

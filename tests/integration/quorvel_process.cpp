@@ -1,6 +1,7 @@
 #include "quorvel_process.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <fstream>
 #include <sstream>
@@ -53,6 +54,20 @@ std::string testProgramFolder()
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path);
     return folder.substr(0, folder.find_last_of('\\'));
+}
+
+bool isShown(HWND window)
+{
+    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool trayIconPresent(HWND owner)
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = TRAY_ICON;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
 std::vector<HWND> dialogWindowsOf(DWORD processId)
@@ -231,8 +246,9 @@ void QuorvelProcess::clickAt(int x, int y)
 
 void QuorvelProcess::trayEvent(UINT mouseMessage)
 {
-    PostMessageA(mainWindow(), TRAY_CALLBACK, TRAY_ICON, mouseMessage);
-    sync();
+    // Handled when this returns (a right press returns once the time is said).
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(mainWindow(), TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, 30000, &result);
 }
 
 void QuorvelProcess::command(int id)

@@ -60,6 +60,11 @@ private:
     HWND m_main = nullptr;
 };
 
+// True while a window has the visible style (hidden windows keep working).
+bool isShown(HWND window);
+// True while the program's notification-area icon exists: the shell accepts
+// a change only for an icon it holds.
+bool trayIconPresent(HWND owner);
 // Top-level windows of a process whose class is a dialog's.
 std::vector<HWND> dialogWindowsOf(DWORD processId);
 std::string windowText(HWND window);

@@ -11,25 +11,12 @@
 
 namespace {
 
-bool trayIconPresent(HWND owner)
-{
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = owner;
-    data.uID = 142;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-bool isShown(HWND window)
-{
-    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-// Holds a file open with no sharing at all, as a virus scanner may.
+// Holds a file open as a virus scanner may: with no sharing at all, or
+// letting others only read it.
 class FileLock {
 public:
-    explicit FileLock(const std::string& path)
-        : m_file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+    explicit FileLock(const std::string& path, DWORD sharing = 0)
+        : m_file(CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr))
     {
     }
     ~FileLock() { release(); }
@@ -103,7 +90,7 @@ TEST(SettingsFile, PositionThatCannotBeWrittenIsReportedOnceWhileDragging)
     program.sync();
     const std::string before = readFileText(folder.file("TIVRA.INI"));
 
-    FileLock lock(folder.file("TIVRA.INI"));
+    FileLock lock(folder.file("TIVRA.INI"), FILE_SHARE_READ);
     ASSERT_TRUE(lock.held());
     for (int step = 1; step <= 4; ++step) {
         SetWindowPos(main, nullptr, 10 * step, 10 * step, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
@@ -112,10 +99,10 @@ TEST(SettingsFile, PositionThatCannotBeWrittenIsReportedOnceWhileDragging)
     ASSERT_NE(program.waitForMessageBox("Can't Write", 15000), nullptr);
     Sleep(3000);  // the moves still queued behind the box fail too, silently
     EXPECT_EQ(program.messageBoxTexts().size(), 1u);
+    EXPECT_EQ(readFileText(folder.file("TIVRA.INI")), before) << "a failed write leaves the file as it was";
     program.dismissMessageBoxes();
     lock.release();
     EXPECT_TRUE(waitUntil([&] { return program.messageBoxTexts().empty(); }, 10000));
-    EXPECT_EQ(readFileText(folder.file("TIVRA.INI")), before) << "a failed write leaves the file as it was";
 
     // Once a write succeeds again, the next failure is reported again.
     SetWindowPos(main, nullptr, 77, 66, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);

@@ -15,23 +15,6 @@ namespace {
 
 const char* const FRESH_SETTINGS = "[Options]\r\nColumn=130,124\r\n";
 
-// True while the program's notification-area icon exists: the shell accepts
-// a change only for an icon it holds.
-bool trayIconPresent(HWND owner)
-{
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = owner;
-    data.uID = 142;
-    data.uFlags = 0;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-bool isShown(HWND window)
-{
-    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 int columnWidth(HWND main, int column)
 {
     return static_cast<int>(SendMessageA(GetDlgItem(main, 3017), LVM_GETCOLUMNWIDTH, column, 0));

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr Timestamp BASE = 889943400;  // 1998-03-15 07:30:00 at UTC+1
+using Texts = std::vector<std::string>;
 
 class RecordingRows : public AlarmRowSink {
 public:
@@ -18,152 +19,123 @@ public:
     std::vector<Alarm*> rows;
 };
 
-std::unique_ptr<Alarm> alarmWith(const std::string& message, Timestamp time = BASE,
-                                 std::int32_t state = ALARM_STATE_ARMED)
-{
-    auto alarm = std::make_unique<Alarm>(time);
-    alarm->message = message;
-    alarm->state = state;
-    return alarm;
-}
-
-std::string storedValue(const std::string& message)
+std::string stored(const std::string& message)
 {
     return "1998:03:15-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,," + message;
 }
 
-std::vector<std::string> keysOf(const FakePlatform& platform)
-{
-    std::vector<std::string> keys;
-    for (const auto& section : platform.settings)
-        if (section.first == "AlarmList")
-            for (const auto& entry : section.second)
-                keys.push_back(entry.first);
-    return keys;
-}
+class AlarmStoreTest : public ::testing::Test {
+protected:
+    // Stores the values under keys 0, 1, ... and loads them.
+    void load(const Texts& values)
+    {
+        for (std::size_t key = 0; key < values.size(); ++key)
+            if (!values[key].empty())
+                platform.putSetting("AlarmList", std::to_string(key), values[key]);
+        store.loadAlarmList(alarms, &rows);
+    }
+    Alarm& add(const std::string& message, std::int32_t state = ALARM_STATE_ARMED, Timestamp time = BASE)
+    {
+        auto alarm = std::make_unique<Alarm>(time);
+        alarm->message = message;
+        alarm->state = state;
+        return alarms.append(std::move(alarm));
+    }
+    Texts keys() const
+    {
+        Texts out;
+        for (const auto& section : platform.settings)
+            if (section.first == "AlarmList")
+                for (const auto& entry : section.second)
+                    out.push_back(entry.first);
+        return out;
+    }
+    Texts messages() const
+    {
+        Texts out;
+        for (const Alarm& alarm : alarms)
+            out.push_back(alarm.message);
+        return out;
+    }
+    std::string at(const std::string& key) { return platform.readSetting("AlarmList", key); }
 
-std::vector<std::string> messagesOf(const AlarmCollection& alarms)
-{
-    std::vector<std::string> out;
-    for (const Alarm& alarm : alarms)
-        out.push_back(alarm.message);
-    return out;
-}
-
-int countCalls(const FakePlatform& platform, const std::string& prefix)
-{
-    int count = 0;
-    for (const auto& call : platform.calls)
-        if (call.rfind(prefix, 0) == 0)
-            ++count;
-    return count;
-}
+    FakePlatform platform;
+    AlarmStore store{platform};
+    AlarmCollection alarms;
+    RecordingRows rows;
+};
 
 }  // namespace
 
-TEST(AlarmStoreTest, MissingSectionLoadsNothing)
+TEST_F(AlarmStoreTest, LoadStopsAtTheFirstMissingKeyAndSavesLeaveLaterKeysAlone)
 {
-    FakePlatform platform;
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    store.loadAlarmList(alarms, nullptr);
+    load({});
     EXPECT_TRUE(alarms.empty());
     EXPECT_EQ(store.storedKeyCount(), 0);
-    EXPECT_TRUE(platform.messages.empty());
-}
 
-TEST(AlarmStoreTest, LoadStopsAtTheFirstMissingKeyAndSavesLeaveLaterKeysAlone)
-{
-    FakePlatform platform;
-    platform.putSetting("AlarmList", "0", storedValue("zero"));
-    platform.putSetting("AlarmList", "1", storedValue("one"));
-    platform.putSetting("AlarmList", "3", storedValue("three"));
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    RecordingRows rows;
-    store.loadAlarmList(alarms, &rows);
-    EXPECT_EQ(messagesOf(alarms), (std::vector<std::string>{"zero", "one"}));
+    load({stored("zero"), stored("one"), "", stored("three")});  // gap at key 2
+    EXPECT_EQ(messages(), (Texts{"zero", "one"}));
     EXPECT_EQ(store.storedKeyCount(), 2);
     ASSERT_EQ(rows.rows.size(), 2u);
     EXPECT_EQ(rows.rows[0], &*alarms.begin());
+    EXPECT_TRUE(platform.messages.empty());
 
-    alarms.append(alarmWith("two"));
+    add("two");
     store.saveAlarmList(alarms);
-    EXPECT_EQ(platform.readSetting("AlarmList", "2"), storedValue("two"));
-    EXPECT_EQ(platform.readSetting("AlarmList", "3"), storedValue("three"));
+    EXPECT_EQ(at("2"), stored("two"));
+    EXPECT_EQ(at("3"), stored("three"));
     EXPECT_EQ(store.storedKeyCount(), 3);
 }
 
-TEST(AlarmStoreTest, SaveRewritesTheListInOneWriteAndDeletesLeftOverKeys)
+TEST_F(AlarmStoreTest, SaveRewritesTheListInOneWriteAndDeletesLeftOverKeys)
 {
-    FakePlatform platform;
-    for (const char* key : {"0", "1", "2"})
-        platform.putSetting("AlarmList", key, storedValue(std::string("m") + key));
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    store.loadAlarmList(alarms, nullptr);
-    ASSERT_EQ(store.storedKeyCount(), 3);
-
+    load({stored("m0"), stored("m1"), stored("m2")});
     alarms.remove(&*alarms.begin());
     platform.calls.clear();
     store.saveAlarmList(alarms);
-    EXPECT_EQ(platform.calls, (std::vector<std::string>{"writeSettings AlarmList 3"}));
+    EXPECT_EQ(platform.calls, (Texts{"writeSettings AlarmList 3"}));
     EXPECT_EQ(platform.settingFileWrites, 1);
-    EXPECT_EQ(keysOf(platform), (std::vector<std::string>{"0", "1"}));
-    EXPECT_EQ(platform.readSetting("AlarmList", "0"), storedValue("m1"));
-    EXPECT_EQ(platform.readSetting("AlarmList", "1"), storedValue("m2"));
+    EXPECT_EQ(keys(), (Texts{"0", "1"}));
+    EXPECT_EQ(at("0"), stored("m1"));
+    EXPECT_EQ(at("1"), stored("m2"));
     EXPECT_EQ(store.storedKeyCount(), 2);
-}
 
-TEST(AlarmStoreTest, EmptyCollectionKeepsTheCountAndDeletesTheSameKeysAgain)
-{
-    FakePlatform platform;
-    platform.putSetting("AlarmList", "0", storedValue("a"));
-    platform.putSetting("AlarmList", "1", storedValue("b"));
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    store.loadAlarmList(alarms, nullptr);
+    // Emptied: the count stays and the same keys are deleted again.
     alarms.clear();
-
+    platform.calls.clear();
     store.saveAlarmList(alarms);
-    EXPECT_TRUE(keysOf(platform).empty());
+    store.saveAlarmList(alarms);
+    EXPECT_TRUE(keys().empty());
     EXPECT_EQ(store.storedKeyCount(), 2);
-    store.saveAlarmList(alarms);
-    EXPECT_EQ(countCalls(platform, "writeSettings AlarmList 2"), 2);
+    EXPECT_EQ(platform.calls, (Texts{"writeSettings AlarmList 2", "writeSettings AlarmList 2"}));
 
     // Nothing to write and nothing to delete: no write at all.
     FakePlatform fresh;
-    AlarmStore empty(fresh);
-    empty.saveAlarmList(alarms);
-    EXPECT_EQ(countCalls(fresh, "writeSettings"), 0);
+    AlarmStore(fresh).saveAlarmList(alarms);
+    EXPECT_TRUE(fresh.calls.empty());
 }
 
-TEST(AlarmStoreTest, ProcessWatchEntriesTakeNoKey)
+TEST_F(AlarmStoreTest, ProcessWatchEntriesTakeNoKey)
 {
-    FakePlatform platform;
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    alarms.append(alarmWith("first"));
-    alarms.append(alarmWith("watch", BASE, ALARM_STATE_WATCH));
-    alarms.append(alarmWith("second"));
+    add("first");
+    add("watch", ALARM_STATE_WATCH);
+    add("second");
     store.saveAlarmList(alarms);
-    EXPECT_EQ(keysOf(platform), (std::vector<std::string>{"0", "1"}));
-    EXPECT_EQ(platform.readSetting("AlarmList", "1"), storedValue("second"));
+    EXPECT_EQ(keys(), (Texts{"0", "1"}));
+    EXPECT_EQ(at("1"), stored("second"));
     EXPECT_EQ(store.storedKeyCount(), 2);
 
     // A watch entry at the end still counts a key, which the next save
     // deletes although it never existed.
-    alarms.append(alarmWith("watch at the end", BASE, ALARM_STATE_WATCH));
+    add("watch at the end", ALARM_STATE_WATCH);
     store.saveAlarmList(alarms);
     EXPECT_EQ(store.storedKeyCount(), 3);
-    EXPECT_EQ(keysOf(platform), (std::vector<std::string>{"0", "1"}));
+    EXPECT_EQ(keys(), (Texts{"0", "1"}));
 }
 
-TEST(AlarmStoreTest, SavedAlarmsLoadBackEqual)
+TEST_F(AlarmStoreTest, SavedAlarmsLoadBackEqual)
 {
-    FakePlatform platform;
-    AlarmCollection saved;
-    Alarm& repeating = saved.append(alarmWith("Time, for a break", BASE + 12345));
+    Alarm& repeating = add("Time, for a break", ALARM_STATE_ARMED, BASE + 12345);
     repeating.repeatCount = -3;
     repeating.repeatInterval = 5 * 86400 + 7;
     repeating.closeAfter = 30 * 3600;
@@ -171,89 +143,49 @@ TEST(AlarmStoreTest, SavedAlarmsLoadBackEqual)
     repeating.waveFile = "C:\\a,b.wav";
     repeating.commandLine = "notepad.exe 100%,done.txt";
     repeating.workingFolder = "C:\\work";
-    saved.append(alarmWith("idle", BASE, ALARM_STATE_IDLE));
-    saved.append(alarmWith("no time", INVALID_TIME));
-    AlarmStore(platform).saveAlarmList(saved);
+    add("idle", ALARM_STATE_IDLE);
+    add("no time", ALARM_STATE_ARMED, INVALID_TIME);
+    AlarmStore(platform).saveAlarmList(alarms);
 
-    AlarmStore store(platform);
     AlarmCollection loaded;
     store.loadAlarmList(loaded, nullptr);
     EXPECT_TRUE(platform.messages.empty());
     ASSERT_EQ(loaded.size(), 3u);
-    auto in = saved.begin();
-    for (const Alarm& out : loaded) {
-        EXPECT_EQ(out.time, in->time) << out.message;
-        EXPECT_EQ(out.repeatCount, in->repeatCount);
-        EXPECT_EQ(out.state, in->state);
-        EXPECT_EQ(out.flags, in->flags);
-        EXPECT_EQ(out.repeatInterval, in->repeatInterval);
-        EXPECT_EQ(out.closeAfter, in->closeAfter);
-        EXPECT_EQ(out.waveFile, in->waveFile);
-        EXPECT_EQ(out.commandLine, in->commandLine);
-        EXPECT_EQ(out.workingFolder, in->workingFolder);
-        EXPECT_EQ(out.message, in->message);
-        ++in;
-    }
+    auto in = alarms.begin();
+    for (const Alarm& out : loaded)  // the stored form holds every field
+        EXPECT_EQ(StoredAlarm::format(out, platform), StoredAlarm::format(*in++, platform));
     EXPECT_EQ(store.storedKeyCount(), 3);
 }
 
-TEST(AlarmStoreTest, BadFormatIsReportedAndTheAlarmKeepsDefaults)
+TEST_F(AlarmStoreTest, BadFormatIsReportedAndTheAlarmKeepsDefaults)
 {
-    FakePlatform platform;
     platform.clock = BASE + 999;
-    platform.putSetting("AlarmList", "0", "not an alarm,,,,,,wave,cmd,dir,msg");
-    platform.putSetting("AlarmList", "1", storedValue("fine"));
-    platform.putSetting("AlarmList", "2", "1998:03:15-07:30:00,4");
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    RecordingRows rows;
-    store.loadAlarmList(alarms, &rows);
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{"Bad Format!", "Bad Format!"}));
-    ASSERT_EQ(alarms.size(), 3u);
-    EXPECT_EQ(rows.rows.size(), 3u);
+    load({"not an alarm,,,,,,wave,cmd,dir,msg", stored("fine"), "1998:03:15-07:30:00,4",
+          "1998:03:15-07:30:00,-1,0,2, 0:00:00:00,0:00:00:00,,,,idle"});
+    EXPECT_EQ(platform.messages, (Texts{"Bad Format!", "Bad Format!"}));
+    ASSERT_EQ(alarms.size(), 4u);
+    EXPECT_EQ(rows.rows.size(), 4u);
     const Alarm& bad = *alarms.begin();
-    EXPECT_EQ(bad.time, BASE + 999);
-    EXPECT_EQ(bad.repeatCount, -1);
-    EXPECT_EQ(bad.state, ALARM_STATE_IDLE);
-    EXPECT_EQ(bad.flags, ALARM_SHOW_MESSAGE);
-    EXPECT_EQ(bad.message, "msg");
+    EXPECT_TRUE(bad.time == BASE + 999 && bad.repeatCount == -1 && bad.state == ALARM_STATE_IDLE &&
+                bad.flags == ALARM_SHOW_MESSAGE && bad.message == "msg");
+    EXPECT_EQ(std::next(alarms.begin())->state, ALARM_STATE_ARMED);  // the state is taken as stored
     const Alarm& partial = *std::next(alarms.begin(), 2);
-    EXPECT_EQ(partial.time, BASE);
-    EXPECT_EQ(partial.repeatCount, 4);
-    EXPECT_EQ(partial.flags, ALARM_SHOW_MESSAGE);
-    EXPECT_EQ(store.storedKeyCount(), 3);
+    EXPECT_TRUE(partial.time == BASE && partial.repeatCount == 4 && partial.flags == ALARM_SHOW_MESSAGE);
+    EXPECT_EQ(std::next(alarms.begin(), 3)->state, ALARM_STATE_IDLE);
+    EXPECT_EQ(store.storedKeyCount(), 4);
 }
 
-TEST(AlarmStoreTest, FailedSaveIsReportedOncePerSave)
+TEST_F(AlarmStoreTest, FailedSaveIsReportedOncePerSave)
 {
-    FakePlatform platform;
-    for (const char* key : {"0", "1", "2"})
-        platform.putSetting("AlarmList", key, storedValue(key));
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    store.loadAlarmList(alarms, nullptr);
+    load({stored("0"), stored("1"), stored("2")});
     platform.failSettingWrites = true;
-
     store.saveAlarmList(alarms);
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{"I can't write"}));
+    EXPECT_EQ(platform.messages, (Texts{"I can't write"}));
 
     // Only deletions: the other message, once.
     alarms.clear();
     platform.messages.clear();
     store.saveAlarmList(alarms);
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{"Can't Write"}));
-    EXPECT_EQ(platform.readSetting("AlarmList", "2"), storedValue("2"));
-}
-
-TEST(AlarmStoreTest, LoadedStateIsTakenAsStored)
-{
-    FakePlatform platform;
-    platform.putSetting("AlarmList", "0", "1998:03:15-07:30:00,-1,0,2, 0:00:00:00,0:00:00:00,,,,idle");
-    platform.putSetting("AlarmList", "1", "1998:03:15-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,armed");
-    AlarmStore store(platform);
-    AlarmCollection alarms;
-    store.loadAlarmList(alarms, nullptr);
-    ASSERT_EQ(alarms.size(), 2u);
-    EXPECT_EQ(alarms.begin()->state, ALARM_STATE_IDLE);
-    EXPECT_EQ(std::next(alarms.begin())->state, ALARM_STATE_ARMED);
+    EXPECT_EQ(platform.messages, (Texts{"Can't Write"}));
+    EXPECT_EQ(at("2"), stored("2"));
 }

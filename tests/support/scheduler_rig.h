@@ -1,0 +1,45 @@
+// The scheduler's parts wired to the fake platform and a recording view that
+// logs into the platform's calls, for the tests of the tick and of launched
+// programs.
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "scheduler/scheduler.h"
+#include "support/fake_platform.h"
+#include "support/recording_view.h"
+
+using Calls = std::vector<std::string>;
+
+class SchedulerRig : public ::testing::Test {
+protected:
+    Alarm& addAlarm(const std::string& message, std::uint32_t flags, Timestamp time)
+    {
+        auto alarm = std::make_unique<Alarm>(time);
+        alarm->message = message;
+        alarm->flags = flags;
+        alarm->state = ALARM_STATE_ARMED;
+        alarm->commandLine = message + ".exe";
+        return alarms.append(std::move(alarm));
+    }
+
+    static long countOf(const Calls& calls, const std::string& prefix)
+    {
+        return std::count_if(calls.begin(), calls.end(),
+                             [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
+    }
+
+    FakePlatform platform;
+    SchedulerState state;
+    AlarmCollection alarms;
+    AlarmStore store{platform};
+    RecordingView view{&platform.calls};
+    Announcer announcer{platform, state};
+    ProgramControl programs{platform, state, alarms, view, announcer};
+    Scheduler scheduler{platform, state, alarms, store, view, programs};
+};
