@@ -41,7 +41,7 @@ TEST(AlarmLoad, StoredAlarmsAreListedLatestFirstAndTheFileIsUntouched)
     EXPECT_EQ(program.rowImage(2), 1) << "repeating";
 
     program.trayEvent(WM_LBUTTONDOWN);
-    Sleep(300);
+    program.settle(main);
     EXPECT_TRUE(saveWindowScreenshot(main, "main_window_with_alarms"));
     EXPECT_EQ(readFileText(folder.file("TIVRA.INI")), STORED);
 }

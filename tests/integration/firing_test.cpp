@@ -96,7 +96,7 @@ TEST_F(Firing, DueAlarmOpensItsMessageWindowWithTheTimeOfTheTickAndGoesIdle)
     EXPECT_EQ(date.substr(4, 2), alarm.substr(8, 2)) << "the day of the tick";
     ASSERT_GE(time.size(), 7u) << time;  // "7:05:00"
     EXPECT_EQ(time.substr(time.size() - 3, 1), ":");
-    Sleep(300);
+    program.settle(window);
     EXPECT_TRUE(saveWindowScreenshot(window, "alarm_message"));
 
     EXPECT_TRUE(waitUntil([&] { return iniValue(settings(), "0").find(",-1,0,2, ") != std::string::npos; }, 5000))

@@ -29,8 +29,9 @@ TEST(MainWindow, AboutBoxShowsTheVersionAndClosesWithOk)
         10000));
     EXPECT_NE(program.waitForMessageBox("Quorvel Version 2.02", 3000), nullptr);
     EXPECT_FALSE(IsWindowEnabled(main)) << "the About box is modal";
-    Sleep(300);
+    program.settle(about);
     EXPECT_TRUE(saveWindowScreenshot(about, "about_box"));
+    program.settle(main);
     EXPECT_TRUE(saveWindowScreenshot(main, "main_window_under_about"));
     PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) && IsWindowEnabled(main); }, 5000));

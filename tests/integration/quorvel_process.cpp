@@ -277,6 +277,13 @@ void QuorvelProcess::sync()
     SendMessageTimeoutA(mainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
 }
 
+void QuorvelProcess::settle(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    sync();
+    Sleep(300);
+}
+
 std::vector<std::string> QuorvelProcess::messageBoxTexts()
 {
     std::vector<std::string> texts;

@@ -35,6 +35,8 @@ public:
     void key(WPARAM virtualKey);
     // Waits until the main window has handled everything sent so far.
     void sync();
+    // Waits until a window of the program is fully drawn, for a screenshot.
+    void settle(HWND window);
 
     // The alarm list: its number of rows, and a row's text and image, read
     // from the program's own memory as a screen reader would.

@@ -69,6 +69,7 @@ TEST_F(Startup, LeftPressOnTheIconShowsTheWindowAtItsStoredPlace)
     EXPECT_EQ(frame.top, 50);
     EXPECT_EQ(columnWidth(main, 0), 150);
     EXPECT_EQ(columnWidth(main, 1), 100);
+    program.settle(main);
     EXPECT_TRUE(saveWindowScreenshot(main, "main_window_empty"));
 }
 
