@@ -7,15 +7,6 @@ namespace {
 
 constexpr long long SECONDS_PER_DAY = 86400;
 
-Duration clampToDuration(long long value)
-{
-    if (value > std::numeric_limits<Duration>::max())
-        return std::numeric_limits<Duration>::max();
-    if (value < std::numeric_limits<Duration>::min())
-        return std::numeric_limits<Duration>::min();
-    return static_cast<Duration>(value);
-}
-
 }  // namespace
 
 DurationParts DurationParts::split(Duration span)
@@ -31,7 +22,7 @@ DurationParts DurationParts::split(Duration span)
 Duration DurationParts::join(long long days, long long hours, long long minutes, long long seconds)
 {
     // Each part comes from a 32-bit scan, so the sum fits easily in 64 bits.
-    return clampToDuration(((days * 24 + hours) * 60 + minutes) * 60 + seconds);
+    return clampTo32Bits(((days * 24 + hours) * 60 + minutes) * 60 + seconds);
 }
 
 Alarm::Alarm(Timestamp at) : time(at) {}

@@ -13,6 +13,12 @@ using Duration = std::int32_t;
 // The instant that stands for a date and time that cannot be represented.
 constexpr Timestamp INVALID_TIME = -1;
 
+// A sum of instants and spans worked out in 64 bits, held to the 32-bit range.
+constexpr std::int32_t clampTo32Bits(long long value)
+{
+    return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : static_cast<std::int32_t>(value);
+}
+
 // Local calendar fields of an instant. month is 1-12, dayOfWeek 0 (Sunday)
 // to 6. When built by hand for a conversion, fields may lie outside their
 // usual ranges; the conversion carries them over as mktime does.

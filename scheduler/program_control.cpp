@@ -23,12 +23,7 @@ bool isBlank(char c)
 // held to the range of an instant.
 Timestamp closeTimeOf(const Alarm& alarm)
 {
-    const long long sum = static_cast<long long>(alarm.time) + alarm.closeAfter;
-    if (sum > std::numeric_limits<Timestamp>::max())
-        return std::numeric_limits<Timestamp>::max();
-    if (sum < std::numeric_limits<Timestamp>::min())
-        return std::numeric_limits<Timestamp>::min();
-    return static_cast<Timestamp>(sum);
+    return clampTo32Bits(static_cast<long long>(alarm.time) + alarm.closeAfter);
 }
 
 }  // namespace
