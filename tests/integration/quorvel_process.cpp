@@ -216,31 +216,35 @@ void QuorvelProcess::selectRow(int row)
 
 void QuorvelProcess::clickHeader(int column)
 {
-    // A real click with the mouse in the middle of the column's header.
-    HWND main = mainWindow();
-    if (!IsWindowVisible(main))
-        trayEvent(WM_LBUTTONDOWN);
-    SetForegroundWindow(main);
-    HWND list = GetDlgItem(main, 3017);
+    // The header control gets the press and release of a click in the middle
+    // of the column, and reports it to the list as the user's click would.
+    HWND list = GetDlgItem(mainWindow(), 3017);
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     RECT area;
-    GetWindowRect(header, &area);
-    int x = area.left;
+    GetClientRect(header, &area);
+    int x = 0;
     for (int i = 0; i < column; ++i)
         x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, i, 0));
     x += static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0)) / 2;
-    clickAt(x, (area.top + area.bottom) / 2);
+    const LPARAM point = MAKELPARAM(x, (area.top + area.bottom) / 2);
+    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(header, WM_LBUTTONUP, 0, point);
+    sync();
 }
 
 void QuorvelProcess::clickAt(int x, int y)
 {
+    // The pointer arrives first, then the button goes down and up, as a
+    // hand on the mouse does it.
     SetCursorPos(x, y);
-    INPUT input[2] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    Sleep(100);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &input, sizeof(INPUT));
+    Sleep(50);
+    input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof(INPUT));
     sync();
 }
 

@@ -45,7 +45,7 @@ public:
     int rowImage(int row);
     // Selects a row as a click with Ctrl would (others stay selected).
     void selectRow(int row);
-    // A click on a column header of the list (the window is shown for it).
+    // A click on a column header of the list.
     void clickHeader(int column);
     // A left click with the mouse at a point of the screen.
     void clickAt(int x, int y);

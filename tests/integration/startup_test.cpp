@@ -86,8 +86,14 @@ TEST_F(Startup, RealClickOnTheIconInTheTaskbarShowsTheWindow)
     // The notification area fills the taskbar from its right end; the
     // program's is the only icon there.
     const int icon = GetSystemMetrics(SM_CXSMICON) + 2 * GetSystemMetrics(SM_CXBORDER);
-    program.clickAt(area.right - icon / 2 - 1, (area.top + area.bottom) / 2);
-    EXPECT_TRUE(waitUntil([&] { return isShown(main); }, 5000));
+    // A desktop that has just started may take the first click for itself;
+    // a second press on the icon is harmless, the window only shows.
+    bool shown = false;
+    for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
+        program.clickAt(area.right - icon / 2 - 1, (area.top + area.bottom) / 2);
+        shown = waitUntil([&] { return isShown(main); }, 3000);
+    }
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(Startup, EnterAndMinimizeHideTheWindowWithoutMinimizingIt)
