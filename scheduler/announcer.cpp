@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/ascii.h"
+
 const char* const Announcer::SECTION = "Speak";
 const char* const Announcer::OPEN_FAILED = "\xCD\xE5 \xEE\xF2\xEA\xF0\xFB\xF2\xFC \xF4\xE0\xE9\xEB ";
 
@@ -37,11 +39,6 @@ const char* const WORD_FILES[][2] = {
     {"Minute", "minute.wav"}, {"Minutes", "minutes.wav"}, {"Minute2", "minute2.wav"},
 };
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // One line of theme.ini as " %[^=] = %[^\n]" reads it: the key runs from
 // the first non-blank character to the first '=', the value from the first
 // non-blank character after it to the end of the line. Lines that give no
@@ -50,18 +47,18 @@ bool isBlank(char c)
 bool parseThemeLine(const std::string& line, std::string& key, std::string& value)
 {
     std::size_t start = 0;
-    while (start < line.size() && isBlank(line[start]))
+    while (start < line.size() && ascii::isSpace(line[start]))
         ++start;
     const std::size_t equals = line.find('=', start);
     if (equals == std::string::npos || equals == start)
         return false;
     std::size_t valueStart = equals + 1;
-    while (valueStart < line.size() && isBlank(line[valueStart]))
+    while (valueStart < line.size() && ascii::isSpace(line[valueStart]))
         ++valueStart;
     if (valueStart == line.size())
         return false;
     key = line.substr(start, std::min(equals - start, Announcer::KEY_LIMIT));
-    while (!key.empty() && isBlank(key.back()))
+    while (!key.empty() && ascii::isSpace(key.back()))
         key.pop_back();
     value = line.substr(valueStart, Announcer::VALUE_LIMIT);
     return true;

@@ -4,6 +4,7 @@
 #include <limits>
 #include <memory>
 
+#include "platform/ascii.h"
 #include "scheduler/silence.h"
 
 namespace {
@@ -11,12 +12,6 @@ namespace {
 bool hasFlag(const Alarm& alarm, std::uint32_t flag)
 {
     return (alarm.flags & flag) != 0;
-}
-
-// The blanks of a C scan in the "C" locale.
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 // The close time of a launch: the alarm's own time plus its close-after span,
@@ -41,13 +36,13 @@ ProgramControl::CommandParts ProgramControl::splitCommandLine(const std::string&
     CommandParts parts;
     const std::string line = text.substr(0, text.find('\0'));
     std::size_t i = 0;
-    while (i < line.size() && isBlank(line[i]))
+    while (i < line.size() && ascii::isSpace(line[i]))
         ++i;
     const std::size_t programStart = i;
-    while (i < line.size() && !isBlank(line[i]))
+    while (i < line.size() && !ascii::isSpace(line[i]))
         ++i;
     parts.program = line.substr(programStart, std::min(i - programStart, COMMAND_PART_LIMIT));
-    while (i < line.size() && isBlank(line[i]))
+    while (i < line.size() && ascii::isSpace(line[i]))
         ++i;
     const std::size_t end = line.find('\n', i);
     const std::size_t length = (end == std::string::npos ? line.size() : end) - i;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "model/alarm.h"
+#include "platform/ascii.h"
 
 const char* const DateTimeText::DAYS_WORD = "\xE4\xED\xE5\xE9";
 const char* const DateTimeText::DATE_PLACEHOLDER = "--- --.--.--";
@@ -18,16 +19,6 @@ const char* const TIME_PICTURE = "H:mm:ss";
 const char* const CLOCK_PATTERN = " %d %*c %d %*c %d ";
 const char* const DAY_COUNT_PATTERN = " %d %*s";
 const char* const DATE_PATTERN = " %*s %d %*c %d %*c %d ";
-
-// The text without the blanks around it.
-std::string trimmed(const std::string& text)
-{
-    const char* const blanks = " \t\r\n\v\f";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 }  // namespace
 
@@ -136,12 +127,12 @@ long long DateTimeText::fullYear(int typed)
 
 bool DateTimeText::isDatePlaceholder(const std::string& text)
 {
-    return trimmed(text) == DATE_PLACEHOLDER;
+    return ascii::trimmed(text) == DATE_PLACEHOLDER;
 }
 
 bool DateTimeText::isTimePlaceholder(const std::string& text)
 {
-    return trimmed(text) == TIME_PLACEHOLDER;
+    return ascii::trimmed(text) == TIME_PLACEHOLDER;
 }
 
 Timestamp DateTimeText::instantOf(const Date& date, const Clock& clock)

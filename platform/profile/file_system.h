@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ascii.h"
+
 enum class FileReadStatus { Ok, Missing, Failed };
 
 // Enough of a file's state to notice that someone else changed it.
@@ -45,19 +47,12 @@ inline std::string nameFor(const std::string& path, unsigned long processId, uns
     return path + ".~qv" + std::to_string(processId) + '-' + std::to_string(number) + ".tmp";
 }
 
-inline std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 // True when `candidate` (a bare file name) is a temporary file of the file
 // named `baseName`; its process id then goes to `processId`. File names
 // compare without regard to case, as on Windows.
 inline bool matches(const std::string& baseName, const std::string& candidate, unsigned long& processId) {
-    const std::string name = lowerAscii(candidate);
-    const std::string marker = lowerAscii(baseName) + ".~qv";
+    const std::string name = ascii::toLower(candidate);
+    const std::string marker = ascii::toLower(baseName) + ".~qv";
     const std::string suffix = ".tmp";
     if (name.size() <= marker.size() + suffix.size() || name.compare(0, marker.size(), marker) != 0 ||
         name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {

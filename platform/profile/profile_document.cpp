@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/ascii.h"
+
 namespace {
 
 bool isBlank(char c)
@@ -21,12 +23,9 @@ std::string trimmed(const std::string& text, std::size_t begin = 0, std::size_t 
 
 // Names match without regard to ASCII case, like the system's own comparison
 // of section and key names.
-std::string folded(std::string text)
+std::string folded(const std::string& text)
 {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
+    return ascii::toLower(text);
 }
 
 bool isBlankText(const std::string& text)

@@ -2,21 +2,10 @@
 
 #include <cstdio>
 
+#include "platform/ascii.h"
 #include "support/fake_zone.h"
 
 namespace {
-
-bool sameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 const char* const DAY_NAMES[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 const char* const MONTH_NAMES[] = {"January", "February", "March",     "April",   "May",      "June",
@@ -78,7 +67,7 @@ std::string formatPicture(const LocalTime& t, const std::string& picture)
 FakePlatform::Section* FakePlatform::findSection(const std::string& name)
 {
     for (auto& section : settings)
-        if (sameName(section.first, name))
+        if (ascii::equalsIgnoringCase(section.first, name))
             return &section.second;
     return nullptr;
 }
@@ -98,7 +87,7 @@ void FakePlatform::applyChange(const std::string& sectionName, const SettingChan
         section = &settings.back().second;
     }
     for (auto it = section->begin(); it != section->end(); ++it) {
-        if (sameName(it->first, change.key)) {
+        if (ascii::equalsIgnoringCase(it->first, change.key)) {
             if (change.value)
                 it->second = *change.value;
             else
@@ -128,7 +117,7 @@ std::string FakePlatform::readSetting(const std::string& section, const std::str
     if (found == nullptr)
         return std::string();
     for (const auto& entry : *found)
-        if (sameName(entry.first, key))
+        if (ascii::equalsIgnoringCase(entry.first, key))
             return entry.second.substr(0, 4095);
     return std::string();
 }

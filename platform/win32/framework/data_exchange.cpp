@@ -4,11 +4,11 @@
 
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/win_app.h"
-#include "ui/number_field.h"
+#include "platform/number_text.h"
 
-const char* const MSG_ENTER_INTEGER = number_field::ENTER_INTEGER;
-const char* const MSG_ENTER_POSITIVE_INTEGER = number_field::ENTER_POSITIVE_INTEGER;
-const char* const MSG_ENTER_INTEGER_BETWEEN = number_field::ENTER_INTEGER_BETWEEN;
+const char* const MSG_ENTER_INTEGER = number_text::ENTER_INTEGER;
+const char* const MSG_ENTER_POSITIVE_INTEGER = number_text::ENTER_POSITIVE_INTEGER;
+const char* const MSG_ENTER_INTEGER_BETWEEN = number_text::ENTER_INTEGER_BETWEEN;
 
 namespace {
 
@@ -65,14 +65,14 @@ void DdxText(CDataExchange* dx, int id, int& value)
     if (dx->Failed())
         return;
     if (!dx->Saving()) {
-        SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, number_field::formatSigned(value).c_str());
+        SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, number_text::formatSigned(value).c_str());
         return;
     }
     int read = 0;
-    if (number_field::parseSigned(controlText(dx->Control(id)), read))
+    if (number_text::parseSigned(controlText(dx->Control(id)), read))
         value = read;
     else
-        dx->Fail(id, number_field::ENTER_INTEGER);
+        dx->Fail(id, number_text::ENTER_INTEGER);
 }
 
 void DdxText(CDataExchange* dx, int id, unsigned& value)
@@ -81,14 +81,14 @@ void DdxText(CDataExchange* dx, int id, unsigned& value)
     if (dx->Failed())
         return;
     if (!dx->Saving()) {
-        SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, number_field::formatUnsigned(value).c_str());
+        SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, number_text::formatUnsigned(value).c_str());
         return;
     }
     unsigned read = 0;
-    if (number_field::parseUnsigned(controlText(dx->Control(id)), read))
+    if (number_text::parseUnsigned(controlText(dx->Control(id)), read))
         value = read;
     else
-        dx->Fail(id, number_field::ENTER_POSITIVE_INTEGER);
+        dx->Fail(id, number_text::ENTER_POSITIVE_INTEGER);
 }
 
 void DdxCheck(CDataExchange* dx, int id, int& value)
@@ -122,5 +122,5 @@ void DdvMinMaxUnsigned(CDataExchange* dx, unsigned value, unsigned minimum, unsi
     if (!dx->Saving() || dx->Failed())
         return;
     if (value < minimum || value > maximum)
-        dx->Fail(dx->LastControl(), number_field::rangeMessage(minimum, maximum));
+        dx->Fail(dx->LastControl(), number_text::rangeMessage(minimum, maximum));
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace number_field {
+namespace number_text {
 
 // A signed decimal number with optional blanks before and after it; false
 // for anything else, including a number that does not fit in 32 bits.
@@ -20,4 +20,4 @@ extern const char* const ENTER_INTEGER;           // "Please enter an integer."
 extern const char* const ENTER_POSITIVE_INTEGER;  // "Please enter a positive integer."
 extern const char* const ENTER_INTEGER_BETWEEN;   // "Please enter an integer between %1 and %2."
 
-}  // namespace number_field
+}  // namespace number_text

@@ -1,8 +1,10 @@
-#include "ui/number_field.h"
+#include "platform/number_text.h"
 
 #include <cstdint>
 
-namespace number_field {
+#include "platform/ascii.h"
+
+namespace number_text {
 
 const char* const ENTER_INTEGER = "Please enter an integer.";
 const char* const ENTER_POSITIVE_INTEGER = "Please enter a positive integer.";
@@ -10,16 +12,11 @@ const char* const ENTER_INTEGER_BETWEEN = "Please enter an integer between %1 an
 
 namespace {
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 // Sign and magnitude of a blank-framed decimal number.
 bool parseParts(const std::string& text, bool& negative, std::uint64_t& magnitude)
 {
     size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
+    while (i < text.size() && ascii::isSpace(text[i]))
         ++i;
     negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -36,7 +33,7 @@ bool parseParts(const std::string& text, bool& negative, std::uint64_t& magnitud
     }
     if (i == digitsStart)
         return false;
-    while (i < text.size() && isBlank(text[i]))
+    while (i < text.size() && ascii::isSpace(text[i]))
         ++i;
     return i == text.size();
 }
@@ -88,4 +85,4 @@ std::string rangeMessage(unsigned minimum, unsigned maximum)
     return text;
 }
 
-}  // namespace number_field
+}  // namespace number_text
