@@ -20,33 +20,24 @@ AlarmStore::AlarmStore(Platform& platform) : m_platform(platform) {}
 
 void AlarmStore::saveAlarmList(const AlarmCollection& alarms)
 {
-    // The key sequence of a key-by-key save, gathered into one write: every
-    // shown alarm takes the next key, process-watch entries take none, and
-    // keys up to the old count that no alarm needs are deleted.
-    const std::int32_t limit = m_storedKeyCount;
+    // Every shown alarm takes the next key; process-watch entries are never
+    // stored.
     std::vector<SettingChange> changes;
-    bool writesAlarm = false;
-    std::int32_t key = 0;
-    auto node = alarms.begin();
-    while (key < limit || node != alarms.end()) {
-        if (node == alarms.end()) {
-            changes.push_back(SettingChange{std::to_string(key), std::nullopt});
-            ++key;
-            continue;
-        }
-        m_storedKeyCount = key + 1;
-        const Alarm& alarm = *node;
-        ++node;
-        if (alarm.state == ALARM_STATE_WATCH)
-            continue;
-        changes.push_back(SettingChange{std::to_string(key), StoredAlarm::format(alarm, m_platform)});
-        writesAlarm = true;
-        ++key;
-    }
+    for (const Alarm& alarm : alarms)
+        if (alarm.state != ALARM_STATE_WATCH)
+            changes.push_back(SettingChange{std::to_string(changes.size()), StoredAlarm::format(alarm, m_platform)});
+    const std::int32_t stored = static_cast<std::int32_t>(changes.size());
+    // Keys of a longer list stored before are deleted.
+    for (std::int32_t key = stored; key < m_storedKeyCount; ++key)
+        changes.push_back(SettingChange{std::to_string(key), std::nullopt});
     if (changes.empty())
         return;
-    if (!m_platform.writeSettings(SECTION, changes))
-        m_platform.showMessage(writesAlarm ? WRITE_FAILED : DELETE_FAILED);
+    // The count follows the file: after a failed write the keys it would
+    // have deleted are still there, and the next save deletes them.
+    if (m_platform.writeSettings(SECTION, changes))
+        m_storedKeyCount = stored;
+    else
+        m_platform.showMessage(stored > 0 ? WRITE_FAILED : DELETE_FAILED);
 }
 
 void AlarmStore::loadAlarmList(AlarmCollection& alarms, AlarmRowSink* rows)

@@ -18,7 +18,8 @@ public:
 
     // Rewrites the whole section in one write: keys 0 to n-1 hold the shown
     // alarms, keys left over from a longer list up to storedKeyCount() are
-    // deleted. A failed write is reported once.
+    // deleted. A failed write is reported once and leaves the count as it
+    // was.
     void saveAlarmList(const AlarmCollection& alarms);
     // Appends the stored alarms to the collection, each with a row through
     // rows (may be null); the caller sorts the rows once afterwards.

@@ -100,14 +100,14 @@ TEST_F(AlarmStoreTest, SaveRewritesTheListInOneWriteAndDeletesLeftOverKeys)
     EXPECT_EQ(at("1"), stored("m2"));
     EXPECT_EQ(store.storedKeyCount(), 2);
 
-    // Emptied: the count stays and the same keys are deleted again.
+    // Emptied: the keys are deleted once, and the count follows the file.
     alarms.clear();
     platform.calls.clear();
     store.saveAlarmList(alarms);
     store.saveAlarmList(alarms);
     EXPECT_TRUE(keys().empty());
-    EXPECT_EQ(store.storedKeyCount(), 2);
-    EXPECT_EQ(platform.calls, (Texts{"writeSettings AlarmList 2", "writeSettings AlarmList 2"}));
+    EXPECT_EQ(store.storedKeyCount(), 0);
+    EXPECT_EQ(platform.calls, (Texts{"writeSettings AlarmList 2"}));
 
     // Nothing to write and nothing to delete: no write at all.
     FakePlatform fresh;
@@ -125,11 +125,10 @@ TEST_F(AlarmStoreTest, ProcessWatchEntriesTakeNoKey)
     EXPECT_EQ(at("1"), stored("second"));
     EXPECT_EQ(store.storedKeyCount(), 2);
 
-    // A watch entry at the end still counts a key, which the next save
-    // deletes although it never existed.
+    // A watch entry at the end counts no key either.
     add("watch at the end", ALARM_STATE_WATCH);
     store.saveAlarmList(alarms);
-    EXPECT_EQ(store.storedKeyCount(), 3);
+    EXPECT_EQ(store.storedKeyCount(), 2);
     EXPECT_EQ(keys(), (Texts{"0", "1"}));
 }
 
@@ -175,17 +174,25 @@ TEST_F(AlarmStoreTest, BadFormatIsReportedAndTheAlarmKeepsDefaults)
     EXPECT_EQ(store.storedKeyCount(), 4);
 }
 
-TEST_F(AlarmStoreTest, FailedSaveIsReportedOncePerSave)
+TEST_F(AlarmStoreTest, FailedSaveIsReportedOnceAndKeepsTheCountUntilTheKeysAreGone)
 {
     load({stored("0"), stored("1"), stored("2")});
+    alarms.remove(&*alarms.begin());
     platform.failSettingWrites = true;
     store.saveAlarmList(alarms);
     EXPECT_EQ(platform.messages, (Texts{"I can't write"}));
+    EXPECT_EQ(store.storedKeyCount(), 3);
+    // The next save that reaches the file deletes the left-over key, so the
+    // deleted alarm cannot come back at the next start.
+    platform.failSettingWrites = false;
+    store.saveAlarmList(alarms);
+    EXPECT_EQ(keys(), (Texts{"0", "1"}));
 
     // Only deletions: the other message, once.
     alarms.clear();
     platform.messages.clear();
+    platform.failSettingWrites = true;
     store.saveAlarmList(alarms);
     EXPECT_EQ(platform.messages, (Texts{"Can't Write"}));
-    EXPECT_EQ(at("2"), stored("2"));
+    EXPECT_EQ(at("1"), stored("2"));
 }
