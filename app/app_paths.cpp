@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/ascii.h"
+
 const char* const SETTINGS_FILE_NAME = "TIVRA.INI";
-const char* const HELP_FILE_NAME = "TIVRA.HLP";
 
 namespace app_paths {
 
@@ -37,7 +38,6 @@ AppPaths fromCurrentDirectory(const std::string& currentDirectory)
     AppPaths paths;
     paths.startFolder = withoutTrailingSlash(currentDirectory);
     paths.settingsFile = join(paths.startFolder, SETTINGS_FILE_NAME);
-    paths.helpFile = join(paths.startFolder, HELP_FILE_NAME);
     return paths;
 }
 
@@ -46,11 +46,7 @@ std::string instanceName(const std::string& settingsFile)
     // FNV-1a over the path with case and slash differences folded away.
     std::uint64_t hash = 14695981039346656037ull;
     for (char c : settingsFile) {
-        unsigned char folded = static_cast<unsigned char>(c);
-        if (folded >= 'a' && folded <= 'z')
-            folded = static_cast<unsigned char>(folded - 'a' + 'A');
-        if (folded == '/')
-            folded = '\\';
+        unsigned char folded = static_cast<unsigned char>(c == '/' ? '\\' : ascii::toLower(c));
         hash ^= folded;
         hash *= 1099511628211ull;
     }

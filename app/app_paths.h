@@ -5,12 +5,10 @@
 #include <string>
 
 extern const char* const SETTINGS_FILE_NAME;  // "TIVRA.INI"
-extern const char* const HELP_FILE_NAME;      // "TIVRA.HLP"
 
 struct AppPaths {
     std::string startFolder;   // no trailing backslash, except at a drive root
     std::string settingsFile;  // startFolder\TIVRA.INI
-    std::string helpFile;      // startFolder\TIVRA.HLP
 };
 
 namespace app_paths {

@@ -3,12 +3,6 @@
 #include <limits>
 #include <utility>
 
-namespace {
-
-constexpr long long SECONDS_PER_DAY = 86400;
-
-}  // namespace
-
 DurationParts DurationParts::split(Duration span)
 {
     DurationParts parts;
@@ -115,7 +109,8 @@ void Alarm::advance(Timestamp now)
     time = next > std::numeric_limits<Timestamp>::max() ? INVALID_TIME : static_cast<Timestamp>(next);
 }
 
-int Alarm::compareForList(const Alarm& first, const Alarm& second, int direction)
+int Alarm::compareForList(const Alarm& first, const Alarm& second, SortDirection direction)
 {
-    return first.time > second.time ? -direction : direction;
+    const int sign = static_cast<int>(direction);
+    return first.time > second.time ? -sign : sign;
 }

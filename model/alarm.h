@@ -31,6 +31,9 @@ struct DurationParts {
     static Duration join(long long days, long long hours, long long minutes, long long seconds);
 };
 
+// The order of the alarm list: the latest alarm first, or the earliest first.
+enum class SortDirection { LatestFirst = 1, EarliestFirst = -1 };
+
 class Alarm {
 public:
     // time stays INVALID_TIME until assigned (the editor's working copy).
@@ -67,9 +70,10 @@ public:
     // not earlier than now (at least one interval).
     void advance(Timestamp now);
 
-    // List order: -direction when first is later than second, otherwise
-    // direction; never 0.
-    static int compareForList(const Alarm& first, const Alarm& second, int direction);
+    // List order: negative when first comes before second in that
+    // direction. Equal times never compare as equal: the result is then the
+    // direction's own sign.
+    static int compareForList(const Alarm& first, const Alarm& second, SortDirection direction);
 
     Timestamp time = INVALID_TIME;
     std::int32_t repeatCount = -1;

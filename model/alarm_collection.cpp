@@ -40,10 +40,15 @@ void AlarmCollection::clear()
         m_entries.pop_back();
 }
 
-bool AlarmCollection::contains(const Alarm* alarm) const
+Alarm* AlarmCollection::find(const Alarm* alarm)
 {
     for (const auto& entry : m_entries)
         if (entry.get() == alarm)
-            return true;
-    return false;
+            return entry.get();
+    return nullptr;
+}
+
+bool AlarmCollection::contains(const Alarm* alarm) const
+{
+    return const_cast<AlarmCollection*>(this)->find(alarm) != nullptr;
 }

@@ -58,6 +58,8 @@ public:
     // Destroys every alarm, from the last to the first.
     void clear();
 
+    // The held alarm at that address, or null when it is not held (any more).
+    Alarm* find(const Alarm* alarm);
     bool contains(const Alarm* alarm) const;
     std::size_t size() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }

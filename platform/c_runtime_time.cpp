@@ -72,7 +72,7 @@ Timestamp fromLocal(const LocalTime& fields)
     // Fields that carry far outside the 32-bit range are rejected before they
     // can overflow the library's own arithmetic; a rough estimate suffices,
     // with two months of slack at either end.
-    const long long day = 86400;
+    const long long day = SECONDS_PER_DAY;
     const long long averageYear = 31556952;  // 365.2425 days
     const long long estimate = (fields.year - 1970LL) * averageYear + (fields.month - 1LL) * (averageYear / 12) +
                                fields.day * day +

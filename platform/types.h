@@ -10,6 +10,9 @@ using Timestamp = std::int32_t;
 // A span of time in seconds.
 using Duration = std::int32_t;
 
+// The seconds of one day, as spans and times of day count them.
+constexpr std::int32_t SECONDS_PER_DAY = 86400;
+
 // The instant that stands for a date and time that cannot be represented.
 constexpr Timestamp INVALID_TIME = -1;
 

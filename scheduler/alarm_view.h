@@ -1,22 +1,20 @@
-// Everything the tick and the alarm actions show: the current-time field, the
-// rows of the alarm list and the alarm message windows. The main window
-// implements it; tests record the calls.
+// Everything the alarm engine shows: the current-time field, the rows of the
+// alarm list and the alarm message windows. The main window implements it;
+// tests record the calls.
 #pragma once
 
 #include <string>
 
+#include "model/alarm.h"
+#include "model/alarm_row_sink.h"
 #include "platform/types.h"
 
-class Alarm;
-
-class AlarmView {
+class AlarmView : public AlarmRowSink {
 public:
-    virtual ~AlarmView() = default;
-
-    // Puts the formatted current time into the time field.
-    virtual void showCurrentTime(const std::string& text) = 0;
-    // Sorts the alarm rows by time; +1 or -1.
-    virtual void sortRows(int direction) = 0;
+    // Shows the time of the latest tick in the time field.
+    virtual void showCurrentTime(Timestamp tickTime) = 0;
+    // Sorts the alarm rows by time in the given order.
+    virtual void sortRows(SortDirection direction) = 0;
     // Finds the alarm's row by the alarm itself, rewrites it and re-sorts;
     // no effect when the alarm has no row.
     virtual void refreshRow(Alarm& alarm) = 0;

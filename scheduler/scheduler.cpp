@@ -1,7 +1,6 @@
 #include "scheduler/scheduler.h"
 
-#include "app/main_options.h"
-#include "ui/date_time_text.h"
+#include "scheduler/options.h"
 
 namespace {
 
@@ -16,9 +15,6 @@ public:
 private:
     bool& m_running;
 };
-
-constexpr int SORT_UP = 1;
-constexpr int SORT_DOWN = -1;
 
 }  // namespace
 
@@ -35,9 +31,9 @@ void Scheduler::tick()
     const TickGuard guard(m_state.tickRunning);
     samplePointer();
     m_state.tickTime = m_platform.now();
-    m_view.showCurrentTime(DateTimeText(m_platform).currentTime(m_state.tickTime));
+    m_view.showCurrentTime(m_state.tickTime);
     if (m_state.sortPending) {
-        m_view.sortRows((m_state.listFlags & SORT_DESCENDING) != 0 ? SORT_UP : SORT_DOWN);
+        m_view.sortRows(options::sortDirectionOf(m_state.listFlags));
         m_state.sortPending = false;
     }
     scanAlarms();

@@ -1,17 +1,18 @@
-// The state that the tick, the alarm actions and the announcement share with
-// the main window, which owns it.
+// The state that the tick, the alarm actions and the announcement share; the
+// alarm engine owns it.
 #pragma once
 
 #include <string>
 
-#include "app/main_options.h"
 #include "platform/types.h"
+#include "scheduler/options.h"
+#include "scheduler/silence.h"
 
 class Alarm;
 
 struct SchedulerState {
     // True while the user counts as present: set by a moved pointer at a
-    // tick, cleared by the main window when the screen saver starts.
+    // tick, cleared when the screen saver starts.
     bool userPresent = true;
     // The time taken once at the start of the latest tick; INVALID_TIME
     // until the first tick.

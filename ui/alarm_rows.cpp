@@ -1,6 +1,5 @@
 #include "ui/alarm_rows.h"
 
-#include "app/main_options.h"
 #include "model/alarm.h"
 
 namespace alarm_rows {
@@ -12,11 +11,6 @@ RowImage imageFor(const Alarm& alarm)
     if (alarm.isArmed())
         return ROW_IMAGE_ARMED;
     return ROW_IMAGE_IDLE;
-}
-
-int sortDirection(int listFlags)
-{
-    return (listFlags & SORT_DESCENDING) != 0 ? 1 : -1;
 }
 
 }  // namespace alarm_rows

@@ -15,8 +15,5 @@ namespace alarm_rows {
 // A repeating alarm shows the arrow, an armed one the bell, any other the
 // crossed-out bell.
 RowImage imageFor(const Alarm& alarm);
-// +1 (latest first) when bit SortDescending of the list flags is set,
-// otherwise -1 (earliest first).
-int sortDirection(int listFlags);
 
 }  // namespace alarm_rows

@@ -3,6 +3,7 @@
 #include "app/app_paths.h"
 #include "app/win32/single_instance.h"
 #include "platform/win32/win32_platform.h"
+#include "scheduler/alarm_engine.h"
 #include "ui/win32/main_dialog.h"
 
 AlarmApp::AlarmApp() = default;
@@ -15,8 +16,6 @@ BOOL AlarmApp::InitInstance()
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
     const AppPaths paths = app_paths::fromCurrentDirectory(std::string(folder, length < MAX_PATH ? length : 0));
     startFolder = paths.startFolder;
-    SetHelpFilePath(paths.helpFile);
-    SetProfileName(paths.settingsFile);
 
     const std::string instanceName = app_paths::instanceName(paths.settingsFile);
     m_singleInstance.reset(new SingleInstance(instanceName));
@@ -27,8 +26,18 @@ BOOL AlarmApp::InitInstance()
 
     m_platform.reset(new Win32Platform(paths.settingsFile));
     m_platform->cleanUpSettingsFolder();
+    m_engine.reset(new AlarmEngine(*m_platform, startFolder));
     // The window deletes itself when it is destroyed at exit.
-    MainDialog* mainWindow = new MainDialog(*m_platform, instanceName, startFolder);
+    MainDialog* mainWindow = new MainDialog(*m_engine, *m_platform, instanceName);
     SetMainWnd(mainWindow);
     return TRUE;
+}
+
+int AlarmApp::ExitInstance(int exitCode)
+{
+    // The alarms go with the engine once the window is gone; launched
+    // programs keep running.
+    m_engine.reset();
+    m_platform.reset();
+    return exitCode;
 }

@@ -1,6 +1,7 @@
-// The application object: it fixes where the settings and help files are
-// (the folder current at start-up), creates the hidden main window and lets
-// the message loop run until that window is destroyed.
+// The application object: it fixes where the settings file is (the folder
+// current at start-up), creates the alarm engine and the hidden main window
+// that shows it, and lets the message loop run until that window is
+// destroyed.
 #pragma once
 
 #include <memory>
@@ -8,8 +9,9 @@
 
 #include "platform/win32/framework/win_app.h"
 
-class Win32Platform;
+class AlarmEngine;
 class SingleInstance;
+class Win32Platform;
 
 class AlarmApp : public CWinApp {
 public:
@@ -17,10 +19,12 @@ public:
     ~AlarmApp() override;
 
     BOOL InitInstance() override;
+    int ExitInstance(int exitCode) override;
 
     std::string startFolder;
 
 private:
     std::unique_ptr<SingleInstance> m_singleInstance;
     std::unique_ptr<Win32Platform> m_platform;
+    std::unique_ptr<AlarmEngine> m_engine;
 };

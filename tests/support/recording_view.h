@@ -1,20 +1,24 @@
-// A test double of the main window's alarm view: it records every call, in
-// its own list and, when given one, in a shared log (the platform's calls),
-// so that the order of views and platform calls can be checked together.
+// A test double of the main window: it records every call the alarm engine
+// makes of its view, in its own list and, when given one, in a shared log
+// (the platform's calls), so that the order of views and platform calls can
+// be checked together.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "model/alarm.h"
 #include "scheduler/alarm_view.h"
 
 class RecordingView : public AlarmView {
 public:
     explicit RecordingView(std::vector<std::string>* sharedLog = nullptr) : m_sharedLog(sharedLog) {}
 
-    void showCurrentTime(const std::string& text) override { record("showCurrentTime " + text); }
-    void sortRows(int direction) override { record("sortRows " + std::to_string(direction)); }
+    void insertAlarmRow(Alarm& alarm) override { record("insertAlarmRow " + alarm.message); }
+    void showCurrentTime(Timestamp tickTime) override { record("showCurrentTime " + std::to_string(tickTime)); }
+    void sortRows(SortDirection direction) override
+    {
+        record(direction == SortDirection::LatestFirst ? "sortRows latest first" : "sortRows earliest first");
+    }
     void refreshRow(Alarm& alarm) override { record("refreshRow " + alarm.message); }
     void deleteRow(const Alarm& alarm) override { record("deleteRow " + alarm.message); }
     void openMessageWindow(const std::string& message, Timestamp tickTime) override

@@ -1,6 +1,6 @@
-// The scheduler's parts wired to the fake platform and a recording view that
-// logs into the platform's calls, for the tests of the tick and of launched
-// programs.
+// The alarm engine wired to the fake platform and a recording view that logs
+// into the platform's calls, for the tests of the tick, the alarm actions
+// and launched programs.
 #pragma once
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scheduler/scheduler.h"
+#include "scheduler/alarm_engine.h"
 #include "support/fake_platform.h"
 #include "support/recording_view.h"
 
@@ -18,6 +18,8 @@ using Calls = std::vector<std::string>;
 
 class SchedulerRig : public ::testing::Test {
 protected:
+    SchedulerRig() { engine.setView(&view); }
+
     Alarm& addAlarm(const std::string& message, std::uint32_t flags, Timestamp time)
     {
         auto alarm = std::make_unique<Alarm>(time);
@@ -35,11 +37,8 @@ protected:
     }
 
     FakePlatform platform;
-    SchedulerState state;
-    AlarmCollection alarms;
-    AlarmStore store{platform};
     RecordingView view{&platform.calls};
-    Announcer announcer{platform, state};
-    ProgramControl programs{platform, state, alarms, view, announcer};
-    Scheduler scheduler{platform, state, alarms, store, view, programs};
+    AlarmEngine engine{platform, "C:\\Alarms"};
+    SchedulerState& state = engine.state();
+    AlarmCollection& alarms = engine.alarms();
 };

@@ -161,10 +161,11 @@ TEST(AlarmTest, RepeatCountGivesThatManyFirings)
 TEST(AlarmTest, ListOrderIsNeverEqual)
 {
     const Alarm early(NOON), late(NOON + 60), same(NOON);
-    for (const int dir : {+1, -1}) {
-        EXPECT_EQ(Alarm::compareForList(late, early, dir), -dir);
-        EXPECT_EQ(Alarm::compareForList(early, late, dir), dir);
-        EXPECT_EQ(Alarm::compareForList(early, same, dir), dir);
+    for (const SortDirection direction : {SortDirection::LatestFirst, SortDirection::EarliestFirst}) {
+        const int sign = direction == SortDirection::LatestFirst ? 1 : -1;
+        EXPECT_EQ(Alarm::compareForList(late, early, direction), -sign);
+        EXPECT_EQ(Alarm::compareForList(early, late, direction), sign);
+        EXPECT_EQ(Alarm::compareForList(early, same, direction), sign);
     }
 }
 

@@ -10,7 +10,6 @@ TEST(AppPaths, FilesLieInTheStartFolder)
     const AppPaths paths = app_paths::fromCurrentDirectory("C:\\Users\\Ann\\Alarms");
     EXPECT_EQ(paths.startFolder, "C:\\Users\\Ann\\Alarms");
     EXPECT_EQ(paths.settingsFile, "C:\\Users\\Ann\\Alarms\\TIVRA.INI");
-    EXPECT_EQ(paths.helpFile, "C:\\Users\\Ann\\Alarms\\TIVRA.HLP");
 }
 
 TEST(AppPaths, DriveRootKeepsItsBackslashWithoutDoublingIt)

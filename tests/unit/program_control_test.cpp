@@ -43,6 +43,9 @@ protected:
             std::count_if(alarms.begin(), alarms.end(), [](const Alarm& a) { return a.isWatchEntry(); }));
     }
     static bool pending(const Alarm& alarm) { return (alarm.flags & ALARM_EXECUTE_PENDING) != 0; }
+
+    Announcer announcer{platform, state};
+    ProgramControl programs{platform, state, alarms, view, announcer};
 };
 
 }  // namespace

@@ -19,7 +19,7 @@ protected:
     {
         platform.calls.clear();
         platform.clock = time;
-        scheduler.tick();
+        engine.tick();
         return platform.calls;
     }
 
@@ -43,28 +43,23 @@ protected:
 
 TEST_F(SchedulerTest, TickShowsTheTimeAndSortsOnlyTheFirstTime)
 {
-    EXPECT_EQ(tickAt(NOON + 5), (Calls{"showCurrentTime 12:00:05", "sortRows 1"}));
+    const std::string at = "showCurrentTime " + std::to_string(NOON + 5);
+    EXPECT_EQ(tickAt(NOON + 5), (Calls{at, "sortRows latest first"}));
     EXPECT_EQ(state.tickTime, NOON + 5);
     EXPECT_FALSE(state.sortPending || state.tickRunning);
-    EXPECT_EQ(tickAt(NOON + 6), (Calls{"showCurrentTime 12:00:06"}));
+    EXPECT_EQ(tickAt(NOON + 5), (Calls{at}));
 
-    SchedulerState ascending;
-    ascending.listFlags = 0;
-    Scheduler other(platform, ascending, alarms, store, view, programs);
-    platform.calls.clear();
-    other.tick();
-    EXPECT_EQ(platform.calls, (Calls{"showCurrentTime 12:00:06", "sortRows -1"}));
+    state.listFlags = 0;
+    state.sortPending = true;
+    EXPECT_EQ(tickAt(NOON + 5), (Calls{at, "sortRows earliest first"}));
 
     // A nested tick does nothing at all.
-    SchedulerState nested;
-    nested.tickRunning = true;
-    Scheduler inner(platform, nested, alarms, store, view, programs);
+    state.tickRunning = true;
+    state.sortPending = true;
     addAlarm("A", ALARM_SHOW_MESSAGE, NOON);
     platform.cursor = ScreenPoint{5, 5};
-    platform.calls.clear();
-    inner.tick();
-    EXPECT_TRUE(platform.calls.empty());
-    EXPECT_TRUE(nested.tickTime == INVALID_TIME && nested.lastPointer.x == 0 && nested.sortPending);
+    EXPECT_TRUE(tickAt(NOON + 6).empty());
+    EXPECT_TRUE(state.tickTime == NOON + 5 && state.lastPointer.x == 0 && state.sortPending);
 }
 
 TEST_F(SchedulerTest, PointerMovementMakesTheUserPresent)

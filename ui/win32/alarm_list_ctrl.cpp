@@ -6,20 +6,16 @@
 
 void AlarmListCtrl::insertAlarmRow(Alarm& alarm)
 {
-    const int row = InsertItem(m_bulk ? GetItemCount() : 0, m_texts.listRowTime(alarm.time), alarm_rows::imageFor(alarm),
+    // Rows go in at the end: the sort that follows decides their place.
+    const int row = InsertItem(GetItemCount(), m_texts.listRowTime(alarm.time), alarm_rows::imageFor(alarm),
                                reinterpret_cast<LPARAM>(&alarm));
     if (row >= 0)
         SetItemText(row, 1, alarm.message);
-    if (!m_bulk)
-        sortAlarmRows();
 }
 
 void AlarmListCtrl::beginBulkInsert()
 {
-    // Thousands of rows go in at once: the control neither draws them one by
-    // one nor keeps them sorted by text on the way (the sort by time at the
-    // end decides the order anyway).
-    m_bulk = true;
+    // The order comes from the sort by time at the end anyway.
     m_bulkStyle = GetWindowLongA(m_hWnd, GWL_STYLE);
     SetWindowLongA(m_hWnd, GWL_STYLE, m_bulkStyle & ~(LVS_SORTASCENDING | LVS_SORTDESCENDING));
     SendMessage(WM_SETREDRAW, FALSE);
@@ -27,8 +23,6 @@ void AlarmListCtrl::beginBulkInsert()
 
 void AlarmListCtrl::endBulkInsert()
 {
-    m_bulk = false;
-    sortAlarmRows();
     SetWindowLongA(m_hWnd, GWL_STYLE, m_bulkStyle);
     SendMessage(WM_SETREDRAW, TRUE);
     InvalidateRect(m_hWnd, nullptr, TRUE);
@@ -49,19 +43,20 @@ int AlarmListCtrl::updateAlarmRow(int row, Alarm& alarm)
     item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
     SetItem(item);
     SetItemText(row, 1, alarm.message);
-    sortAlarmRows();
+    sortAlarmRows(m_direction);
     return 0;
 }
 
-void AlarmListCtrl::sortAlarmRows()
+void AlarmListCtrl::sortAlarmRows(SortDirection direction)
 {
-    SortItems(compareRows, m_direction);
+    m_direction = direction;
+    SortItems(compareRows, static_cast<LPARAM>(direction));
 }
 
 int CALLBACK AlarmListCtrl::compareRows(LPARAM first, LPARAM second, LPARAM direction)
 {
     return Alarm::compareForList(*reinterpret_cast<const Alarm*>(first), *reinterpret_cast<const Alarm*>(second),
-                                 static_cast<int>(direction));
+                                 static_cast<SortDirection>(direction));
 }
 
 int AlarmListCtrl::findRow(const Alarm& alarm) const

@@ -4,7 +4,8 @@
 #include "platform/win32/framework/win_app.h"
 #include "platform/win32/win32_platform.h"
 #include "resource.h"
-#include "ui/alarm_rows.h"
+#include "ui/window_settings.h"
+#include "scheduler/options.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/alarm_message_dialog.h"
 
@@ -43,25 +44,21 @@ UINT MainDialog::ShowRequestMessage()
     return message;
 }
 
-MainDialog::MainDialog(Win32Platform& platform, const std::string& instanceName, const std::string& startFolder)
+MainDialog::MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::string& instanceName)
     : CDialog(IDD_MAIN),
+      m_engine(engine),
       m_platform(platform),
       m_instanceName(instanceName),
       m_texts(platform),
-      m_alarmList(m_texts),
-      m_store(platform),
-      m_announcer(platform, m_state),
-      m_programs(platform, m_state, m_alarms, *this, m_announcer),
-      m_scheduler(platform, m_state, m_alarms, m_store, *this, m_programs)
+      m_alarmList(m_texts)
 {
-    m_state.startFolder = startFolder;
+    m_engine.setView(this);
     Create();
 }
 
 MainDialog::~MainDialog()
 {
-    // Launched programs keep running; only their handles are given back.
-    m_programs.releaseWatchEntries();
+    m_engine.setView(nullptr);
     if (m_images != nullptr)
         ImageList_Destroy(m_images);
 }
@@ -77,7 +74,8 @@ BOOL MainDialog::OnInitDialog()
     CDialog::OnInitDialog();
     SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
     m_platform.setMainWindow(m_hWnd);
-    readOptions();
+    m_engine.readSettings();
+    moveToStoredPosition();
     m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
     setUpList();
     loadAlarms();
@@ -86,14 +84,11 @@ BOOL MainDialog::OnInitDialog()
     return TRUE;
 }
 
-void MainDialog::readOptions()
+void MainDialog::moveToStoredPosition()
 {
-    m_state.currentTheme = main_options::readTheme(m_platform);
-    m_state.silence = main_options::parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
-    const ScreenPoint position = main_options::parsePosition(m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION));
+    const ScreenPoint position =
+        window_settings::parsePosition(m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION));
     SetWindowPos(m_hWnd, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    m_state.listFlags =
-        main_options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), m_state.listFlags);
 }
 
 void MainDialog::setUpList()
@@ -106,17 +101,15 @@ void MainDialog::setUpList()
     }
     m_alarmList.SetImageList(m_images, LVSIL_SMALL);
 
-    const ColumnWidths widths = main_options::readColumnWidths(m_platform);
+    const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
     m_alarmList.InsertColumn(0, loadString(IDS_ALARMS), LVCFMT_LEFT, widths.first);
     m_alarmList.InsertColumn(1, loadString(IDS_NOTES), LVCFMT_LEFT, widths.second, 1);
 }
 
 void MainDialog::loadAlarms()
 {
-    // The rows are sorted once when every stored alarm is in.
-    m_alarmList.setDirection(alarm_rows::sortDirection(m_state.listFlags));
     m_alarmList.beginBulkInsert();
-    m_store.loadAlarmList(m_alarms, &m_alarmList);
+    m_engine.loadAlarms();
     m_alarmList.endBulkInsert();
 }
 
@@ -128,9 +121,10 @@ void MainDialog::OnOK()
 
 void MainDialog::OnCancel()
 {
-    // Not from inside a tick (a modal box it opened): the tick still walks
-    // the alarms this would destroy.
-    if (m_state.tickRunning)
+    // Exit, Esc and the close box end the program, but not from inside a
+    // tick (a modal box opened by a launch): the tick still runs on this
+    // window's timer message.
+    if (m_engine.tickRunning())
         return;
     CDialog::OnOK();
     DestroyWindow();
@@ -159,7 +153,7 @@ BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
 {
     *result = 0;
     if (header->idFrom == IDC_MAIN_LIST && header->code == LVN_COLUMNCLICK) {
-        reverseListOrder();
+        m_engine.reverseListOrder();
         return TRUE;
     }
     return FALSE;
@@ -167,41 +161,31 @@ BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
 
 void MainDialog::deleteSelectedAlarms()
 {
-    // Every selected row goes, with its alarm; then one save, also when
-    // nothing was selected. Not from inside a tick, which still walks them.
-    if (m_state.tickRunning)
-        return;
+    std::vector<Alarm*> selected;
     for (int row = m_alarmList.GetNextItem(-1, LVNI_SELECTED); row != -1;
-         row = m_alarmList.GetNextItem(-1, LVNI_SELECTED)) {
-        Alarm* alarm = m_alarmList.alarmOfRow(row);
-        m_alarmList.DeleteItem(row);
-        m_alarms.remove(alarm);
-    }
-    m_store.saveAlarmList(m_alarms);
-}
-
-void MainDialog::reverseListOrder()
-{
-    // Only bit SortDescending changes; the result of the write is not looked at.
-    m_state.listFlags ^= SORT_DESCENDING;
-    sortRows(alarm_rows::sortDirection(m_state.listFlags));
-    m_platform.writeSetting(OPTIONS_SECTION, OPTION_FLAGS, std::to_string(m_state.listFlags));
+         row = m_alarmList.GetNextItem(row, LVNI_SELECTED))
+        selected.push_back(m_alarmList.alarmOfRow(row));
+    m_engine.deleteAlarms(selected);
 }
 
 void MainDialog::OnTimer(UINT_PTR)
 {
-    m_scheduler.tick();
+    m_engine.tick();
 }
 
-void MainDialog::showCurrentTime(const std::string& text)
+void MainDialog::insertAlarmRow(Alarm& alarm)
 {
-    m_timeField.SetWindowText(text);
+    m_alarmList.insertAlarmRow(alarm);
 }
 
-void MainDialog::sortRows(int direction)
+void MainDialog::showCurrentTime(Timestamp tickTime)
 {
-    m_alarmList.setDirection(direction);
-    m_alarmList.sortAlarmRows();
+    m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+}
+
+void MainDialog::sortRows(SortDirection direction)
+{
+    m_alarmList.sortAlarmRows(direction);
 }
 
 void MainDialog::refreshRow(Alarm& alarm)
@@ -223,6 +207,8 @@ void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTim
 
 void MainDialog::OnDestroy()
 {
+    // The engine outlives the window; from now on nothing is shown.
+    m_engine.setView(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
     RemovePropA(m_hWnd, m_instanceName.c_str());
@@ -231,7 +217,7 @@ void MainDialog::OnDestroy()
 
 void MainDialog::saveColumnWidths()
 {
-    const std::string widths = main_options::formatPair(m_alarmList.GetColumnWidth(0), m_alarmList.GetColumnWidth(1));
+    const std::string widths = window_settings::formatPair(m_alarmList.GetColumnWidth(0), m_alarmList.GetColumnWidth(1));
     if (!m_platform.writeSetting(OPTIONS_SECTION, OPTION_COLUMN, widths))
         m_platform.showMessage(CANT_WRITE);
 }
@@ -275,7 +261,7 @@ void MainDialog::onTrayEvent(UINT mouseMessage)
     if (mouseMessage == WM_LBUTTONDOWN)
         ShowWindow(SW_SHOW);
     else if (mouseMessage == WM_RBUTTONDOWN)
-        m_announcer.announceTime();
+        m_engine.announceTime();
     m_trayBusy = false;
 }
 
@@ -287,7 +273,7 @@ bool MainDialog::onSysCommand(WPARAM command)
         return true;
     }
     if (command == SC_SCREENSAVE)
-        m_state.userPresent = false;  // the system's default handling starts the screen saver
+        m_engine.userLeft();  // the system's default handling starts the screen saver
     return false;
 }
 
@@ -297,7 +283,7 @@ void MainDialog::savePosition(LPARAM coordinates)
         return;
     const int x = static_cast<short>(LOWORD(coordinates));
     const int y = static_cast<short>(HIWORD(coordinates));
-    if (m_platform.writeSetting(OPTIONS_SECTION, OPTION_POSITION, main_options::formatPair(x, y))) {
+    if (m_platform.writeSetting(OPTIONS_SECTION, OPTION_POSITION, window_settings::formatPair(x, y))) {
         m_positionFailureShown = false;
         return;
     }

@@ -1,7 +1,7 @@
 // The program's main window: hidden most of the time, with its icon in the
-// notification area; it shows the current time and the alarm list, owns the
-// alarms and the program's settings held in memory, and carries the
-// one-second timer that drives the scheduler.
+// notification area; it shows the current time and the alarm list of the
+// alarm engine, forwards the user's commands to it, and carries the
+// one-second timer that drives it.
 #pragma once
 
 #include <windows.h>
@@ -10,17 +10,10 @@
 
 #include <string>
 
-#include "app/main_options.h"
-#include "model/alarm_collection.h"
-#include "model/alarm_store.h"
-#include "platform/types.h"
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/edit.h"
+#include "scheduler/alarm_engine.h"
 #include "scheduler/alarm_view.h"
-#include "scheduler/announcer.h"
-#include "scheduler/program_control.h"
-#include "scheduler/scheduler.h"
-#include "scheduler/scheduler_state.h"
 #include "ui/date_time_text.h"
 #include "ui/win32/alarm_list_ctrl.h"
 #include "ui/win32/tray_icon.h"
@@ -32,7 +25,7 @@ public:
     // Creates the window at once (hidden); its set-up has run on return.
     // instanceName marks the window so that a second copy of the program
     // started on the same settings file can find it.
-    MainDialog(Win32Platform& platform, const std::string& instanceName, const std::string& startFolder);
+    MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::string& instanceName);
     ~MainDialog() override;
 
     // The message that asks the window to show itself.
@@ -51,35 +44,30 @@ protected:
     void PostNcDestroy() override;
 
 private:
-    // What the scheduler shows.
-    void showCurrentTime(const std::string& text) override;
-    void sortRows(int direction) override;
+    // What the alarm engine shows.
+    void insertAlarmRow(Alarm& alarm) override;
+    void showCurrentTime(Timestamp tickTime) override;
+    void sortRows(SortDirection direction) override;
     void refreshRow(Alarm& alarm) override;
     void deleteRow(const Alarm& alarm) override;
     void openMessageWindow(const std::string& message, Timestamp tickTime) override;
 
-    void readOptions();
+    void moveToStoredPosition();
     void setUpList();
     void loadAlarms();
     void deleteSelectedAlarms();
-    void reverseListOrder();
     void onTrayEvent(UINT mouseMessage);
     bool onSysCommand(WPARAM command);
     void savePosition(LPARAM coordinates);
     void saveColumnWidths();
     void showYourself();
 
+    AlarmEngine& m_engine;
     Win32Platform& m_platform;
     std::string m_instanceName;
-    SchedulerState m_state;
     DateTimeText m_texts;
     CEdit m_timeField;
     AlarmListCtrl m_alarmList;
-    AlarmCollection m_alarms;
-    AlarmStore m_store;
-    Announcer m_announcer;
-    ProgramControl m_programs;
-    Scheduler m_scheduler;
     HIMAGELIST m_images = nullptr;
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;

@@ -76,5 +76,5 @@ int CWinApp::Main(HINSTANCE instance)
     Initialise(instance);
     if (!InitInstance())
         return 0;
-    return Run();
+    return ExitInstance(Run());
 }

@@ -25,13 +25,11 @@ public:
     virtual BOOL InitInstance() = 0;
     // Runs the message loop until WM_QUIT; returns its exit code.
     virtual int Run();
+    // Called once after the message loop has ended; returns the exit code.
+    virtual int ExitInstance(int exitCode) { return exitCode; }
 
     const std::string& AppName() const { return m_appName; }
     HINSTANCE ResourceHandle() const { return m_instance; }
-    const std::string& HelpFilePath() const { return m_helpFilePath; }
-    const std::string& ProfileName() const { return m_profileName; }
-    void SetHelpFilePath(const std::string& path) { m_helpFilePath = path; }
-    void SetProfileName(const std::string& path) { m_profileName = path; }
 
     CWnd* MainWnd() const { return m_mainWnd; }
     void SetMainWnd(CWnd* wnd) { m_mainWnd = wnd; }
@@ -57,8 +55,6 @@ private:
     static CWinApp* s_instance;
     HINSTANCE m_instance = nullptr;
     std::string m_appName;
-    std::string m_helpFilePath;
-    std::string m_profileName;
     CWnd* m_mainWnd = nullptr;
     std::set<HWND> m_modeless;
 };

@@ -1,0 +1,135 @@
+#include "scheduler/alarm_engine.h"
+
+#include <memory>
+
+#include "scheduler/options.h"
+#include "scheduler/silence.h"
+
+AlarmEngine::AlarmEngine(Platform& platform, const std::string& startFolder)
+    : m_platform(platform),
+      m_store(platform),
+      m_announcer(platform, m_state),
+      m_programs(platform, m_state, m_alarms, m_view, m_announcer),
+      m_scheduler(platform, m_state, m_alarms, m_store, m_view, m_programs)
+{
+    m_state.startFolder = startFolder;
+}
+
+AlarmEngine::~AlarmEngine()
+{
+    m_programs.releaseWatchEntries();
+}
+
+void AlarmEngine::readSettings()
+{
+    m_state.currentTheme = options::readTheme(m_platform);
+    m_state.silence = parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
+    m_state.listFlags = options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), m_state.listFlags);
+}
+
+void AlarmEngine::loadAlarms()
+{
+    m_store.loadAlarmList(m_alarms, &m_view);
+    m_view.sortRows(sortDirection());
+}
+
+void AlarmEngine::tick()
+{
+    m_scheduler.tick();
+}
+
+Alarm& AlarmEngine::addAlarm(const Alarm& edited)
+{
+    auto alarm = std::make_unique<Alarm>(edited);
+    alarm->state = ALARM_STATE_ARMED;
+    Alarm& added = m_alarms.addAlarm(std::move(alarm), &m_view);
+    m_view.sortRows(sortDirection());
+    m_store.saveAlarmList(m_alarms);
+    return added;
+}
+
+Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& edited)
+{
+    // The editor worked on a copy; the tick may have destroyed an Autodelete
+    // alarm meanwhile. What the user confirmed is then kept as a new alarm,
+    // as a fired alarm that was kept would have been re-armed.
+    Alarm* target = m_alarms.find(alarm);
+    if (target == nullptr)
+        return addAlarm(edited);
+    *target = edited;
+    target->state = ALARM_STATE_ARMED;
+    m_view.refreshRow(*target);
+    m_store.saveAlarmList(m_alarms);
+    return *target;
+}
+
+void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
+{
+    // A tick that opened a modal loop still walks the alarms this would
+    // destroy.
+    if (m_state.tickRunning)
+        return;
+    for (Alarm* alarm : alarms) {
+        m_view.deleteRow(*alarm);
+        m_alarms.remove(alarm);
+    }
+    m_store.saveAlarmList(m_alarms);
+}
+
+void AlarmEngine::reverseListOrder()
+{
+    // Only bit SortDescending changes; the result of the write is not looked at.
+    m_state.listFlags ^= SORT_DESCENDING;
+    m_view.sortRows(sortDirection());
+    m_platform.writeSetting(OPTIONS_SECTION, OPTION_FLAGS, std::to_string(m_state.listFlags));
+}
+
+SortDirection AlarmEngine::sortDirection() const
+{
+    return options::sortDirectionOf(m_state.listFlags);
+}
+
+void AlarmEngine::applySetup(const std::string& theme, const SilencePeriod& silence)
+{
+    // The results of both writes are not looked at.
+    m_state.currentTheme = theme;
+    m_state.silence = silence;
+    m_platform.writeSetting(OPTIONS_SECTION, OPTION_THEME, theme);
+    m_platform.writeSetting(OPTIONS_SECTION, OPTION_SILENCE, formatSilence(silence));
+}
+
+void AlarmEngine::AttachedView::insertAlarmRow(Alarm& alarm)
+{
+    if (m_view != nullptr)
+        m_view->insertAlarmRow(alarm);
+}
+
+void AlarmEngine::AttachedView::showCurrentTime(Timestamp tickTime)
+{
+    if (m_view != nullptr)
+        m_view->showCurrentTime(tickTime);
+}
+
+void AlarmEngine::AttachedView::sortRows(SortDirection direction)
+{
+    if (m_view != nullptr)
+        m_view->sortRows(direction);
+}
+
+void AlarmEngine::AttachedView::refreshRow(Alarm& alarm)
+{
+    if (m_view != nullptr)
+        m_view->refreshRow(alarm);
+}
+
+void AlarmEngine::AttachedView::deleteRow(const Alarm& alarm)
+{
+    if (m_view != nullptr)
+        m_view->deleteRow(alarm);
+}
+
+void AlarmEngine::AttachedView::openMessageWindow(const std::string& message, Timestamp tickTime)
+{
+    if (m_view != nullptr)
+        m_view->openMessageWindow(message, tickTime);
+}

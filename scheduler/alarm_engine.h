@@ -1,0 +1,101 @@
+// The program's data and its wiring: the alarm collection and its store, the
+// settings and state the scheduler shares, the announcer, the control of
+// launched programs and the one-second tick. The application object creates
+// it; the main window shows it (as its AlarmView) and forwards the user's
+// commands to it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/alarm_collection.h"
+#include "model/alarm_store.h"
+#include "platform/platform.h"
+#include "scheduler/alarm_view.h"
+#include "scheduler/announcer.h"
+#include "scheduler/program_control.h"
+#include "scheduler/scheduler.h"
+#include "scheduler/scheduler_state.h"
+
+class AlarmEngine {
+public:
+    AlarmEngine(Platform& platform, const std::string& startFolder);
+    // Destroys every alarm; launched programs keep running, only their
+    // handles are given back.
+    ~AlarmEngine();
+    AlarmEngine(const AlarmEngine&) = delete;
+    AlarmEngine& operator=(const AlarmEngine&) = delete;
+
+    // The view that shows the alarms from now on; null detaches it.
+    void setView(AlarmView* view) { m_view.attach(view); }
+
+    // Start-up: the Theme, Silence and Flags settings.
+    void readSettings();
+    // Start-up: the stored alarms, each with a row; the rows are sorted once
+    // at the end.
+    void loadAlarms();
+
+    // One tick of the one-second timer.
+    void tick();
+    // Says the time of the latest tick (the current time before the first).
+    void announceTime() { m_announcer.announceTime(); }
+    // The screen saver has started: the user counts as away until the
+    // pointer moves.
+    void userLeft() { m_state.userPresent = false; }
+
+    // Add confirmed in the editor: a copy of the edited alarm, armed, is
+    // appended with its row, and the list is saved.
+    Alarm& addAlarm(const Alarm& edited);
+    // Edit confirmed: the edited values replace the alarm's, it is armed
+    // again, its row rewritten and the list saved. An alarm the tick has
+    // destroyed while the editor was open comes back as a new alarm.
+    Alarm& replaceAlarm(const Alarm* alarm, const Alarm& edited);
+    // Delete: every given alarm loses its row and is destroyed; one save,
+    // also when none was given. Not while a tick walks the alarms.
+    void deleteAlarms(const std::vector<Alarm*>& alarms);
+    // A click on a list header: the order is reversed and remembered.
+    void reverseListOrder();
+    SortDirection sortDirection() const;
+
+    // The setup: the voice theme and the silence period.
+    const std::string& currentTheme() const { return m_state.currentTheme; }
+    const SilencePeriod& silence() const { return m_state.silence; }
+    // Setup confirmed: both are taken over and written to the settings.
+    void applySetup(const std::string& theme, const SilencePeriod& silence);
+    // Copies a theme's theme.ini into the Speak section.
+    void loadThemeFile(const std::string& theme) { m_announcer.loadThemeFile(theme); }
+    const std::string& startFolder() const { return m_state.startFolder; }
+
+    bool tickRunning() const { return m_state.tickRunning; }
+    const AlarmCollection& alarms() const { return m_alarms; }
+    // The shared state and the collection, for the tests of the parts.
+    SchedulerState& state() { return m_state; }
+    AlarmCollection& alarms() { return m_alarms; }
+
+private:
+    // Passes every call on to the attached view; without one, nothing is
+    // shown. The parts hold it from their construction on.
+    class AttachedView : public AlarmView {
+    public:
+        void attach(AlarmView* view) { m_view = view; }
+        void insertAlarmRow(Alarm& alarm) override;
+        void showCurrentTime(Timestamp tickTime) override;
+        void sortRows(SortDirection direction) override;
+        void refreshRow(Alarm& alarm) override;
+        void deleteRow(const Alarm& alarm) override;
+        void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+
+    private:
+        AlarmView* m_view = nullptr;
+    };
+
+    // The data first: the parts below hold references to it.
+    Platform& m_platform;
+    SchedulerState m_state;
+    AlarmCollection m_alarms;
+    AlarmStore m_store;
+    AttachedView m_view;
+    Announcer m_announcer;
+    ProgramControl m_programs;
+    Scheduler m_scheduler;
+};

@@ -1,0 +1,29 @@
+// The main window's own keys of the Options section: where the window stands
+// ("Position") and how wide the list's columns are ("Column").
+#pragma once
+
+#include <string>
+
+#include "platform/types.h"
+
+class Platform;
+
+extern const char* const OPTION_POSITION;  // "Position"
+extern const char* const OPTION_COLUMN;    // "Column"
+
+struct ColumnWidths {
+    int first = 130;
+    int second = 124;
+};
+
+namespace window_settings {
+
+// "Position": x and y; numbers that are not there stay 0.
+ScreenPoint parsePosition(const std::string& text);
+// "Column": the two widths; an empty value gives the defaults and writes
+// "130,124" to the key at once (its result is not looked at).
+ColumnWidths readColumnWidths(Platform& platform);
+// "%d,%d", the form of Position and Column.
+std::string formatPair(int first, int second);
+
+}  // namespace window_settings
