@@ -23,18 +23,6 @@ void AlarmMessageDialog::DoDataExchange(CDataExchange* dx)
     DdxText(dx, IDC_MESSAGE_TIME, m_timeText);
 }
 
-// OK, Enter, Esc and the close box all close the window; there is no modal
-// loop to end.
-void AlarmMessageDialog::OnOK()
-{
-    DestroyWindow();
-}
-
-void AlarmMessageDialog::OnCancel()
-{
-    DestroyWindow();
-}
-
 void AlarmMessageDialog::PostNcDestroy()
 {
     delete this;

@@ -14,8 +14,6 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
-    void OnOK() override;
-    void OnCancel() override;
     void PostNcDestroy() override;
 
 private:

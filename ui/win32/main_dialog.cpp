@@ -126,8 +126,7 @@ void MainDialog::OnCancel()
     // window's timer message.
     if (m_engine.tickRunning())
         return;
-    CDialog::OnOK();
-    DestroyWindow();
+    CDialog::OnCancel();
 }
 
 BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM)

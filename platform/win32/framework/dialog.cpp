@@ -65,7 +65,10 @@ BOOL CDialog::UpdateData(BOOL save)
 
 void CDialog::EndDialog(int result)
 {
-    ::EndDialog(m_hWnd, result);
+    if (m_modal)
+        ::EndDialog(m_hWnd, result);
+    else
+        DestroyWindow();
 }
 
 BOOL CDialog::OnInitDialog()

@@ -30,7 +30,8 @@ public:
     // save = true takes them from the controls and may fail (a message is
     // shown and the focus put on the field); false puts them into the controls.
     BOOL UpdateData(BOOL save = TRUE);
-    // Ends a modal dialog, or hides a modeless one, as the system does.
+    // Ends a modal dialog's loop with the result, or destroys a modeless
+    // dialog (which then deletes itself if it owns itself).
     void EndDialog(int result);
 
     bool IsModal() const { return m_modal; }
