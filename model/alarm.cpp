@@ -25,8 +25,7 @@ Alarm::Alarm(Platform& platform, const LocalTime& fields) : time(platform.fromLo
 
 Alarm::Alarm(Platform& platform, const LocalTime& fields, Duration repeatIntervalSpan, Duration closeAfterSpan)
     : time(platform.fromLocal(fields)), closeAfter(closeAfterSpan), repeatInterval(repeatIntervalSpan)
-{
-}
+{}
 
 Alarm::Alarm(const Alarm& other)
     : time(other.time),
@@ -40,8 +39,7 @@ Alarm::Alarm(const Alarm& other)
       flags(other.flags),
       state(other.state),
       message(other.message)
-{
-}
+{}
 
 Alarm::Alarm(Alarm&& other) noexcept
     : time(other.time),
@@ -55,8 +53,7 @@ Alarm::Alarm(Alarm&& other) noexcept
       flags(other.flags),
       state(other.state),
       message(std::move(other.message))
-{
-}
+{}
 
 bool Alarm::isDue(Timestamp now) const
 {

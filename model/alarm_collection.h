@@ -31,9 +31,22 @@ public:
         explicit BasicIterator(Base position) : m_position(position) {}
         reference operator*() const { return **m_position; }
         pointer operator->() const { return m_position->get(); }
-        BasicIterator& operator++() { ++m_position; return *this; }
-        BasicIterator operator++(int) { BasicIterator old = *this; ++m_position; return old; }
-        BasicIterator& operator--() { --m_position; return *this; }
+        BasicIterator& operator++()
+        {
+            ++m_position;
+            return *this;
+        }
+        BasicIterator operator++(int)
+        {
+            BasicIterator old = *this;
+            ++m_position;
+            return old;
+        }
+        BasicIterator& operator--()
+        {
+            --m_position;
+            return *this;
+        }
         bool operator==(const BasicIterator& other) const { return m_position == other.m_position; }
         bool operator!=(const BasicIterator& other) const { return m_position != other.m_position; }
 

@@ -10,10 +10,23 @@ namespace {
 
 // Positions of the numbers in a stored value, in scan order.
 enum NumberIndex {
-    YEAR, MONTH, DAY, HOUR, MINUTE, SECOND,
-    REPEAT_COUNT, STATE, FLAGS,
-    REPEAT_DAYS, REPEAT_HOURS, REPEAT_MINUTES, REPEAT_SECONDS,
-    CLOSE_DAYS, CLOSE_HOURS, CLOSE_MINUTES, CLOSE_SECONDS,
+    YEAR,
+    MONTH,
+    DAY,
+    HOUR,
+    MINUTE,
+    SECOND,
+    REPEAT_COUNT,
+    STATE,
+    FLAGS,
+    REPEAT_DAYS,
+    REPEAT_HOURS,
+    REPEAT_MINUTES,
+    REPEAT_SECONDS,
+    CLOSE_DAYS,
+    CLOSE_HOURS,
+    CLOSE_MINUTES,
+    CLOSE_SECONDS,
 };
 
 enum TextIndex { WAVE_FILE, COMMAND_LINE, WORKING_FOLDER, MESSAGE };
@@ -163,8 +176,8 @@ StoredAlarm StoredAlarm::parse(const std::string& value)
 {
     StoredAlarm stored;
     int* n = stored.m_numbers;
-    const int read = std::sscanf(value.c_str(), VALUE_PATTERN, &n[0], &n[1], &n[2], &n[3], &n[4], &n[5], &n[6],
-                                 &n[7], &n[8], &n[9], &n[10], &n[11], &n[12], &n[13], &n[14], &n[15], &n[16]);
+    const int read = std::sscanf(value.c_str(), VALUE_PATTERN, &n[0], &n[1], &n[2], &n[3], &n[4], &n[5], &n[6], &n[7],
+                                 &n[8], &n[9], &n[10], &n[11], &n[12], &n[13], &n[14], &n[15], &n[16]);
     stored.m_numbersRead = read < 0 ? 0 : read;
 
     // The texts start after the sixth comma; a value with fewer commas has

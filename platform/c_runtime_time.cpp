@@ -75,8 +75,7 @@ Timestamp fromLocal(const LocalTime& fields)
     const long long day = SECONDS_PER_DAY;
     const long long averageYear = 31556952;  // 365.2425 days
     const long long estimate = (fields.year - 1970LL) * averageYear + (fields.month - 1LL) * (averageYear / 12) +
-                               fields.day * day +
-                               fields.hour * 3600LL + fields.minute * 60LL + fields.second;
+        fields.day * day + fields.hour * 3600LL + fields.minute * 60LL + fields.second;
     if (estimate < -62 * day || estimate > std::numeric_limits<Timestamp>::max() + 62 * day)
         return INVALID_TIME;
     useSystemZoneForForeignTz();

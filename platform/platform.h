@@ -29,8 +29,7 @@ public:
     virtual bool writeSetting(const std::string& section, const std::string& key,
                               const std::optional<std::string>& value) = 0;
     // Applies several changes to one section with a single file write.
-    virtual bool writeSettings(const std::string& section,
-                               const std::vector<SettingChange>& changes) = 0;
+    virtual bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) = 0;
 
     // --- folders and files ---
     // The process's current folder, without a trailing backslash except at a

@@ -16,20 +16,28 @@ enum WordForm { FORM_SINGULAR = 0, FORM_PLURAL = 1, FORM_SECOND_PLURAL = 2 };
 const char* hourWordKey(int form)
 {
     switch (form) {
-    case FORM_SINGULAR: return "Hour";
-    case FORM_PLURAL: return "Hours";
-    case FORM_SECOND_PLURAL: return "Hour2";
-    default: return "Hours";
+    case FORM_SINGULAR:
+        return "Hour";
+    case FORM_PLURAL:
+        return "Hours";
+    case FORM_SECOND_PLURAL:
+        return "Hour2";
+    default:
+        return "Hours";
     }
 }
 
 const char* minuteWordKey(int form)
 {
     switch (form) {
-    case FORM_SINGULAR: return "Minute";
-    case FORM_PLURAL: return "Minutes";
-    case FORM_SECOND_PLURAL: return "Minute2";
-    default: return "Minute";
+    case FORM_SINGULAR:
+        return "Minute";
+    case FORM_PLURAL:
+        return "Minutes";
+    case FORM_SECOND_PLURAL:
+        return "Minute2";
+    default:
+        return "Minute";
     }
 }
 

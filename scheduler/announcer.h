@@ -12,8 +12,8 @@
 
 class Announcer {
 public:
-    static const char* const SECTION;         // "Speak"
-    static const char* const OPEN_FAILED;     // "Не открыть файл " in Windows-1251
+    static const char* const SECTION;      // "Speak"
+    static const char* const OPEN_FAILED;  // "Не открыть файл " in Windows-1251
     // Limits of one theme.ini line and of its key and value.
     static constexpr std::size_t LINE_LIMIT = 254;
     static constexpr std::size_t KEY_LIMIT = 19;

@@ -23,11 +23,10 @@ Timestamp closeTimeOf(const Alarm& alarm)
 
 }  // namespace
 
-ProgramControl::ProgramControl(Platform& platform, SchedulerState& state, AlarmCollection& alarms,
-                               AlarmView& view, Announcer& announcer)
+ProgramControl::ProgramControl(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmView& view,
+                               Announcer& announcer)
     : m_platform(platform), m_state(state), m_alarms(alarms), m_view(view), m_announcer(announcer)
-{
-}
+{}
 
 ProgramControl::CommandParts ProgramControl::splitCommandLine(const std::string& text)
 {

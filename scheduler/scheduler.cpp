@@ -21,8 +21,7 @@ private:
 Scheduler::Scheduler(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmStore& store,
                      AlarmView& view, ProgramControl& programs)
     : m_platform(platform), m_state(state), m_alarms(alarms), m_store(store), m_view(view), m_programs(programs)
-{
-}
+{}
 
 void Scheduler::tick()
 {

@@ -12,8 +12,8 @@
 
 class Scheduler {
 public:
-    Scheduler(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmStore& store,
-              AlarmView& view, ProgramControl& programs);
+    Scheduler(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmStore& store, AlarmView& view,
+              ProgramControl& programs);
     Scheduler(const Scheduler&) = delete;
     Scheduler& operator=(const Scheduler&) = delete;
 

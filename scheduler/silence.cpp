@@ -28,8 +28,8 @@ SilencePeriod parseSilence(const std::string& text)
 {
     int n[6] = {};
     SilencePeriod period;
-    if (std::sscanf(text.c_str(), " %d %*c %d %*c %d %*c %d %*c %d %*c %d", &n[0], &n[1], &n[2], &n[3], &n[4],
-                    &n[5]) != 6)
+    if (std::sscanf(text.c_str(), " %d %*c %d %*c %d %*c %d %*c %d %*c %d", &n[0], &n[1], &n[2], &n[3], &n[4], &n[5]) !=
+        6)
         return period;
     // Worked out in 64 bits: typed hours far out of range must not overflow.
     period.from = timeOfDay(n[0] * 3600LL + n[1] * 60LL + n[2]);

@@ -64,8 +64,8 @@ std::string DateTimeText::listRowTime(Timestamp t)
     if (!m_platform.toLocal(t, local))
         return LIST_ROW_PLACEHOLDER;
     char text[64];
-    std::snprintf(text, sizeof text, "%04d:%02d:%02d - %02d:%02d:%02d", local.year, local.month, local.day,
-                  local.hour, local.minute, local.second);
+    std::snprintf(text, sizeof text, "%04d:%02d:%02d - %02d:%02d:%02d", local.year, local.month, local.day, local.hour,
+                  local.minute, local.second);
     return text;
 }
 

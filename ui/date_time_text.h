@@ -14,9 +14,9 @@ public:
     // "дней" (days) in Windows-1251.
     static const char* const DAYS_WORD;
     // Shown in place of an instant that has no local date and time (-1).
-    static const char* const DATE_PLACEHOLDER;       // "--- --.--.--"
-    static const char* const TIME_PLACEHOLDER;       // "-:--:--"
-    static const char* const LIST_ROW_PLACEHOLDER;   // "----:--:-- - --:--:--"
+    static const char* const DATE_PLACEHOLDER;          // "--- --.--.--"
+    static const char* const TIME_PLACEHOLDER;          // "-:--:--"
+    static const char* const LIST_ROW_PLACEHOLDER;      // "----:--:-- - --:--:--"
     static const char* const CURRENT_TIME_PLACEHOLDER;  // "--:--:--"
 
     // Hours, minutes and seconds as typed; a number the scan did not reach

@@ -18,7 +18,8 @@ std::atomic<unsigned long> g_temporaryNumber{0};
 std::string folderOf(const std::string& path)
 {
     std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
+    if (slash == std::string::npos)
+        return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
@@ -34,7 +35,8 @@ bool writeAll(int fd, const std::string& bytes)
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         done += static_cast<std::size_t>(n);
@@ -46,7 +48,8 @@ bool writeAll(int fd, const std::string& bytes)
 void syncFolder(const std::string& folder)
 {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
+    if (fd < 0)
+        return;
     ::fsync(fd);
     ::close(fd);
 }
@@ -55,8 +58,10 @@ void syncFolder(const std::string& folder)
 // write; one of our own process id is left from an earlier process.
 bool writerMayBeAlive(unsigned long processId)
 {
-    if (processId == static_cast<unsigned long>(::getpid())) return false;
-    if (processId == 0 || processId > 0x7FFFFFFFul) return false;
+    if (processId == static_cast<unsigned long>(::getpid()))
+        return false;
+    if (processId == 0 || processId > 0x7FFFFFFFul)
+        return false;
     return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
 }
 
@@ -66,13 +71,16 @@ FileReadStatus PosixFileSystem::readFile(const std::string& path, std::string& b
 {
     bytes.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
+    if (fd < 0)
+        return errno == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed;
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
+        if (n == 0)
+            break;
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             ::close(fd);
             bytes.clear();
             return FileReadStatus::Failed;
@@ -88,7 +96,8 @@ FileStamp PosixFileSystem::stamp(const std::string& path)
     FileStamp result;
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT) result.state = FileStamp::State::Missing;
+        if (errno == ENOENT)
+            result.state = FileStamp::State::Missing;
         return result;
     }
     result.state = FileStamp::State::Present;
@@ -102,16 +111,19 @@ bool PosixFileSystem::replaceFile(const std::string& path, const std::string& by
     // The new file takes the old one's permissions.
     mode_t mode = 0644;
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) mode = info.st_mode & 07777;
+    if (::stat(path.c_str(), &info) == 0)
+        mode = info.st_mode & 07777;
 
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < MAX_NAME_ATTEMPTS && fd < 0; ++attempt) {
         temporary = temporary_file::nameFor(path, static_cast<unsigned long>(::getpid()), g_temporaryNumber++);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST) return false;
+        if (fd < 0 && errno != EEXIST)
+            return false;
     }
-    if (fd < 0) return false;
+    if (fd < 0)
+        return false;
     bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
@@ -127,10 +139,12 @@ void PosixFileSystem::removeStaleTemporaries(const std::string& path)
     const std::string folder = folderOf(path);
     const std::string baseName = baseNameOf(path);
     DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return;
+    if (dir == nullptr)
+        return;
     while (dirent* entry = ::readdir(dir)) {
         unsigned long processId = 0;
-        if (!temporary_file::matches(baseName, entry->d_name, processId) || writerMayBeAlive(processId)) continue;
+        if (!temporary_file::matches(baseName, entry->d_name, processId) || writerMayBeAlive(processId))
+            continue;
         ::unlink((folder + '/' + entry->d_name).c_str());
     }
     ::closedir(dir);

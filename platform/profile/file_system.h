@@ -18,7 +18,8 @@ struct FileStamp {
     std::int64_t modified = 0;  // in the file system's own units
 
     // An unknown stamp never matches, so the file is read again.
-    bool sameAs(const FileStamp& other) const {
+    bool sameAs(const FileStamp& other) const
+    {
         return state != State::Unknown && state == other.state && size == other.size && modified == other.modified;
     }
 };
@@ -43,14 +44,16 @@ public:
 // "TIVRA.INI.~qv<process id>-<number>.tmp", unmistakably ours.
 namespace temporary_file {
 
-inline std::string nameFor(const std::string& path, unsigned long processId, unsigned long number) {
+inline std::string nameFor(const std::string& path, unsigned long processId, unsigned long number)
+{
     return path + ".~qv" + std::to_string(processId) + '-' + std::to_string(number) + ".tmp";
 }
 
 // True when `candidate` (a bare file name) is a temporary file of the file
 // named `baseName`; its process id then goes to `processId`. File names
 // compare without regard to case, as on Windows.
-inline bool matches(const std::string& baseName, const std::string& candidate, unsigned long& processId) {
+inline bool matches(const std::string& baseName, const std::string& candidate, unsigned long& processId)
+{
     const std::string name = ascii::toLower(candidate);
     const std::string marker = ascii::toLower(baseName) + ".~qv";
     const std::string suffix = ".tmp";
@@ -66,8 +69,10 @@ inline bool matches(const std::string& baseName, const std::string& candidate, u
         return false;
     }
     unsigned long long id = 0;
-    for (std::size_t i = 0; i < dash; ++i) id = id * 10 + static_cast<unsigned long long>(middle[i] - '0');
-    if (id > 0xFFFFFFFFull) return false;
+    for (std::size_t i = 0; i < dash; ++i)
+        id = id * 10 + static_cast<unsigned long long>(middle[i] - '0');
+    if (id > 0xFFFFFFFFull)
+        return false;
     processId = static_cast<unsigned long>(id);
     return true;
 }

@@ -16,8 +16,10 @@ bool isBlank(char c)
 std::string trimmed(const std::string& text, std::size_t begin = 0, std::size_t end = std::string::npos)
 {
     end = std::min(end, text.size());
-    while (begin < end && isBlank(text[begin])) ++begin;
-    while (end > begin && isBlank(text[end - 1])) --end;
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
     return text.substr(begin, end - begin);
 }
 
@@ -68,7 +70,8 @@ ProfileDocument::ProfileDocument(const std::string& bytes)
             next = stop + 1;
         }
         Line line = parseLine(bytes.substr(start, stop - start), end);
-        if (line.kind == LineKind::Header) m_sections.emplace_back();
+        if (line.kind == LineKind::Header)
+            m_sections.emplace_back();
         m_sections.back().lines.push_back(std::move(line));
         start = next;
     }
@@ -82,15 +85,19 @@ ProfileDocument::Line ProfileDocument::parseLine(std::string text, LineEnd end)
     line.end = end;
     const std::string& t = line.text;
     std::size_t first = 0;
-    while (first < t.size() && isBlank(t[first])) ++first;
-    if (first == t.size()) return line;
+    while (first < t.size() && isBlank(t[first]))
+        ++first;
+    if (first == t.size())
+        return line;
     if (t[first] == '[') {
         // A name in brackets ends at the first ']'; without one the line is
         // no header.
-        if (t.find(']', first + 1) != std::string::npos) line.kind = LineKind::Header;
+        if (t.find(']', first + 1) != std::string::npos)
+            line.kind = LineKind::Header;
         return line;
     }
-    if (t[first] == ';') return line;  // a comment: kept, never matched
+    if (t[first] == ';')
+        return line;  // a comment: kept, never matched
     std::size_t separator = t.find('=');
     if (separator != std::string::npos && !trimmed(t, 0, separator).empty()) {
         line.kind = LineKind::Entry;
@@ -130,7 +137,8 @@ void ProfileDocument::indexSections()
     m_sectionIndex.clear();
     for (std::size_t i = 1; i < m_sections.size(); ++i) {
         std::string name = folded(sectionName(m_sections[i].lines.front()));
-        if (!name.empty()) m_sectionIndex.emplace(std::move(name), i);  // the first one wins
+        if (!name.empty())
+            m_sectionIndex.emplace(std::move(name), i);  // the first one wins
         indexKeys(m_sections[i]);
     }
 }
@@ -142,7 +150,8 @@ void ProfileDocument::indexKeys(Section& section)
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
         Line& line = section.lines[i];
         line.nextSameKey = NO_LINE;
-        if (line.kind != LineKind::Entry) continue;
+        if (line.kind != LineKind::Entry)
+            continue;
         std::string key = folded(keyName(line));
         auto seen = lastSeen.find(key);
         if (seen == lastSeen.end()) {
@@ -158,17 +167,21 @@ void ProfileDocument::indexKeys(Section& section)
 std::optional<std::string> ProfileDocument::value(const std::string& section, const std::string& key) const
 {
     auto found = m_sectionIndex.find(folded(trimmed(section)));
-    if (found == m_sectionIndex.end()) return std::nullopt;
+    if (found == m_sectionIndex.end())
+        return std::nullopt;
     const Section& s = m_sections[found->second];
     auto entry = s.keys.find(folded(trimmed(key)));
-    if (entry == s.keys.end()) return std::nullopt;
+    if (entry == s.keys.end())
+        return std::nullopt;
     std::string v = rawValue(s.lines[entry->second]);
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
     }
     std::size_t nul = v.find('\0');
-    if (nul != std::string::npos) v.resize(nul);
-    if (v.size() > MAX_VALUE_LENGTH) v.resize(MAX_VALUE_LENGTH);
+    if (nul != std::string::npos)
+        v.resize(nul);
+    if (v.size() > MAX_VALUE_LENGTH)
+        v.resize(MAX_VALUE_LENGTH);
     return v;
 }
 
@@ -184,7 +197,7 @@ bool ProfileDocument::isWritableKey(const std::string& key)
     // refused as well as one with a line break.
     std::string name = trimmed(key);
     return !name.empty() && !holdsBreak(name) && name.find('=') == std::string::npos && name.front() != '[' &&
-           name.front() != ';';
+        name.front() != ';';
 }
 
 bool ProfileDocument::isWritableValue(const std::string& value)
@@ -203,8 +216,10 @@ ProfileDocument::Section& ProfileDocument::appendSection(const std::string& name
     // New sections go at the end of the file, right after its last line,
     // which gets a line end first if the file had none.
     for (auto s = m_sections.rbegin(); s != m_sections.rend(); ++s) {
-        if (s->lines.empty()) continue;
-        if (s->lines.back().end == LineEnd::None) s->lines.back().end = LineEnd::CrLf;
+        if (s->lines.empty())
+            continue;
+        if (s->lines.back().end == LineEnd::None)
+            s->lines.back().end = LineEnd::CrLf;
         break;
     }
     Section section;
@@ -217,7 +232,8 @@ ProfileDocument::Section& ProfileDocument::appendSection(const std::string& name
 ProfileDocument::ChangeOutcome ProfileDocument::apply(const std::string& section,
                                                       const std::vector<SettingChange>& changes)
 {
-    if (!isWritableSection(section)) return ChangeOutcome::Refused;
+    if (!isWritableSection(section))
+        return ChangeOutcome::Refused;
     for (const SettingChange& change : changes) {
         if (!isWritableKey(change.key) || (change.value && !isWritableValue(*change.value))) {
             return ChangeOutcome::Refused;
@@ -230,7 +246,8 @@ ProfileDocument::ChangeOutcome ProfileDocument::apply(const std::string& section
     // Deleting from a missing section changes nothing; anything else creates it.
     bool setsAny = std::any_of(changes.begin(), changes.end(),
                                [](const SettingChange& change) { return change.value.has_value(); });
-    if (!setsAny) return ChangeOutcome::Unchanged;
+    if (!setsAny)
+        return ChangeOutcome::Unchanged;
     applyTo(appendSection(name), changes);
     return ChangeOutcome::Changed;
 }
@@ -251,7 +268,8 @@ bool ProfileDocument::applyTo(Section& section, const std::vector<SettingChange>
                 // The first entry of the key takes the value; its name keeps
                 // the spelling the file gave it.
                 Line& line = section.lines[existing->second];
-                if (rawValue(line) == value) continue;
+                if (rawValue(line) == value)
+                    continue;
                 std::string fileKey = keyName(line);
                 line.text = fileKey + '=' + value;
                 line.separator = fileKey.size();
@@ -275,9 +293,9 @@ bool ProfileDocument::applyTo(Section& section, const std::vector<SettingChange>
             addedKeys.erase(pending);
         }
     }
-    added.erase(std::remove_if(added.begin(), added.end(), [](const Line& line) { return line.removed; }),
-                added.end());
-    if (!changedExisting && added.empty()) return false;
+    added.erase(std::remove_if(added.begin(), added.end(), [](const Line& line) { return line.removed; }), added.end());
+    if (!changedExisting && added.empty())
+        return false;
     rebuild(section, added);
     return true;
 }
@@ -288,15 +306,19 @@ void ProfileDocument::rebuild(Section& section, std::vector<Line>& added)
     // that blank lines before the next section stay where they are.
     std::size_t insertAfter = 0;
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
-        if (!section.lines[i].removed && !isBlankText(section.lines[i].text)) insertAfter = i;
+        if (!section.lines[i].removed && !isBlankText(section.lines[i].text))
+            insertAfter = i;
     }
     std::vector<Line> lines;
     lines.reserve(section.lines.size() + added.size());
     for (std::size_t i = 0; i < section.lines.size(); ++i) {
-        if (!section.lines[i].removed) lines.push_back(std::move(section.lines[i]));
+        if (!section.lines[i].removed)
+            lines.push_back(std::move(section.lines[i]));
         if (i == insertAfter && !added.empty()) {
-            if (lines.back().end == LineEnd::None) lines.back().end = LineEnd::CrLf;
-            for (Line& line : added) lines.push_back(std::move(line));
+            if (lines.back().end == LineEnd::None)
+                lines.back().end = LineEnd::CrLf;
+            for (Line& line : added)
+                lines.push_back(std::move(line));
         }
     }
     section.lines = std::move(lines);
@@ -308,7 +330,8 @@ std::string ProfileDocument::bytes() const
     static const char* const ENDINGS[] = {"", "\r", "\n", "\r\n"};
     std::size_t size = 0;
     for (const Section& section : m_sections) {
-        for (const Line& line : section.lines) size += line.text.size() + 2;
+        for (const Line& line : section.lines)
+            size += line.text.size() + 2;
     }
     std::string out;
     out.reserve(size);

@@ -44,11 +44,11 @@ private:
     static constexpr std::size_t NO_LINE = static_cast<std::size_t>(-1);
 
     struct Line {
-        std::string text;               // without its line end
+        std::string text;  // without its line end
         LineEnd end = LineEnd::CrLf;
         LineKind kind = LineKind::Other;
-        bool removed = false;           // deleted by the change being applied
-        std::size_t separator = 0;      // position of the first '=' of an entry
+        bool removed = false;               // deleted by the change being applied
+        std::size_t separator = 0;          // position of the first '=' of an entry
         std::size_t nextSameKey = NO_LINE;  // next entry of this section with the same key
     };
 

@@ -30,11 +30,13 @@ void ProfileFile::removeStaleTemporaries()
 // stamp changed. False when the file is unreadable.
 bool ProfileFile::refresh()
 {
-    if (m_state == LoadState::Unreadable && !m_everRead) return false;
+    if (m_state == LoadState::Unreadable && !m_everRead)
+        return false;
     // The stamp is taken before the read, so that a change made while
     // reading shows as a changed stamp next time.
     FileStamp stamp = m_files.stamp(m_path);
-    if (m_state == LoadState::Loaded && stamp.sameAs(m_stamp)) return true;
+    if (m_state == LoadState::Loaded && stamp.sameAs(m_stamp))
+        return true;
     std::string bytes;
     switch (m_files.readFile(m_path, bytes)) {
     case FileReadStatus::Ok:
@@ -43,7 +45,8 @@ bool ProfileFile::refresh()
         bytes.clear();
         break;
     case FileReadStatus::Failed:
-        if (m_state != LoadState::Unreadable) m_reportPending = true;
+        if (m_state != LoadState::Unreadable)
+            m_reportPending = true;
         m_state = LoadState::Unreadable;
         return false;
     }
@@ -57,7 +60,8 @@ bool ProfileFile::refresh()
 
 std::string ProfileFile::read(const std::string& section, const std::string& key)
 {
-    if (!refresh()) return std::string();
+    if (!refresh())
+        return std::string();
     return m_document.value(section, key).value_or(std::string());
 }
 
@@ -68,7 +72,8 @@ bool ProfileFile::write(const std::string& section, const std::string& key, cons
 
 bool ProfileFile::writeSection(const std::string& section, const std::vector<SettingChange>& changes)
 {
-    if (!refresh()) return false;
+    if (!refresh())
+        return false;
     switch (m_document.apply(section, changes)) {
     case ProfileDocument::ChangeOutcome::Refused:
         return false;
@@ -78,7 +83,8 @@ bool ProfileFile::writeSection(const std::string& section, const std::vector<Set
         break;
     }
     std::string bytes = m_document.bytes();
-    if (bytes == m_bytes) return true;
+    if (bytes == m_bytes)
+        return true;
     if (!m_files.replaceFile(m_path, bytes)) {
         // The file still holds what it held: go back to that, so that a file
         // held open by someone else need not be read again.

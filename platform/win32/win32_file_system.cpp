@@ -46,7 +46,8 @@ ReadAttempt readOnce(const std::string& path, std::string& bytes)
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
-        if (isMissing(error)) return ReadAttempt::Missing;
+        if (isMissing(error))
+            return ReadAttempt::Missing;
         return isBusy(error) ? ReadAttempt::Busy : ReadAttempt::Failed;
     }
     ReadAttempt result = ReadAttempt::Done;
@@ -63,13 +64,15 @@ ReadAttempt readOnce(const std::string& path, std::string& bytes)
                 result = isBusy(GetLastError()) ? ReadAttempt::Busy : ReadAttempt::Failed;
                 break;
             }
-            if (got == 0) break;  // the file shrank meanwhile
+            if (got == 0)
+                break;  // the file shrank meanwhile
             done += got;
         }
         bytes.resize(done);
     }
     CloseHandle(file);
-    if (result != ReadAttempt::Done) bytes.clear();
+    if (result != ReadAttempt::Done)
+        bytes.clear();
     return result;
 }
 
@@ -85,7 +88,8 @@ bool writeTemporary(const std::string& temporary, HANDLE file, const std::string
     }
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    if (!ok) DeleteFileA(temporary.c_str());
+    if (!ok)
+        DeleteFileA(temporary.c_str());
     return ok;
 }
 
@@ -93,9 +97,11 @@ bool writeTemporary(const std::string& temporary, HANDLE file, const std::string
 // write; one of our own process id is left from an earlier process.
 bool writerMayBeAlive(unsigned long processId)
 {
-    if (processId == GetCurrentProcessId()) return false;
+    if (processId == GetCurrentProcessId())
+        return false;
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+    if (process == nullptr)
+        return GetLastError() == ERROR_ACCESS_DENIED;
     bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
     CloseHandle(process);
     return running;
@@ -114,7 +120,8 @@ FileReadStatus Win32FileSystem::readFile(const std::string& path, std::string& b
         case ReadAttempt::Failed:
             return FileReadStatus::Failed;
         case ReadAttempt::Busy:
-            if (attempt == BUSY_ATTEMPTS) return FileReadStatus::Failed;
+            if (attempt == BUSY_ATTEMPTS)
+                return FileReadStatus::Failed;
             Sleep(BUSY_PAUSE_MS);
             break;
         }
@@ -126,7 +133,8 @@ FileStamp Win32FileSystem::stamp(const std::string& path)
     FileStamp result;
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
-        if (isMissing(GetLastError())) result.state = FileStamp::State::Missing;
+        if (isMissing(GetLastError()))
+            result.state = FileStamp::State::Missing;
         return result;
     }
     result.state = FileStamp::State::Present;
@@ -143,14 +151,17 @@ bool Win32FileSystem::replaceFile(const std::string& path, const std::string& by
     for (int attempt = 0; attempt < MAX_NAME_ATTEMPTS && file == INVALID_HANDLE_VALUE; ++attempt) {
         temporary = temporary_file::nameFor(path, GetCurrentProcessId(), g_temporaryNumber++);
         file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) return false;
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            return false;
     }
-    if (file == INVALID_HANDLE_VALUE || !writeTemporary(temporary, file, bytes)) return false;
+    if (file == INVALID_HANDLE_VALUE || !writeTemporary(temporary, file, bytes))
+        return false;
     for (int attempt = 1;; ++attempt) {
         if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return true;
         }
-        if (!isBusy(GetLastError()) || attempt == BUSY_ATTEMPTS) break;
+        if (!isBusy(GetLastError()) || attempt == BUSY_ATTEMPTS)
+            break;
         Sleep(BUSY_PAUSE_MS);
     }
     DeleteFileA(temporary.c_str());
@@ -163,7 +174,8 @@ void Win32FileSystem::removeStaleTemporaries(const std::string& path)
     const std::string baseName = baseNameOf(path);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((path + ".~qv*.tmp").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE)
+        return;
     do {
         unsigned long processId = 0;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||

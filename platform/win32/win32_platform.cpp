@@ -41,8 +41,7 @@ Win32Platform::Win32Platform(const std::string& settingsPath)
     : m_fileSystem(new Win32FileSystem()),
       m_settings(new ProfileFile(*m_fileSystem, settingsPath)),
       m_settingsPath(settingsPath)
-{
-}
+{}
 
 Win32Platform::~Win32Platform() = default;
 
@@ -105,8 +104,8 @@ std::vector<FolderEntry> Win32Platform::listFolder(const std::string& pattern)
 
 bool Win32Platform::readWholeFile(const std::string& path, std::vector<unsigned char>& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     LARGE_INTEGER size;
@@ -114,8 +113,8 @@ bool Win32Platform::readWholeFile(const std::string& path, std::vector<unsigned 
     if (ok) {
         bytes.assign(static_cast<size_t>(size.QuadPart), 0);
         DWORD read = 0;
-        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                               read == bytes.size());
+        ok = bytes.empty() ||
+            (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
     }
     CloseHandle(file);
     return ok;

@@ -138,8 +138,18 @@ void BM_LoadList(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_SaveChangedList)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
-BENCHMARK(BM_SaveUnchangedList)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_SaveChangedList)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+BENCHMARK(BM_SaveUnchangedList)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 BENCHMARK(BM_LoadList)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 BENCHMARK_MAIN();

@@ -51,8 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // but for the whole days of the close-after duration, which its field
     // cannot show, and an hour that exists twice.
     const EditorFields::Texts shown = editor.format(values);
-    for (const std::string* text : {&shown.date, &shown.timeOfDay, &shown.dayCount, &shown.repeatTime,
-                                    &shown.closeAfter})
+    for (const std::string* text :
+         {&shown.date, &shown.timeOfDay, &shown.dayCount, &shown.repeatTime, &shown.closeAfter})
         check(text->size() <= 31);
     const EditorFields::Values back = editor.read(shown);
     check(back.repeatInterval == values.repeatInterval);

@@ -22,8 +22,8 @@ void check(bool condition)
 bool sameExceptTime(const Alarm& a, const Alarm& b)
 {
     return a.repeatCount == b.repeatCount && a.state == b.state && a.flags == b.flags &&
-           a.repeatInterval == b.repeatInterval && a.closeAfter == b.closeAfter && a.waveFile == b.waveFile &&
-           a.commandLine == b.commandLine && a.workingFolder == b.workingFolder && a.message == b.message;
+        a.repeatInterval == b.repeatInterval && a.closeAfter == b.closeAfter && a.waveFile == b.waveFile &&
+        a.commandLine == b.commandLine && a.workingFolder == b.workingFolder && a.message == b.message;
 }
 
 }  // namespace

@@ -37,25 +37,44 @@ std::string formatPicture(const LocalTime& t, const std::string& picture)
             ++run;
         switch (c) {
         case 'd':
-            if (run == 1) out += number(t.day, 1);
-            else if (run == 2) out += number(t.day, 2);
-            else if (run == 3) out += std::string(DAY_NAMES[t.dayOfWeek]).substr(0, 3);
-            else out += DAY_NAMES[t.dayOfWeek];
+            if (run == 1)
+                out += number(t.day, 1);
+            else if (run == 2)
+                out += number(t.day, 2);
+            else if (run == 3)
+                out += std::string(DAY_NAMES[t.dayOfWeek]).substr(0, 3);
+            else
+                out += DAY_NAMES[t.dayOfWeek];
             break;
         case 'M':
-            if (run <= 2) out += number(t.month, static_cast<int>(run));
-            else if (run == 3) out += std::string(MONTH_NAMES[t.month - 1]).substr(0, 3);
-            else out += MONTH_NAMES[t.month - 1];
+            if (run <= 2)
+                out += number(t.month, static_cast<int>(run));
+            else if (run == 3)
+                out += std::string(MONTH_NAMES[t.month - 1]).substr(0, 3);
+            else
+                out += MONTH_NAMES[t.month - 1];
             break;
         case 'y':
-            if (run <= 2) out += number(t.year % 100, static_cast<int>(run));
-            else out += number(t.year, 4);
+            if (run <= 2)
+                out += number(t.year % 100, static_cast<int>(run));
+            else
+                out += number(t.year, 4);
             break;
-        case 'H': out += number(t.hour, run >= 2 ? 2 : 1); break;
-        case 'h': out += number(t.hour % 12 == 0 ? 12 : t.hour % 12, run >= 2 ? 2 : 1); break;
-        case 'm': out += number(t.minute, run >= 2 ? 2 : 1); break;
-        case 's': out += number(t.second, run >= 2 ? 2 : 1); break;
-        default: out.append(run, c); break;
+        case 'H':
+            out += number(t.hour, run >= 2 ? 2 : 1);
+            break;
+        case 'h':
+            out += number(t.hour % 12 == 0 ? 12 : t.hour % 12, run >= 2 ? 2 : 1);
+            break;
+        case 'm':
+            out += number(t.minute, run >= 2 ? 2 : 1);
+            break;
+        case 's':
+            out += number(t.second, run >= 2 ? 2 : 1);
+            break;
+        default:
+            out.append(run, c);
+            break;
         }
         i += run;
     }
@@ -215,8 +234,8 @@ void FakePlatform::playSoundMemory(const std::vector<unsigned char>& wave)
 
 ProcessHandle FakePlatform::launchProgram(const LaunchRequest& request)
 {
-    calls.push_back("launchProgram " + request.file + " | " + request.parameters + " | " + request.directory +
-                    " | " + std::to_string(request.showCommand));
+    calls.push_back("launchProgram " + request.file + " | " + request.parameters + " | " + request.directory + " | " +
+                    std::to_string(request.showCommand));
     launches.push_back(request);
     if (!launchGivesProcess)
         return NO_PROCESS;

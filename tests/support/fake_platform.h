@@ -17,10 +17,10 @@ public:
     ScreenPoint cursor;
     bool cursorAvailable = true;
     std::string folder = "C:\\Alarms";
-    std::map<std::string, std::vector<unsigned char>> files;       // readWholeFile
-    std::map<std::string, std::vector<FolderEntry>> folders;       // listFolder, by pattern
-    std::map<ProcessHandle, std::uint32_t> exitCodes;              // missing: code unreadable
-    ProcessHandle nextProcess = 100;                               // handed out by launchProgram
+    std::map<std::string, std::vector<unsigned char>> files;  // readWholeFile
+    std::map<std::string, std::vector<FolderEntry>> folders;  // listFolder, by pattern
+    std::map<ProcessHandle, std::uint32_t> exitCodes;         // missing: code unreadable
+    ProcessHandle nextProcess = 100;                          // handed out by launchProgram
     bool launchGivesProcess = true;
     bool failSettingWrites = false;
     bool chooseFileAccepts = false;
@@ -28,11 +28,11 @@ public:
 
     // --- what happened ---
     std::vector<std::string> calls;
-    std::vector<std::string> messages;       // text + detail of every message box
+    std::vector<std::string> messages;  // text + detail of every message box
     std::vector<LaunchRequest> launches;
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> released;
-    int settingFileWrites = 0;               // successful writes of the settings file
+    int settingFileWrites = 0;  // successful writes of the settings file
 
     // The settings as sections of ordered key/value pairs, as they would
     // stand in the file.

@@ -73,8 +73,8 @@ bool toLocal(Timestamp t, LocalTime& out)
 
 Timestamp fromLocal(const LocalTime& f)
 {
-    const long long local = daysFromCivil(f.year, f.month, 1) * 86400 + (f.day - 1LL) * 86400 +
-                            f.hour * 3600LL + f.minute * 60LL + f.second;
+    const long long local = daysFromCivil(f.year, f.month, 1) * 86400 + (f.day - 1LL) * 86400 + f.hour * 3600LL +
+        f.minute * 60LL + f.second;
     const long long asSummer = local - SUMMER_OFFSET;
     const long long asStandard = local - STANDARD_OFFSET;
     long long result = asStandard;

@@ -44,8 +44,7 @@ TEST(AlarmCollectionTest, AddAlarmAppendsAndGivesShownAlarmsARow)
     alarms.addAlarm(alarmNamed("no rows"), nullptr);
     alarms.append(alarmNamed("appended"));
 
-    EXPECT_EQ(messagesOf(alarms),
-              (std::vector<std::string>{"a", "watch", "idle", "odd", "no rows", "appended"}));
+    EXPECT_EQ(messagesOf(alarms), (std::vector<std::string>{"a", "watch", "idle", "odd", "no rows", "appended"}));
     EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "idle", "odd"}));
     EXPECT_EQ(alarms.size(), 6u);
 }
@@ -92,6 +91,5 @@ TEST(AlarmCollectionTest, WalkSurvivesRemovalAndSeesEntriesAppendedOnTheWay)
         it = next;
     }
     EXPECT_EQ(visited, (std::vector<std::string>{"a", "b", "c", "watch of a"}));
-    EXPECT_EQ(messagesOf(alarms),
-              (std::vector<std::string>{"a", "c", "watch of a", "appended by the last"}));
+    EXPECT_EQ(messagesOf(alarms), (std::vector<std::string>{"a", "c", "watch of a", "appended by the last"}));
 }

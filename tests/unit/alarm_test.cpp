@@ -120,11 +120,11 @@ TEST(AlarmTest, RepeatMovesToTheFirstOccurrenceNotBeforeNow)
     } cases[] = {
         {DAY, NOON, NOON + 3 * DAY + DAY / 2, NOON + 4 * DAY},  // found days late: once, then on
         {DAY, NOON, NOON + 1, NOON + DAY},
-        {DAY, NOON, NOON + 2 * DAY, NOON + 2 * DAY},            // exactly on an occurrence
-        {0, NOON, NOON + 5, NOON},                              // no interval: due again forever
-        {-60, NOON, NOON + 10, NOON},                           // not forward: kept
-        {7, 0, 2000000000, 2000000002},                         // far behind: one step, no loop
-        {DAY, LAST - 10, LAST - 5, INVALID_TIME},               // beyond 2038: no instant
+        {DAY, NOON, NOON + 2 * DAY, NOON + 2 * DAY},  // exactly on an occurrence
+        {0, NOON, NOON + 5, NOON},                    // no interval: due again forever
+        {-60, NOON, NOON + 10, NOON},                 // not forward: kept
+        {7, 0, 2000000000, 2000000002},               // far behind: one step, no loop
+        {DAY, LAST - 10, LAST - 5, INVALID_TIME},     // beyond 2038: no instant
     };
     for (const auto& c : cases) {
         Alarm alarm = armed(ALARM_REPEAT | ALARM_AUTODELETE, c.interval, -1, c.time);

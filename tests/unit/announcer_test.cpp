@@ -76,10 +76,10 @@ TEST_F(AnnouncerTest, DefaultEntriesAreWrittenInOneGo)
     const struct {
         std::size_t index;
         const char *key, *value;
-    } cases[] = {{0, "Hour", ".\\speak\\Alt\\hour.wav"},   {5, "Minute2", ".\\speak\\Alt\\minute2.wav"},
-                 {6, "0", "0,.\\speak\\Alt\\0.wav"},       {7, "1h", "0,.\\speak\\Alt\\1h.wav"},
-                 {8, "1m", "0,.\\speak\\Alt\\1m.wav"},     {11, "3", "0,.\\speak\\Alt\\3.wav"},
-                 {29, "21h", "0,.\\speak\\Alt\\21h.wav"},  {30, "30m", "0,.\\speak\\Alt\\30m.wav"},
+    } cases[] = {{0, "Hour", ".\\speak\\Alt\\hour.wav"},  {5, "Minute2", ".\\speak\\Alt\\minute2.wav"},
+                 {6, "0", "0,.\\speak\\Alt\\0.wav"},      {7, "1h", "0,.\\speak\\Alt\\1h.wav"},
+                 {8, "1m", "0,.\\speak\\Alt\\1m.wav"},    {11, "3", "0,.\\speak\\Alt\\3.wav"},
+                 {29, "21h", "0,.\\speak\\Alt\\21h.wav"}, {30, "30m", "0,.\\speak\\Alt\\30m.wav"},
                  {34, "50m", "0,.\\speak\\Alt\\50m.wav"}};
     for (const auto& c : cases)
         EXPECT_EQ(speak[c.index], (std::pair<std::string, std::string>(c.key, c.value))) << c.index;
@@ -112,9 +112,9 @@ TEST_F(AnnouncerTest, PiecesOfTheHourAndMinute)
         int hour, minute;
         Pieces numbers;  // between them "hour.wav", at the end "minute.wav"
     } cases[] = {
-        {0, 0, {"0", "0"}},          {1, 1, {"1h", "1m"}},          {2, 15, {"2h", "15"}},
-        {13, 20, {"13", "20"}},      {21, 35, {"21h", "30m", "5"}}, {23, 42, {"23h", "40m", "2m"}},
-        {20, 19, {"20", "19"}},      {10, 30, {"10", "30m"}},       {10, 21, {"10", "20", "1m"}},
+        {0, 0, {"0", "0"}},     {1, 1, {"1h", "1m"}},          {2, 15, {"2h", "15"}},
+        {13, 20, {"13", "20"}}, {21, 35, {"21h", "30m", "5"}}, {23, 42, {"23h", "40m", "2m"}},
+        {20, 19, {"20", "19"}}, {10, 30, {"10", "30m"}},       {10, 21, {"10", "20", "1m"}},
     };
     for (const auto& c : cases) {
         Pieces expected{c.numbers[0] + ".wav", "hour.wav"};
@@ -181,7 +181,7 @@ TEST_F(AnnouncerTest, ThemeFileIsCopiedLineByLine)
     platform.putSetting("Speak", "Hour", "old");
     const std::string text = "[Speak]\r\n; a comment\r\n\r\n  Hour = .\\speak\\T\\h.wav  \r\n"
                              "Minute=.\\speak\\T\\m.wav\n3 = 0, .\\speak\\T\\3.wav\r=no key\nNoValue =   \n" +
-                             std::string(25, 'k') + "=cut key\nLong=" + std::string(300, 'v') + "\nLast=tail";
+        std::string(25, 'k') + "=cut key\nLong=" + std::string(300, 'v') + "\nLast=tail";
     platform.files["C:\\Alarms\\speak\\T\\theme.ini"] = bytesOf(text);
     announcer.loadThemeFile("T");
 

@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr Timestamp WINTER_NOON_UTC = 883999800;  // 1998-01-05 11:30:00 UTC
-constexpr Timestamp SUMMER_NOON_UTC = 962452800;  // 2000-07-01 12:00:00 UTC
-constexpr Timestamp SPRING_GAP_DAY = 1616889600;  // 2021-03-28 00:00:00 UTC
+constexpr Timestamp WINTER_NOON_UTC = 883999800;      // 1998-01-05 11:30:00 UTC
+constexpr Timestamp SUMMER_NOON_UTC = 962452800;      // 2000-07-01 12:00:00 UTC
+constexpr Timestamp SPRING_GAP_DAY = 1616889600;      // 2021-03-28 00:00:00 UTC
 constexpr Timestamp AUTUMN_OVERLAP_DAY = 1635638400;  // 2021-10-31 00:00:00 UTC
 
 LocalTime local(int year, int month, int day, int hour, int minute, int second)
@@ -39,9 +39,9 @@ protected:
         LocalTime winter;
         LocalTime summer;
         const bool berlin = c_runtime_time::toLocal(WINTER_NOON_UTC, winter) && winter.hour == 12 &&
-                            c_runtime_time::toLocal(SUMMER_NOON_UTC, summer) && summer.hour == 14;
-        ASSERT_TRUE(berlin) << "the time zone Europe/Berlin is not in effect (TZ="
-                            << (zone != nullptr ? zone : "unset") << "): run the tests with TZ=Europe/Berlin";
+            c_runtime_time::toLocal(SUMMER_NOON_UTC, summer) && summer.hour == 14;
+        ASSERT_TRUE(berlin) << "the time zone Europe/Berlin is not in effect (TZ=" << (zone != nullptr ? zone : "unset")
+                            << "): run the tests with TZ=Europe/Berlin";
     }
 };
 

@@ -103,8 +103,9 @@ TEST_F(DateTimeTextTest, ScansTakeAnySeparatorAndStopAtTheFirstMisfit)
     const struct {
         const char* text;
         int seconds;
-    } clocks[] = {{"7:30:00", 27000}, {"7.30.00", 27000}, {"7 - 30 - 0", 27000}, {"07:30:05", 27005},
-                  {"7:0:00", 25200},  {"7 30 15", 7 * 3600 + 5},  // the separator slots take the 3 and the 1
+    } clocks[] = {{"7:30:00", 27000},    {"7.30.00", 27000},
+                  {"7 - 30 - 0", 27000}, {"07:30:05", 27005},
+                  {"7:0:00", 25200},     {"7 30 15", 7 * 3600 + 5},  // the separator slots take the 3 and the 1
                   {"7:xx:00", 7 * 3600}, {"", 0}};
     for (const auto& c : clocks) {
         const DateTimeText::Clock clock = DateTimeText::readClock(c.text);

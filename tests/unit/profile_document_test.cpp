@@ -10,8 +10,14 @@ namespace {
 using Outcome = ProfileDocument::ChangeOutcome;
 using Changes = std::vector<SettingChange>;
 
-SettingChange set(const std::string& key, const std::string& value) { return {key, value}; }
-SettingChange erase(const std::string& key) { return {key, std::nullopt}; }
+SettingChange set(const std::string& key, const std::string& value)
+{
+    return {key, value};
+}
+SettingChange erase(const std::string& key)
+{
+    return {key, std::nullopt};
+}
 
 }  // namespace
 
@@ -26,22 +32,54 @@ TEST(ProfileDocument, ReadsNamesQuotesCommentsDuplicatesBracketsAndLineEnds)
     const std::string before = "k=0\r\n[S]\r\nk=1\r\n";
     const std::string ends = "[S]\rk=cr\r[T]\nk=lf\n[U]\r\nk=crlf\r\nj=1\rm=2\n\rn=3";
     const std::string longs = "[S]\r\nlong=" + std::string(5000, 'x') + "\r\nexact=" + std::string(4095, 'y') +
-                              "\r\nquoted=\"" + std::string(5000, 'z') + "\"\r\n" + std::string("nul=ab\0cd\r\n", 11);
+        "\r\nquoted=\"" + std::string(5000, 'z') + "\"\r\n" + std::string("nul=ab\0cd\r\n", 11);
     constexpr std::nullopt_t none = std::nullopt;  // "[E" below is no header
-    const struct { const std::string& file; const char *section, *key; std::optional<std::string> value; } cases[] = {
-        {blanks, "Options", "key one", "value 1"}, {blanks, " OPTIONS ", "KEY ONE ", "value 1"},
-        {blanks, "options", "tab", "x"}, {blanks, "Options", "key", none}, {blanks, "Other", "key one", none},
-        {quotes, "S", "q1", "quoted"}, {quotes, "S", "q2", "single"}, {quotes, "S", "q3", "\"mixed'"},
-        {quotes, "S", "q4", "\"open"}, {quotes, "S", "q5", ""}, {quotes, "S", "q6", " inner "},
-        {quotes, "S", "q7", "a\"b"}, {quotes, "S", "q8", "\""}, {quotes, "S", "q9", "\""}, {comments, "S", "c", none},
-        {comments, "S", ";c", none}, {comments, "S", "d", none}, {comments, "S", "noeq", none},
-        {comments, "S", "", none}, {comments, "S", "k", "v=w"}, {duplicates, "S", "k", "1"},
-        {duplicates, "S", "j", none}, {duplicates, "T", "k", "3"}, {brackets, "A", "k", "1"},
-        {brackets, "A]x", "k", none}, {brackets, "B", "k", "2"}, {brackets, "C", "k", "3"}, {brackets, "D", "k", "4"},
-        {brackets, "D", "j", "5"}, {brackets, "E", "j", none}, {before, "", "k", none}, {before, "S", "k", "1"},
-        {ends, "S", "k", "cr"}, {ends, "T", "k", "lf"}, {ends, "U", "k", "crlf"}, {ends, "U", "j", "1"},
-        {ends, "U", "m", "2"}, {ends, "U", "n", "3"}, {longs, "S", "long", std::string(4095, 'x')},
-        {longs, "S", "exact", std::string(4095, 'y')}, {longs, "S", "quoted", std::string(4095, 'z')},
+    const struct {
+        const std::string& file;
+        const char *section, *key;
+        std::optional<std::string> value;
+    } cases[] = {
+        {blanks, "Options", "key one", "value 1"},
+        {blanks, " OPTIONS ", "KEY ONE ", "value 1"},
+        {blanks, "options", "tab", "x"},
+        {blanks, "Options", "key", none},
+        {blanks, "Other", "key one", none},
+        {quotes, "S", "q1", "quoted"},
+        {quotes, "S", "q2", "single"},
+        {quotes, "S", "q3", "\"mixed'"},
+        {quotes, "S", "q4", "\"open"},
+        {quotes, "S", "q5", ""},
+        {quotes, "S", "q6", " inner "},
+        {quotes, "S", "q7", "a\"b"},
+        {quotes, "S", "q8", "\""},
+        {quotes, "S", "q9", "\""},
+        {comments, "S", "c", none},
+        {comments, "S", ";c", none},
+        {comments, "S", "d", none},
+        {comments, "S", "noeq", none},
+        {comments, "S", "", none},
+        {comments, "S", "k", "v=w"},
+        {duplicates, "S", "k", "1"},
+        {duplicates, "S", "j", none},
+        {duplicates, "T", "k", "3"},
+        {brackets, "A", "k", "1"},
+        {brackets, "A]x", "k", none},
+        {brackets, "B", "k", "2"},
+        {brackets, "C", "k", "3"},
+        {brackets, "D", "k", "4"},
+        {brackets, "D", "j", "5"},
+        {brackets, "E", "j", none},
+        {before, "", "k", none},
+        {before, "S", "k", "1"},
+        {ends, "S", "k", "cr"},
+        {ends, "T", "k", "lf"},
+        {ends, "U", "k", "crlf"},
+        {ends, "U", "j", "1"},
+        {ends, "U", "m", "2"},
+        {ends, "U", "n", "3"},
+        {longs, "S", "long", std::string(4095, 'x')},
+        {longs, "S", "exact", std::string(4095, 'y')},
+        {longs, "S", "quoted", std::string(4095, 'z')},
         {longs, "S", "nul", "ab"},
     };
     for (const auto& c : cases) {
@@ -64,12 +102,20 @@ TEST(ProfileDocument, UntouchedFilesKeepEveryByte)
 TEST(ProfileDocument, ChangesGiveTheseBytes)
 {
     const std::string ab = "[S]\r\na=1\r\nb=2\r\n", del = "[S]\r\na=1\r\n  B = 2\r\n[T]\r\nc=3";
-    const struct { std::string file, section; Changes changes; std::string after; } rows[] = {
+    const struct {
+        std::string file, section;
+        Changes changes;
+        std::string after;
+    } rows[] = {
         // A changed line keeps the key's spelling and its own line end; the first duplicate is the one changed.
-        {"; note\n[sEc]\n  Key  =  1  \nother = 2\n\n[T]\nz=9\n", "SEC", {set("key", "new")},
+        {"; note\n[sEc]\n  Key  =  1  \nother = 2\n\n[T]\nz=9\n",
+         "SEC",
+         {set("key", "new")},
          "; note\n[sEc]\nKey=new\nother = 2\n\n[T]\nz=9\n"},
         {"[S]\r\nk=1\r\nk=2\r\n", "S", {set("k", "9")}, "[S]\r\nk=9\r\nk=2\r\n"},
-        {"[S]\r\n", "S", {set("a", " spaced "), set("b", "\"quoted\""), set(" c ", ""), set("d", "x=y")},
+        {"[S]\r\n",
+         "S",
+         {set("a", " spaced "), set("b", "\"quoted\""), set(" c ", ""), set("d", "x=y")},
          "[S]\r\na= spaced \r\nb=\"quoted\"\r\nc=\r\nd=x=y\r\n"},
         // Nothing to do.
         {"[S]\r\n a = 1 \r\n", "s", {set("A", "1")}, "[S]\r\n a = 1 \r\n"},
@@ -116,12 +162,14 @@ TEST(ProfileDocument, RefusesWhatCouldNotBeReadBackAndChangesNothing)
 {
     const std::string file = "[S]\r\na=1\r\n";
     const std::vector<std::pair<std::string, SettingChange>> refused = {
-        {"S", set("a", "x\r\ny=z")}, {"S", set("a", "x\ny")},  {"S", set("a", "x\ry")},
-        {"S", set("a", std::string("x\0y", 3))},
-        {"S", set("a\r\n[T]", "1")}, {"S", set("", "1")},      {"S", set("  ", "1")},
-        {"S", set("a=b", "1")},      {"S", set("[x]", "1")},   {"S", set(";c", "1")},
-        {"S", erase("a\n")},         {"", set("a", "1")},      {"S\r\n", set("a", "1")},
-        {"S]x", set("a", "1")},      {" ", set("a", "1")},
+        {"S", set("a", "x\r\ny=z")}, {"S", set("a", "x\ny")},
+        {"S", set("a", "x\ry")},     {"S", set("a", std::string("x\0y", 3))},
+        {"S", set("a\r\n[T]", "1")}, {"S", set("", "1")},
+        {"S", set("  ", "1")},       {"S", set("a=b", "1")},
+        {"S", set("[x]", "1")},      {"S", set(";c", "1")},
+        {"S", erase("a\n")},         {"", set("a", "1")},
+        {"S\r\n", set("a", "1")},    {"S]x", set("a", "1")},
+        {" ", set("a", "1")},
     };
     for (const auto& [section, change] : refused) {
         ProfileDocument document(file);
@@ -135,13 +183,15 @@ TEST(ProfileDocument, LargeSectionIsWrittenAndReadBackInOneBatch)
     Changes changes, deletions;
     for (int i = 0; i < 10000; ++i) {
         changes.push_back(set(std::to_string(i), "alarm " + std::to_string(i)));
-        if (i > 0) deletions.push_back(erase(std::to_string(i)));
+        if (i > 0)
+            deletions.push_back(erase(std::to_string(i)));
     }
     ProfileDocument document("[Options]\r\nFlags=1\r\n");
     ASSERT_EQ(document.apply("AlarmList", changes), Outcome::Changed);
     EXPECT_EQ(document.apply("AlarmList", changes), Outcome::Unchanged);
     ProfileDocument reread(document.bytes());
-    for (int i = 0; i < 10000; i += 997) EXPECT_EQ(reread.value("AlarmList", std::to_string(i)), changes[i].value);
+    for (int i = 0; i < 10000; i += 997)
+        EXPECT_EQ(reread.value("AlarmList", std::to_string(i)), changes[i].value);
     ASSERT_EQ(reread.apply("AlarmList", deletions), Outcome::Changed);
     EXPECT_EQ(reread.bytes(), "[Options]\r\nFlags=1\r\n[AlarmList]\r\n0=alarm 0\r\n");
 }

@@ -31,24 +31,32 @@ public:
     int reads = 0, replacements = 0;
     std::int64_t changes = 0;
 
-    void put(const std::string& path, const std::string& bytes) {
+    void put(const std::string& path, const std::string& bytes)
+    {
         files[path] = bytes;
         versions[path] = ++changes;
     }
-    FileReadStatus readFile(const std::string& path, std::string& bytes) override {
+    FileReadStatus readFile(const std::string& path, std::string& bytes) override
+    {
         ++reads;
-        if (failReads) return FileReadStatus::Failed;
-        if (!files.count(path)) return FileReadStatus::Missing;
+        if (failReads)
+            return FileReadStatus::Failed;
+        if (!files.count(path))
+            return FileReadStatus::Missing;
         bytes = files[path];
         return FileReadStatus::Ok;
     }
-    FileStamp stamp(const std::string& path) override {
-        if (!files.count(path)) return FileStamp{FileStamp::State::Missing};
+    FileStamp stamp(const std::string& path) override
+    {
+        if (!files.count(path))
+            return FileStamp{FileStamp::State::Missing};
         return FileStamp{FileStamp::State::Present, files[path].size(), versions[path]};
     }
-    bool replaceFile(const std::string& path, const std::string& bytes) override {
+    bool replaceFile(const std::string& path, const std::string& bytes) override
+    {
         ++replacements;
-        if (!failReplaces) put(path, bytes);
+        if (!failReplaces)
+            put(path, bytes);
         return !failReplaces;
     }
     void removeStaleTemporaries(const std::string&) override {}
@@ -82,7 +90,8 @@ TEST(ProfileFile, WritesNothingWhenNothingChangesAndASectionWithOneWrite)
     EXPECT_EQ(files.files[PATH], "[Options]\r\nFlags = 1\r\n");
 
     std::vector<SettingChange> changes;
-    for (int i = 0; i < 1000; ++i) changes.push_back({std::to_string(i), "alarm " + std::to_string(i)});
+    for (int i = 0; i < 1000; ++i)
+        changes.push_back({std::to_string(i), "alarm " + std::to_string(i)});
     EXPECT_TRUE(profile.writeSection("AlarmList", changes));
     EXPECT_EQ(files.replacements, 1);
     EXPECT_EQ(profile.read("AlarmList", "999"), "alarm 999");
@@ -199,7 +208,8 @@ namespace {
 // A fresh folder for one test, removed with everything in it afterwards.
 class ProfilePosixFileSystem : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         std::string pattern = (std::filesystem::temp_directory_path() / "qv-profile-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_folder = pattern;
@@ -208,7 +218,8 @@ protected:
     void TearDown() override { std::filesystem::remove_all(m_folder); }
 
     std::string file(const std::string& name) const { return (m_folder / name).string(); }
-    std::vector<std::string> names() const {
+    std::vector<std::string> names() const
+    {
         std::vector<std::string> result;
         for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
             result.push_back(entry.path().filename());
@@ -216,10 +227,12 @@ protected:
         std::sort(result.begin(), result.end());
         return result;
     }
-    static void putFile(const std::string& path, const std::string& bytes) {
+    static void putFile(const std::string& path, const std::string& bytes)
+    {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    std::string fileBytes(const std::string& path) {
+    std::string fileBytes(const std::string& path)
+    {
         std::string bytes;
         m_files.readFile(path, bytes);
         return bytes;
@@ -273,7 +286,8 @@ TEST_F(ProfilePosixFileSystem, StartUpRemovesTemporariesOfEndedWritersOnly)
 {
     const std::vector<std::string> kept = {"OTHER.INI.~qv2147483646-0.tmp", "TIVRA.INI", "TIVRA.INI.~qv1-0.tmp",
                                            "TIVRA.INI.~qvx-0.tmp"};
-    for (const std::string& name : kept) putFile(file(name), "x");
+    for (const std::string& name : kept)
+        putFile(file(name), "x");
     putFile(file("TIVRA.INI.~qv2147483646-0.tmp"), "x");
     putFile(file("TIVRA.INI.~qv" + std::to_string(::getpid()) + "-3.tmp"), "x");
     ProfileFile(m_files, m_path).removeStaleTemporaries();

@@ -80,13 +80,14 @@ TEST_F(ProgramControlTest, ActionsRunInOrderWaveAnnouncementMessageLaunch)
     for (const char* piece : {"12", "hour", "0", "minute"})
         platform.files["C:\\Alarms\\speak\\Default\\" + std::string(piece) + ".wav"] = {
             static_cast<unsigned char>(piece[0])};
-    Alarm& alarm = add("A", ALARM_PLAY_WAVE | ALARM_SAY_TIME | ALARM_SHOW_MESSAGE | ALARM_EXECUTE |
-                                ALARM_WINDOW_MAXIMIZED);
+    Alarm& alarm =
+        add("A", ALARM_PLAY_WAVE | ALARM_SAY_TIME | ALARM_SHOW_MESSAGE | ALARM_EXECUTE | ALARM_WINDOW_MAXIMIZED);
     alarm.commandLine = "notepad.exe   my notes.txt";
     alarm.workingFolder = "D:\\Work";
-    EXPECT_EQ(run(alarm), (Calls{"playSoundFile ding.wav sync", "playSoundMemory 1", "playSoundMemory h",
-                                 "playSoundMemory 0", "playSoundMemory m", "openMessageWindow A" + SHOWN,
-                                 "launchProgram notepad.exe | my notes.txt | D:\\Work | 3"}));
+    EXPECT_EQ(run(alarm),
+              (Calls{"playSoundFile ding.wav sync", "playSoundMemory 1", "playSoundMemory h", "playSoundMemory 0",
+                     "playSoundMemory m", "openMessageWindow A" + SHOWN,
+                     "launchProgram notepad.exe | my notes.txt | D:\\Work | 3"}));
 
     // The wave alone plays on while the message opens.
     EXPECT_EQ(run(add("B", ALARM_PLAY_WAVE | ALARM_SHOW_MESSAGE)),
@@ -97,8 +98,7 @@ TEST_F(ProgramControlTest, SilenceByTheAlarmsOwnTimeStopsOnlySounds)
 {
     state.silence = SilencePeriod{22 * 3600, 7 * 3600};
     // 23:30 the day before, fired at noon: judged by 23:30, silent.
-    Alarm& late =
-        add("late", ALARM_PLAY_WAVE | ALARM_SAY_TIME | ALARM_SHOW_MESSAGE | ALARM_EXECUTE, MIDNIGHT - 1800);
+    Alarm& late = add("late", ALARM_PLAY_WAVE | ALARM_SAY_TIME | ALARM_SHOW_MESSAGE | ALARM_EXECUTE, MIDNIGHT - 1800);
     EXPECT_EQ(run(late), (Calls{"openMessageWindow late" + SHOWN, "launchProgram late.exe |  |  | 10"}));
     EXPECT_EQ(run(add("end", ALARM_PLAY_WAVE, MIDNIGHT + 7 * 3600)), (Calls{"playSoundFile ding.wav async"}));
 }

@@ -29,8 +29,8 @@ protected:
     {
         Calls seen;
         for (const auto& call : calls)
-            for (const char* kind : {"openMessageWindow", "refreshRow", "deleteRow", SAVE, "launchProgram",
-                                     "terminateProcess"})
+            for (const char* kind :
+                 {"openMessageWindow", "refreshRow", "deleteRow", SAVE, "launchProgram", "terminateProcess"})
                 if (call.rfind(kind, 0) == 0)
                     seen.push_back(kind == SAVE ? std::string(SAVE) : call.substr(0, call.find(" @")));
         return seen;

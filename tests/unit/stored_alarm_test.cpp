@@ -106,7 +106,7 @@ TEST_F(StoredAlarmTest, CommasAreEscapedAndPlainLinesReadAsBefore)
     EXPECT_TRUE(back.waveFile == alarm.waveFile && back.commandLine == alarm.commandLine &&
                 back.workingFolder == alarm.workingFolder && back.message == alarm.message);
 
-    EXPECT_EQ(StoredAlarm::unescapeText("a%2cb%2Cc%25d%25", 255), "a,b,c%d%");  // either case
+    EXPECT_EQ(StoredAlarm::unescapeText("a%2cb%2Cc%25d%25", 255), "a,b,c%d%");                 // either case
     for (const std::string text : {"%", "100%", "%2", "%%", "%2D", "%%2C", "%25%", "50 %2c"})  // stray '%' kept
         EXPECT_EQ(StoredAlarm::unescapeText(StoredAlarm::escapeText(text, 255), 255), text) << text;
     EXPECT_EQ(StoredAlarm::escapeText("100% sure", 255), "100% sure");

@@ -19,8 +19,8 @@ namespace {
 
 constexpr Timestamp MIDNIGHT = 889916400;  // 1998-03-15 00:00:00 in the test zone (UTC+1)
 const std::string START = "C:\\Alarms";
-const char* const NUMBER_KEYS[] = {"0",  "3",  "4",  "5",  "6",  "7",   "8",   "9",   "10",  "11",
-                                   "12", "13", "14", "15", "16", "17",  "18",  "19",  "20",  "1h",
+const char* const NUMBER_KEYS[] = {"0",  "3",   "4",   "5",   "6",  "7",  "8",   "9",   "10", "11",
+                                   "12", "13",  "14",  "15",  "16", "17", "18",  "19",  "20", "1h",
                                    "2h", "21h", "22h", "23h", "1m", "2m", "30m", "40m", "50m"};
 const char* const WORD_KEYS[] = {"Hour", "Hours", "Hour2", "Minute", "Minutes", "Minute2"};
 constexpr std::size_t ENTRY_COUNT = std::size(NUMBER_KEYS) + std::size(WORD_KEYS);
@@ -50,7 +50,8 @@ protected:
         state.startFolder = START;
         state.currentTheme = name;
         m_ini = source("res/speak/" + name + "/theme.ini");
-        platform.files[START + "\\speak\\" + name + "\\theme.ini"] = std::vector<unsigned char>(m_ini.begin(), m_ini.end());
+        platform.files[START + "\\speak\\" + name + "\\theme.ini"] =
+            std::vector<unsigned char>(m_ini.begin(), m_ini.end());
         for (const std::string& line : split(source("res/speak/words.tsv"), '\n')) {
             const std::vector<std::string> fields = split(line, '\t');  // theme, file, voice, text
             if (fields.size() == 4 && fields[0] == name)

@@ -6,8 +6,7 @@
 AlarmMessageDialog::AlarmMessageDialog(const std::string& message, const std::string& dateText,
                                        const std::string& timeText)
     : CDialog(IDD_ALARM_MESSAGE), m_messageText(message), m_dateText(dateText), m_timeText(timeText)
-{
-}
+{}
 
 void AlarmMessageDialog::open(const std::string& message, const std::string& dateText, const std::string& timeText)
 {

@@ -32,8 +32,8 @@ std::string loadString(UINT id)
 
 HICON loadIcon(UINT id, int size)
 {
-    return static_cast<HICON>(LoadImageA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                         size, size, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(LoadImageA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, size,
+                                         size, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -216,7 +216,8 @@ void MainDialog::OnDestroy()
 
 void MainDialog::saveColumnWidths()
 {
-    const std::string widths = window_settings::formatPair(m_alarmList.GetColumnWidth(0), m_alarmList.GetColumnWidth(1));
+    const std::string widths =
+        window_settings::formatPair(m_alarmList.GetColumnWidth(0), m_alarmList.GetColumnWidth(1));
     if (!m_platform.writeSetting(OPTIONS_SECTION, OPTION_COLUMN, widths))
         m_platform.showMessage(CANT_WRITE);
 }

@@ -9,8 +9,8 @@ int CComboBox::AddString(const std::string& text)
 
 int CComboBox::InsertString(int index, const std::string& text)
 {
-    return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(
+        SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 int CComboBox::GetCount() const

@@ -47,8 +47,8 @@ INT_PTR CDialog::DoModal()
 BOOL CDialog::Create()
 {
     m_modal = false;
-    HWND hwnd = CreateDialogParamA(resources(), MAKEINTRESOURCEA(m_templateId), ownerWindow(m_parent),
-                                   DialogProc, reinterpret_cast<LPARAM>(this));
+    HWND hwnd = CreateDialogParamA(resources(), MAKEINTRESOURCEA(m_templateId), ownerWindow(m_parent), DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
     if (hwnd == nullptr)
         return FALSE;
     if (CWinApp::Instance() != nullptr)

@@ -10,8 +10,7 @@
 
 CFileDialog::CFileDialog(DWORD flags, const std::string& filter, CWnd* owner)
     : m_flags(flags), m_filter(filter), m_owner(owner)
-{
-}
+{}
 
 INT_PTR CFileDialog::DoModal()
 {

@@ -13,7 +13,8 @@ int CListCtrl::InsertColumn(int column, const std::string& heading, int format, 
         col.mask |= LVCF_SUBITEM;
         col.iSubItem = subItem;
     }
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
+    return static_cast<int>(
+        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col)));
 }
 
 int CListCtrl::GetColumnWidth(int column) const
@@ -58,7 +59,8 @@ BOOL CListCtrl::SetItemText(int index, int subItem, const std::string& text)
     LVITEMA item = {};
     item.iSubItem = subItem;
     item.pszText = const_cast<char*>(text.c_str());
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 std::string CListCtrl::GetItemText(int index, int subItem, int maxCharacters) const
@@ -112,10 +114,12 @@ BOOL CListCtrl::DeleteAllItems()
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM parameter)
 {
-    return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(parameter), reinterpret_cast<LPARAM>(compare)));
+    return static_cast<BOOL>(
+        SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(parameter), reinterpret_cast<LPARAM>(compare)));
 }
 
 HIMAGELIST CListCtrl::SetImageList(HIMAGELIST images, int which)
 {
-    return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
 }

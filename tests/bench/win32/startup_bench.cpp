@@ -26,7 +26,7 @@ std::string makeFolder(int alarms)
     char base[MAX_PATH] = {0};
     GetTempPathA(MAX_PATH, base);
     const std::string folder = std::string(base) + "qv-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(alarms) + "-" + std::to_string(GetTickCount());
+        std::to_string(alarms) + "-" + std::to_string(GetTickCount());
     CreateDirectoryA(folder.c_str(), nullptr);
     std::ofstream file(folder + "\\TIVRA.INI", std::ios::binary);
     file << "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n";
@@ -82,8 +82,7 @@ double measure(int alarms)
     for (;;) {
         if (found.main == nullptr)
             EnumWindows(findMain, reinterpret_cast<LPARAM>(&found));
-        if (found.main != nullptr &&
-            SendMessageA(GetDlgItem(found.main, 3017), LVM_GETITEMCOUNT, 0, 0) == alarms)
+        if (found.main != nullptr && SendMessageA(GetDlgItem(found.main, 3017), LVM_GETITEMCOUNT, 0, 0) == alarms)
             break;
         if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT)
             return -1;
