@@ -1,6 +1,6 @@
 # The two commands: `make run` starts the program under Wine, `make test`
 # runs every suite. Both install what is missing first.
-.PHONY: run test bench fuzz clean
+.PHONY: run test bench fuzz soak clean
 
 run:
 	@bash scripts/run.sh
@@ -13,6 +13,9 @@ bench:
 
 fuzz:
 	@bash scripts/fuzz.sh
+
+soak:
+	@bash scripts/soak.sh
 
 clean:
 	rm -rf build run

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Long runs of the real program under Wine (tests/soak): each case prints
+# its figures. Extra arguments go to the soak program (e.g.
+# --gtest_filter=Soak.Crash*).
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/lib.sh"
+"$here/install-deps.sh" || { echo "installing the build tools failed"; exit 1; }
+
+tree="$(windows_test_tree)"
+toolchain=mingw-i686.cmake
+[ "$tree" = win64 ] && toolchain=mingw-x86_64.cmake
+configure_and_build "$tree" "$toolchain" quorvel soak_tests || exit 1
+setup_wine
+start_display
+trap 'wineserver_cmd -k >/dev/null 2>&1; stop_display' EXIT
+export TZ=Europe/Berlin
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+export QUORVEL_SCREENSHOTS="$(windows_path "$build_dir/screenshots")"
+mkdir -p "$build_dir/screenshots"
+"$WINE" "$build_dir/$tree/soak_tests.exe" "$@"
