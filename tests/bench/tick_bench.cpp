@@ -4,47 +4,27 @@
 
 #include <memory>
 
-#include "model/alarm.h"
-#include "model/alarm_collection.h"
-#include "model/alarm_store.h"
-#include "scheduler/announcer.h"
-#include "scheduler/program_control.h"
-#include "scheduler/scheduler.h"
+#include "scheduler/alarm_engine.h"
 #include "support/fake_platform.h"
 
 namespace {
-
-// The main window's side of a tick, doing nothing: only the tick is measured.
-class SilentView : public AlarmView {
-public:
-    void showCurrentTime(const std::string&) override {}
-    void sortRows(int) override {}
-    void refreshRow(Alarm&) override {}
-    void deleteRow(const Alarm&) override {}
-    void openMessageWindow(const std::string&, Timestamp) override {}
-};
 
 void BM_TickWithNoAlarmDue(benchmark::State& state)
 {
     const Timestamp now = 1700000000;
     FakePlatform platform;
     platform.clock = now;
-    SchedulerState schedulerState;
-    schedulerState.sortPending = false;
-    AlarmCollection alarms;
+    // No view is attached: only the engine's own work is measured.
+    AlarmEngine engine(platform, "C:\\Alarms");
+    engine.state().sortPending = false;
     for (int i = 0; i < state.range(0); ++i) {
         // Years ahead: however long the measurement runs, none falls due.
         auto alarm = std::make_unique<Alarm>(now + 100000000 + i);
         alarm->state = ALARM_STATE_ARMED;
-        alarms.addAlarm(std::move(alarm), nullptr);
+        engine.alarms().append(std::move(alarm));
     }
-    AlarmStore store(platform);
-    SilentView view;
-    Announcer announcer(platform, schedulerState);
-    ProgramControl programs(platform, schedulerState, alarms, view, announcer);
-    Scheduler scheduler(platform, schedulerState, alarms, store, view, programs);
     for (auto _ : state) {
-        scheduler.tick();
+        engine.tick();
         platform.clock += 1;
     }
     state.SetComplexityN(state.range(0));
