@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <map>
 #include <string>
@@ -36,7 +35,7 @@ std::string programFolder()
 
 // A fresh folder whose TIVRA.INI holds the alarms "Alarm 0" to "Alarm 19",
 // due at first + 0 to first + 19 seconds.
-std::string prepareFolder(std::time_t first)
+std::string prepareFolder(long long first)
 {
     char base[MAX_PATH] = {0};
     GetTempPathA(MAX_PATH, base);
@@ -45,9 +44,16 @@ std::string prepareFolder(std::time_t first)
     std::ofstream file(folder + "\\TIVRA.INI", std::ios::binary | std::ios::trunc);
     file << "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n";
     for (int i = 0; i < ALARMS; ++i) {
-        const std::time_t at = first + i;
+        // Local time as the system keeps it (the C runtime may misread a
+        // Unix-style TZ that Wine hands on).
+        const long long ticks = (first + i + 11644473600LL) * 10000000LL;
+        FILETIME utc = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+        SYSTEMTIME utcFields, local;
+        FileTimeToSystemTime(&utc, &utcFields);
+        SystemTimeToTzSpecificLocalTime(nullptr, &utcFields, &local);
         char when[32];
-        std::strftime(when, sizeof when, "%Y:%m:%d-%H:%M:%S", std::localtime(&at));
+        std::snprintf(when, sizeof when, "%04d:%02d:%02d-%02d:%02d:%02d", local.wYear, local.wMonth, local.wDay,
+                      local.wHour, local.wMinute, local.wSecond);
         file << i << "=" << when << ",-1,1,2, 0:00:00:00,0:00:00:00,,,,Alarm " << i << "\r\n";
     }
     return folder;
@@ -84,7 +90,7 @@ int main()
 {
     // The first alarm lies a few whole seconds ahead, so the program has
     // started and settled before it falls due.
-    const std::time_t first = std::time(nullptr) + 5;
+    const long long first = nowMs() / 1000 + 5;
     const std::string folder = prepareFolder(first);
     const std::string exe = programFolder() + "\\quorvel.exe";
     std::string commandLine = "\"" + exe + "\"";
