@@ -11,7 +11,7 @@
 #include "platform/win32/framework/data_exchange.h"
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/win_app.h"
-#include "quorvel_process.h"
+#include "integration/harness.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ public:
         : m_thread([this] {
               waitUntil(
                   [this] {
-                      for (HWND dialog : dialogWindowsOf(GetCurrentProcessId())) {
+                      for (HWND dialog : dialogsOf(GetCurrentProcessId(), IDOK)) {
                           if (GetDlgItem(dialog, FIRST_FIELD) != nullptr || !IsWindowVisible(dialog))
                               continue;
                           title = windowText(dialog);
@@ -111,7 +111,7 @@ class Framework : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::string exe = testProgramFolder() + "\\quorvel.exe";
+        const std::string exe = programFolder() + "\\quorvel.exe";
         s_resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
         theTestApp.Initialise(s_resources);
     }
@@ -199,7 +199,7 @@ TEST_F(Framework, ModalOkTakesTheValuesAndAWrongFieldKeepsTheDialogOpen)
     std::thread cancel([&] {
         waitUntil([&] { return watcher.seen.load(); }, 10000);
         Sleep(300);
-        for (HWND dialog : dialogWindowsOf(GetCurrentProcessId()))
+        for (HWND dialog : dialogsOf(GetCurrentProcessId(), IDOK))
             if (GetDlgItem(dialog, FIRST_FIELD) != nullptr) {
                 stillOpen = IsWindowVisible(dialog) != FALSE;
                 PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

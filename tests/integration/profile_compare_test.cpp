@@ -1,15 +1,12 @@
 // The settings engine against the system's own profile functions: every row of one table runs through
 // GetPrivateProfileStringA/WritePrivateProfileStringA and through ProfileFile, and both must give the row's reads
-// and file bytes. Then the Windows file operations under the engine.
+// and file bytes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
-#include "quorvel_process.h"
-#include "temp_folder.h"
+#include "integration/harness.h"
 #include "platform/profile/profile_file.h"
 #include "platform/win32/win32_file_system.h"
 
@@ -161,102 +158,4 @@ TEST(ProfileCompare, EngineAndSystemGiveEachRowsResults)
     }
 }
 
-void putFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string fileText(const std::string& path)
-{
-    std::string bytes;
-    return Win32FileSystem().readFile(path, bytes) == FileReadStatus::Missing ? NO_FILE : bytes;
-}
-
-// A fresh folder for each test of the Windows file operations.
-class ProfileWin32FileSystem : public ::testing::Test {
-protected:
-    std::string path() const { return m_folder.file("TIVRA.INI"); }
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> result;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA(m_folder.file("*").c_str(), &found);
-        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-            if (found.cFileName[0] != '.')
-                result.push_back(found.cFileName);
-        }
-        if (search != INVALID_HANDLE_VALUE)
-            FindClose(search);
-        std::sort(result.begin(), result.end());
-        return result;
-    }
-
-    TempFolder m_folder;
-    Win32FileSystem m_files;
-};
-
 }  // namespace
-
-TEST_F(ProfileWin32FileSystem, ReplacementPutsTheNewBytesInPlaceAndChangesTheStamp)
-{
-    ASSERT_TRUE(m_folder.valid());
-    std::string bytes;
-    EXPECT_EQ(m_files.readFile(path(), bytes), FileReadStatus::Missing);
-    EXPECT_EQ(m_files.stamp(path()).state, FileStamp::State::Missing);
-    EXPECT_TRUE(m_files.replaceFile(path(), "first"));
-    EXPECT_TRUE(m_files.replaceFile(path(), "[S]\r\na=1\r\n"));
-    EXPECT_EQ(fileText(path()), "[S]\r\na=1\r\n");
-    const FileStamp before = m_files.stamp(path());
-    EXPECT_EQ(before.state, FileStamp::State::Present);
-    EXPECT_EQ(before.size, 10u);
-    ASSERT_TRUE(m_files.replaceFile(path(), "[S]\r\na=22\r\n"));
-    EXPECT_FALSE(m_files.stamp(path()).sameAs(before));
-    EXPECT_FALSE(m_files.replaceFile(m_folder.file("missing\\TIVRA.INI"), "new"));
-    EXPECT_EQ(names(), std::vector<std::string>{"TIVRA.INI"});
-}
-
-// A program that shares the file with nobody holds it while the settings are
-// first read: the replacement fails, and the file is never written over.
-TEST_F(ProfileWin32FileSystem, FileHeldAtStartIsReportedAndLeftIntact)
-{
-    ASSERT_TRUE(m_folder.valid());
-    const std::string alarms = "[AlarmList]\r\n0=1998:03:15-07:30:00,-1,1,39, 1:00:00:00,0:00:10:00,,,,Break\r\n";
-    putFile(path(), alarms);
-    ProfileFile profile(m_files, path());
-    HANDLE held = CreateFileA(path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    std::string bytes;
-    EXPECT_EQ(m_files.readFile(path(), bytes), FileReadStatus::Failed);
-    EXPECT_FALSE(m_files.replaceFile(path(), "new"));
-    EXPECT_EQ(profile.read("AlarmList", "0"), "");
-    CloseHandle(held);
-    EXPECT_TRUE(profile.unreadable());
-    EXPECT_TRUE(profile.takeUnreadableReport());
-    EXPECT_FALSE(profile.writeSection("AlarmList", {{"0", std::string("new")}}));
-    EXPECT_EQ(fileText(path()), alarms);
-    EXPECT_EQ(names(), std::vector<std::string>{"TIVRA.INI"});
-}
-
-TEST_F(ProfileWin32FileSystem, ChangesMadeThroughTheSystemFunctionsAreSeen)
-{
-    ASSERT_TRUE(m_folder.valid());
-    ProfileFile profile(m_files, path());
-    ASSERT_TRUE(profile.write("Options", "Theme", std::string("Default")));
-    ASSERT_TRUE(WritePrivateProfileStringA("Options", "Theme", "Robot", path().c_str()));
-    EXPECT_EQ(profile.read("Options", "Theme"), "Robot");
-    ASSERT_TRUE(profile.write("Options", "Flags", std::string("0")));
-    EXPECT_EQ(systemRead("Options", "Flags", path()), "0");
-    EXPECT_EQ(fileText(path()), "[Options]\r\nTheme=Robot\r\nFlags=0\r\n");
-}
-
-TEST_F(ProfileWin32FileSystem, StartUpRemovesTemporariesOfEndedWritersOnly)
-{
-    ASSERT_TRUE(m_folder.valid());
-    const std::vector<std::string> kept = {"OTHER.INI.~qv4000000000-0.tmp", "TIVRA.INI", "TIVRA.INI.~qvx-0.tmp"};
-    for (const std::string& name : kept)
-        putFile(m_folder.file(name), "x");
-    putFile(m_folder.file("TIVRA.INI.~qv4000000000-0.tmp"), "x");
-    putFile(m_folder.file("TIVRA.INI.~qv" + std::to_string(GetCurrentProcessId()) + "-5.tmp"), "x");
-    ProfileFile(m_files, path()).removeStaleTemporaries();
-    EXPECT_EQ(names(), kept);
-}

@@ -1,56 +1,15 @@
 // The shipped program file: a 32-bit Windows GUI executable that needs only the system's DLLs, whose version
 // resource matches its About box, and whose dialog templates all load with their controls.
 #include <gtest/gtest.h>
-#include <windows.h>
-
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <set>
 
-#include "integration/screenshot.h"
-#include "quorvel_process.h"
-#include "resource.h"
+#include "integration/harness.h"
 
 namespace {
-
-HMODULE programResources()
-{
-    static const HMODULE module =
-        LoadLibraryExA((testProgramFolder() + "\\quorvel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    return module;
-}
-
-// The window's text in UTF-8, so that Russian texts show whatever the system's code page.
-std::string utf8Text(HWND window)
-{
-    wchar_t text[256] = {0};
-    char utf8[1024] = {0};
-    GetWindowTextW(window, text, 256);
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
-    return utf8;
-}
-
-// The texts of a dialog's static text controls, run together.
-std::string staticTexts(HWND dialog)
-{
-    std::string texts;
-    for (HWND child = FindWindowExA(dialog, nullptr, "Static", nullptr); child != nullptr;
-         child = FindWindowExA(dialog, child, "Static", nullptr))
-        texts += (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON ? "" : windowText(child);
-    return texts;
-}
-
-// Saves the window once its messages have been handled and it has painted.
-bool saveScreenshot(HWND window, const std::string& name)
-{
-    for (int round = 0; round < 20; ++round, Sleep(10))
-        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-            DispatchMessageA(&message);
-    return saveWindowScreenshot(window, name);
-}
 
 INT_PTR CALLBACK plainDialog(HWND, UINT message, WPARAM, LPARAM)
 {
@@ -145,7 +104,7 @@ TEST(ProgramFile, EveryDialogLoadsWithItsControls)
         SCOPED_TRACE("dialog " + std::to_string(want.id));
         HWND dialog = CreateDialogParamW(programResources(), MAKEINTRESOURCEW(want.id), nullptr, plainDialog, 0);
         ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
-        EXPECT_EQ(utf8Text(dialog), want.caption);
+        EXPECT_EQ(windowText(dialog), want.caption);
         int controls = 0, icons = 0;
         for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
             ++controls, icons += SendMessageA(child, STM_GETICON, 0, 0) != 0;
