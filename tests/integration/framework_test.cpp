@@ -1,228 +1,162 @@
-// The window framework on the program's own dialog templates: data exchange
-// with its messages and focus, modal OK and Cancel, and modeless windows
-// that delete themselves.
+// The window framework on the program's setup template: data exchange with its messages and focus, modal OK and
+// Cancel, a modeless window that deletes itself, and message boxes with the program's Russian texts.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include <atomic>
-#include <string>
-#include <thread>
+#include <functional>
+#include <future>
 
+#include "integration/harness.h"
 #include "platform/win32/framework/data_exchange.h"
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/win_app.h"
-#include "quorvel_process.h"
 
 namespace {
 
 class TestApp : public CWinApp {
 public:
     BOOL InitInstance() override { return TRUE; }
-};
+} theTestApp;
 
-TestApp theTestApp;
+const int NUMBER = IDC_SETUP_SILENCE_FROM, YEAR = IDC_SETUP_SILENCE_TO;
 
-const int SETUP_TEMPLATE = 153;  // two edit fields and a combo box
-const int FIRST_FIELD = 3001;
-const int SECOND_FIELD = 3003;
-
-// A dialog on the setup template exchanging a signed number and a year.
+// A dialog exchanging a signed number and a year from 1900 to 3000; one made with new may own itself.
 class NumberDialog : public CDialog {
 public:
-    NumberDialog() : CDialog(SETUP_TEMPLATE) {}
+    explicit NumberDialog(bool ownsItself = false) : CDialog(IDD_SETUP), m_ownsItself(ownsItself) {}
+    ~NumberDialog() override { ++deleted; }
     int number = 0;
     unsigned year = 1998;
-    std::string firstText;  // typed into the fields once the window exists
-    std::string secondText;
-    bool pressOk = false;
+    static int deleted;
 
 protected:
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        if (!firstText.empty())
-            SetDlgItemTextA(m_hWnd, FIRST_FIELD, firstText.c_str());
-        if (!secondText.empty())
-            SetDlgItemTextA(m_hWnd, SECOND_FIELD, secondText.c_str());
-        if (pressOk)
-            PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return TRUE;
-    }
     void DoDataExchange(CDataExchange* dx) override
     {
-        DdxText(dx, FIRST_FIELD, number);
-        DdxText(dx, SECOND_FIELD, year);
+        DdxText(dx, NUMBER, number);
+        DdxText(dx, YEAR, year);
         DdvMinMaxUnsigned(dx, year, 1900, 3000);
     }
-};
-
-// A modeless window that counts its deletions.
-class SelfDeletingDialog : public CDialog {
-public:
-    static int deleted;
-    SelfDeletingDialog() : CDialog(SETUP_TEMPLATE) {}
-    ~SelfDeletingDialog() override { ++deleted; }
-
-protected:
-    void PostNcDestroy() override { delete this; }
-};
-int SelfDeletingDialog::deleted = 0;
-
-// Answers the next message box of this process with OK and keeps its texts.
-class MessageBoxWatcher {
-public:
-    MessageBoxWatcher()
-        : m_thread([this] {
-              waitUntil(
-                  [this] {
-                      for (HWND dialog : dialogWindowsOf(GetCurrentProcessId())) {
-                          if (GetDlgItem(dialog, FIRST_FIELD) != nullptr || !IsWindowVisible(dialog))
-                              continue;
-                          title = windowText(dialog);
-                          HWND text = FindWindowExA(dialog, nullptr, "Static", nullptr);
-                          while (text != nullptr && windowText(text).empty())
-                              text = FindWindowExA(dialog, text, "Static", nullptr);
-                          message = text != nullptr ? windowText(text) : "";
-                          PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                          seen = true;
-                          return true;
-                      }
-                      return false;
-                  },
-                  10000);
-          })
+    void PostNcDestroy() override
     {
+        if (m_ownsItself)
+            delete this;
     }
-    ~MessageBoxWatcher() { finish(); }
-    void finish()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
-    std::string title;
-    std::string message;
-    std::atomic<bool> seen{false};
 
 private:
-    std::thread m_thread;
+    bool m_ownsItself;
 };
+int NumberDialog::deleted = 0;
+
+// Answers the next message box of this process with OK; gives what it showed as "caption: text".
+std::shared_future<std::string> answerNextMessageBox()
+{
+    return std::async(std::launch::async,
+                      [] {
+                          HWND box = nullptr;
+                          waitUntil([&] {
+                              for (HWND dialog : dialogsOf(GetCurrentProcessId(), IDOK))
+                                  box = GetDlgItem(dialog, NUMBER) == nullptr && IsWindowVisible(dialog) ? dialog : box;
+                              return box != nullptr;
+                          });
+                          const std::string seen =
+                              box != nullptr ? windowText(box) + ": " + staticTexts(box) : "<no box>";
+                          pressButton(box, IDOK);
+                          return seen;
+                      })
+        .share();
+}
+
+// Runs the dialog modally while another thread acts on it as the user would.
+INT_PTR runModal(NumberDialog& dialog, const std::function<void(HWND)>& user)
+{
+    std::future<void> acting = std::async(std::launch::async, [&] {
+        std::vector<HWND> shown;
+        if (waitUntil([&] { return !(shown = dialogsOf(GetCurrentProcessId(), NUMBER)).empty(); }))
+            user(shown.front());
+    });
+    return dialog.DoModal();
+}
 
 class Framework : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        const std::string exe = testProgramFolder() + "\\quorvel.exe";
-        s_resources = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        theTestApp.Initialise(s_resources);
-    }
-    static void TearDownTestSuite()
-    {
-        if (s_resources != nullptr)
-            FreeLibrary(s_resources);
-    }
-    void SetUp() override { ASSERT_NE(s_resources, nullptr); }
+    static void SetUpTestSuite() { theTestApp.Initialise(programResources()); }
+};
 
-    // A failed exchange on a modeless dialog: the message, and where the focus is.
-    std::string failedExchange(const std::string& first, const std::string& second, int* focusedId)
-    {
+TEST_F(Framework, FailedExchangeShowsItsMessageAndSelectsTheWholeField)
+{
+    const struct {
+        const char *number, *year;
+        const char* message;
+        int field;
+    } cases[] = {{"abc", "1998", "integration_tests: Please enter an integer.", NUMBER},
+                 {"12", "x", "integration_tests: Please enter a positive integer.", YEAR},
+                 {"12", "-5", "integration_tests: Please enter a positive integer.", YEAR},
+                 {" 12 ", "1899", "integration_tests: Please enter an integer between 1900 and 3000.", YEAR}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.number) + " and " + c.year);
         NumberDialog dialog;
-        dialog.firstText = first;
-        dialog.secondText = second;
-        EXPECT_TRUE(dialog.Create());
-        MessageBoxWatcher watcher;
+        ASSERT_TRUE(dialog.Create());
+        typeText(GetDlgItem(dialog.GetSafeHwnd(), NUMBER), c.number);
+        typeText(GetDlgItem(dialog.GetSafeHwnd(), YEAR), c.year);
+        std::shared_future<std::string> box = answerNextMessageBox();
         EXPECT_FALSE(dialog.UpdateData(TRUE));
-        watcher.finish();
-        EXPECT_TRUE(watcher.seen);
-        EXPECT_EQ(watcher.title, theTestApp.AppName());
-        *focusedId = GetDlgCtrlID(GetFocus());
-        DWORD start = 0, end = 0;
+        EXPECT_EQ(box.get(), c.message);
+        DWORD start = 1, end = 0;
         SendMessageA(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), c.field);
         EXPECT_EQ(start, 0u);
         EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthA(GetFocus())));
         dialog.DestroyWindow();
-        return watcher.message;
     }
-
-    static HMODULE s_resources;
-};
-HMODULE Framework::s_resources = nullptr;
-
-TEST_F(Framework, ApplicationNameIsTheExecutablesFileName)
-{
-    EXPECT_EQ(theTestApp.AppName(), "integration_tests");
 }
 
-TEST_F(Framework, FailedNumberFieldShowsItsMessageAndKeepsTheFocusOnIt)
+TEST_F(Framework, ModelessDialogExchangesBothWaysAndDeletesItselfOnceDestroyed)
 {
-    int focused = 0;
-    EXPECT_EQ(failedExchange("abc", "1998", &focused), "Please enter an integer.");
-    EXPECT_EQ(focused, FIRST_FIELD);
-    EXPECT_EQ(failedExchange("12", "x", &focused), "Please enter a positive integer.");
-    EXPECT_EQ(focused, SECOND_FIELD);
-    EXPECT_EQ(failedExchange("12", "-5", &focused), "Please enter a positive integer.");
-    EXPECT_EQ(failedExchange(" 12 ", "1899", &focused), "Please enter an integer between 1900 and 3000.");
-    EXPECT_EQ(focused, SECOND_FIELD);
-}
-
-TEST_F(Framework, ExchangeMovesAllValuesBothWays)
-{
-    NumberDialog dialog;
-    dialog.number = -42;
-    dialog.year = 2036;
-    ASSERT_TRUE(dialog.Create());
-    char text[32] = {0};
-    GetDlgItemTextA(dialog.GetSafeHwnd(), FIRST_FIELD, text, sizeof text);
-    EXPECT_STREQ(text, "-42");
-    SetDlgItemTextA(dialog.GetSafeHwnd(), FIRST_FIELD, " 7 ");
-    SetDlgItemTextA(dialog.GetSafeHwnd(), SECOND_FIELD, "1970");
-    EXPECT_TRUE(dialog.UpdateData(TRUE));
-    EXPECT_EQ(dialog.number, 7);
-    EXPECT_EQ(dialog.year, 1970u);
-    dialog.DestroyWindow();
-}
-
-TEST_F(Framework, ModalOkTakesTheValuesAndAWrongFieldKeepsTheDialogOpen)
-{
-    NumberDialog good;
-    good.firstText = "5";
-    good.pressOk = true;
-    EXPECT_EQ(good.DoModal(), IDOK);
-    EXPECT_EQ(good.number, 5);
-
-    // OK with a wrong field: the message, then the dialog is still there
-    // and ends only with Cancel.
-    NumberDialog bad;
-    bad.firstText = "five";
-    bad.pressOk = true;
-    MessageBoxWatcher watcher;
-    std::atomic<bool> stillOpen{false};
-    std::thread cancel([&] {
-        waitUntil([&] { return watcher.seen.load(); }, 10000);
-        Sleep(300);
-        for (HWND dialog : dialogWindowsOf(GetCurrentProcessId()))
-            if (GetDlgItem(dialog, FIRST_FIELD) != nullptr) {
-                stillOpen = IsWindowVisible(dialog) != FALSE;
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-            }
-    });
-    EXPECT_EQ(bad.DoModal(), IDCANCEL);
-    watcher.finish();
-    cancel.join();
-    EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(watcher.message, "Please enter an integer.");
-    EXPECT_EQ(bad.number, 0);
-}
-
-TEST_F(Framework, ModelessWindowDeletesItselfOnceDestroyed)
-{
-    SelfDeletingDialog::deleted = 0;
-    SelfDeletingDialog* dialog = new SelfDeletingDialog();
+    NumberDialog* dialog = new NumberDialog(true);
+    dialog->number = -42;
+    dialog->year = 2036;
     ASSERT_TRUE(dialog->Create());
-    HWND hwnd = dialog->GetSafeHwnd();
-    EXPECT_EQ(SelfDeletingDialog::deleted, 0);
-    DestroyWindow(hwnd);
-    EXPECT_EQ(SelfDeletingDialog::deleted, 1);
-    EXPECT_FALSE(IsWindow(hwnd));
+    HWND window = dialog->GetSafeHwnd();
+    EXPECT_EQ(windowText(GetDlgItem(window, NUMBER)) + " " + windowText(GetDlgItem(window, YEAR)), "-42 2036");
+    typeText(GetDlgItem(window, NUMBER), " 7 ");
+    typeText(GetDlgItem(window, YEAR), "1970");
+    EXPECT_TRUE(dialog->UpdateData(TRUE));
+    EXPECT_EQ(dialog->number, 7);
+    EXPECT_EQ(dialog->year, 1970u);
+    NumberDialog::deleted = 0;
+    DestroyWindow(window);
+    EXPECT_EQ(NumberDialog::deleted, 1);
+}
+
+TEST_F(Framework, ModalOkWaitsUntilEveryFieldIsRightAndCancelTakesNothing)
+{
+    NumberDialog dialog, cancelled;
+    std::shared_future<std::string> box = answerNextMessageBox();
+    EXPECT_EQ(runModal(dialog,
+                       [&](HWND window) {
+                           typeText(GetDlgItem(window, NUMBER), "five");
+                           pressButton(window, IDOK);
+                           box.wait();
+                           typeText(GetDlgItem(window, NUMBER), "5");
+                           pressButton(window, IDOK);
+                       }),
+              IDOK);
+    EXPECT_EQ(box.get(), "integration_tests: Please enter an integer.");
+    EXPECT_EQ(dialog.number, 5);
+    EXPECT_EQ(runModal(cancelled,
+                       [](HWND window) {
+                           typeText(GetDlgItem(window, NUMBER), "5");
+                           pressButton(window, IDCANCEL);
+                       }),
+              IDCANCEL);
+    EXPECT_EQ(cancelled.number, 0);
+}
+
+// The program's own texts are Windows-1251; they show as Russian whatever the system's code page is.
+TEST_F(Framework, MessageBoxShowsTheProgramsRussianTextsOnAnyCodePage)
+{
+    std::shared_future<std::string> box = answerNextMessageBox();
+    theTestApp.MessageBox("\xCD\xE5 \xEE\xF2\xEA\xF0\xFB\xF2\xFC \xF4\xE0\xE9\xEB ", "C:\\speak\\theme.ini");
+    EXPECT_EQ(box.get(), "integration_tests: Не открыть файл C:\\speak\\theme.ini");
 }
 
 }  // namespace

@@ -1,25 +1,19 @@
-// A small program that alarms of the integration tests start: it writes
-// what it was started with into "started-<first parameter>.txt" in its
-// current folder (its process id, its command line, its folder) and then
-// waits to be closed, at most two minutes.
+// A program that the alarms of the integration tests start: it writes its process id, its command line and its
+// folder into "started-<first parameter>.txt" in its folder, whole or not at all, and waits two minutes to be closed.
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
 #include <string>
 
 int main(int argc, char** argv)
 {
-    const std::string name = argc > 1 ? argv[1] : "unnamed";
     char folder[MAX_PATH] = {0};
     GetCurrentDirectoryA(MAX_PATH, folder);
-    const std::string path = "started-" + name + ".txt";
-    const std::string temporary = path + ".part";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr)
-        return 2;
-    std::fprintf(file, "%lu\n%s\n%s\n", static_cast<unsigned long>(GetCurrentProcessId()), GetCommandLineA(), folder);
-    std::fclose(file);
-    MoveFileA(temporary.c_str(), path.c_str());  // seen whole or not at all
+    const std::string report = std::string("started-") + (argc > 1 ? argv[1] : "unnamed") + ".txt";
+    std::ofstream(report + ".part", std::ios::binary) << GetCurrentProcessId() << "\n"
+                                                      << GetCommandLineA() << "\n"
+                                                      << folder << "\n";
+    MoveFileA((report + ".part").c_str(), report.c_str());
     Sleep(120000);
     return 0;
 }

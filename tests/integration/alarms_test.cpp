@@ -1,0 +1,194 @@
+// The alarms of the main window: the stored list in time order, the header click that reverses it, Delete, and
+// alarms fired at their time with the programs they start and close (qv_helper.exe stands in for those).
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "integration/harness.h"
+
+namespace {
+
+// Flag bits of a stored alarm.
+enum : unsigned { SHOW_MESSAGE = 0x2, REPEAT = 0x4, IN_TIME = 0x8, AUTODELETE = 0x10, EXECUTE = 0x20 };
+enum : unsigned { CLOSE_ON_NEXT = 0x400, CLOSE_AFTER = 0x800, AFTER_PREVIOUS = 0x1000, WHEN_USER_AWAY = 0x2000 };
+
+// "count,state,flags" of a stored alarm.
+std::string numbers(int count, int state, unsigned flags)
+{
+    return std::to_string(count) + "," + std::to_string(state) + "," + std::to_string(flags);
+}
+
+// None of these alarms is due, so nothing but the list's own changes writes the file.
+TEST(AlarmList, ShowsTheStoredAlarmsInTheStoredOrderAndAHeaderClickReversesIt)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI");
+    // Flags 2: earliest first, with a bit the list does not use, which must survive the clicks.
+    const std::string stored =
+        settingsText("Column=150,200\r\nFlags=2\r\n",
+                     {storedAlarm("1998:03:15-07:30:00", numbers(-1, 0, EXECUTE | REPEAT | SHOW_MESSAGE),
+                                  "Time for a break", "notepad.exe notes.txt", "D:\\WORK", "1:00:00:00", "0:00:10:00"),
+                      storedAlarm("2030:12:24-18:00:00", "-1,1,2", "Dinner%2C then presents"),
+                      storedAlarm("2001:01:01-00:00:00", "-1,0,2", "New century"),
+                      storedAlarm("1900:01:01-00:00:00", "-1,0,2", "no time"), "",
+                      storedAlarm("2002:02:02-02:02:02", "-1,1,2", "after the gap: never loaded")});
+    writeFileText(path, stored);
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.main(), nullptr);
+    program.sync();
+
+    // A time the program cannot represent shows as a placeholder; icons: 0 armed, 1 repeating, 2 idle.
+    const std::vector<std::vector<std::string>> earliestFirst = {
+        {"----:--:-- - --:--:--", "no time", "2"},
+        {"1998:03:15 - 07:30:00", "Time for a break", "1"},
+        {"2001:01:01 - 00:00:00", "New century", "2"},
+        {"2030:12:24 - 18:00:00", "Dinner, then presents", "0"}};
+    const std::vector<std::vector<std::string>> latestFirst(earliestFirst.rbegin(), earliestFirst.rend());
+    EXPECT_EQ(program.rows(), earliestFirst);
+    program.tray(WM_LBUTTONDOWN);
+    EXPECT_TRUE(saveScreenshot(program.main(), "main_window_with_alarms"));
+    EXPECT_EQ(readFileText(path), stored);
+
+    // Either header reverses the order and flips only the lowest bit of Flags.
+    for (const auto& [column, rows, flags] :
+         {std::make_tuple(1, latestFirst, "Flags=3"), std::make_tuple(0, earliestFirst, "Flags=2")}) {
+        program.clickHeader(column);
+        EXPECT_TRUE(waitUntil([&] {
+            return program.rows() == rows && readFileText(path).find(std::string(flags) + "\r\n") != std::string::npos;
+        })) << flags;
+    }
+}
+
+// The stored list is written anew: renumbered from 0, the keys left over deleted, a key beyond the old count kept,
+// and what another program changed in the file meanwhile kept too.
+TEST(AlarmList, DeletingThreeAdjacentRowsRenumbersTheStoredKeys)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI");
+    const auto idle = [](char second, const char* message) {
+        return storedAlarm(std::string("2001:01:01-00:00:0") + second, "-1,0,2", message);
+    };
+    const std::string one = idle('1', "one"), five = idle('5', "five"), beyond = idle('7', "beyond the gap");
+    writeFileText(path,
+                  settingsText("Column=130,124\r\n",
+                               {one, idle('2', "two"), idle('3', "three"), idle('4', "four"), five, "", beyond}));
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.main(), nullptr);
+    program.sync();
+    ASSERT_EQ(program.rows().size(), 5u);
+    ASSERT_EQ(program.rows()[1][1], "four") << "latest first when no order is stored";
+    writeFileText(path, readFileText(path) + "[Speak]\r\nHour=hour.wav\r\n");
+    for (int row : {1, 2, 3})
+        program.selectRow(row);
+    program.command(IDC_MAIN_DELETE);
+    const std::string expected =
+        settingsText("Column=130,124\r\n", {one, five, "", "", "", "", beyond}) + "[Speak]\r\nHour=hour.wav\r\n";
+    EXPECT_TRUE(waitUntil([&] { return readFileText(path) == expected; })) << readFileText(path);
+    EXPECT_EQ(program.rows().size(), 2u);
+}
+
+TEST(Firing, DueAlarmsFireOnceAndAreStoredAsTheyEnd)
+{
+    TempFolder folder;
+    const long long now = secondsNow();
+    const std::string due = storedTime(now + 2), late = storedTime(now - 400), repeat = "0:00:00:10";
+    writeFileText(folder.file("TIVRA.INI"),
+                  settingsText("",
+                               {storedAlarm(due, numbers(-1, 1, SHOW_MESSAGE), "Tom & Jerry"),
+                                storedAlarm(due, numbers(3, 1, REPEAT), "again", "", "", repeat),
+                                storedAlarm(due, numbers(-1, 1, AUTODELETE), "once"),
+                                storedAlarm(late, numbers(-1, 1, IN_TIME | SHOW_MESSAGE | AUTODELETE), "late")}));
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.main(), nullptr);
+
+    // The message window shows the date and time of the tick that fired it; the main window stays hidden.
+    HWND window = program.waitForDialog(IDC_MESSAGE_TEXT, nullptr, "", 15000);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(program.main()));
+    EXPECT_EQ(windowText(GetDlgItem(window, IDC_MESSAGE_TEXT)), "Tom & Jerry");
+    const std::string date = windowText(GetDlgItem(window, IDC_MESSAGE_DATE));
+    const std::string time = windowText(GetDlgItem(window, IDC_MESSAGE_TIME));
+    EXPECT_EQ(date.size(), 12u) << date;  // "Mon 05.01.98", the day of the tick a second or two after the alarm's time
+    EXPECT_TRUE(date.substr(4, 3) == storedTime(now + 3).substr(8, 2) + "." ||
+                date.substr(4, 3) == storedTime(now + 5).substr(8, 2) + ".")
+        << date;
+    EXPECT_EQ(time.substr(time.size() - 6, 1) + time.substr(time.size() - 3, 1), "::") << time;  // "7:05:00"
+    EXPECT_TRUE(saveScreenshot(window, "alarm_message"));
+
+    // The fired alarm is idle, the repeating one moved on by its interval with one count less, the Autodelete one is
+    // gone; the In-time alarm found 400 seconds late ran no action (no message) and stays, idle, despite Autodelete.
+    const std::string expected =
+        settingsText("Column=130,124\r\n",
+                     {storedAlarm(due, numbers(-1, 0, SHOW_MESSAGE), "Tom & Jerry"),
+                      storedAlarm(storedTime(now + 12), numbers(2, 1, REPEAT), "again", "", "", repeat),
+                      storedAlarm(late, numbers(-1, 0, IN_TIME | SHOW_MESSAGE | AUTODELETE), "late")});
+    EXPECT_TRUE(waitUntil([&] { return readFileText(folder.file("TIVRA.INI")) == expected; }))
+        << readFileText(folder.file("TIVRA.INI"));
+    EXPECT_EQ(program.rows().size(), 3u);
+    EXPECT_EQ(program.dialogs(IDC_MESSAGE_TEXT).size(), 1u);
+    pressButton(window, IDOK);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(window); }));
+}
+
+// The process id that a started helper wrote into its report, or 0 while there is none.
+DWORD helperProcess(const std::string& folder, const std::string& name)
+{
+    unsigned long id = 0;
+    std::ifstream(folder + "\\started-" + name + ".txt") >> id;
+    return id;
+}
+
+bool processEnded(DWORD id, DWORD timeoutMs)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    const bool ended = process == nullptr || WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+// The first program is closed when the second starts, the second five seconds after its time; the third waits until
+// the second has ended, the fourth until the user is away, which the start of the screen saver says.
+TEST(Firing, LaunchedProgramsStartInTheirFolderAndCloseByTheirRules)
+{
+    TempFolder folder;
+    const std::string work = folder.folder("work");
+    const std::string helper = folder.file("qv_helper.exe");
+    ASSERT_TRUE(CopyFileA((programFolder() + "\\qv_helper.exe").c_str(), helper.c_str(), FALSE));
+    const long long now = secondsNow();
+    const auto alarm = [&](int seconds, unsigned flags, const std::string& parameters, const char* message = "",
+                           const char* closeAfter = NO_SPAN) {
+        return storedAlarm(storedTime(now + seconds), numbers(-1, 1, EXECUTE | flags), message,
+                           helper + " " + parameters, work, NO_SPAN, closeAfter);
+    };
+    writeFileText(
+        folder.file("TIVRA.INI"),
+        settingsText("",
+                     {alarm(2, CLOSE_ON_NEXT, "  first two  words"), alarm(4, CLOSE_AFTER, "second", "", "0:00:00:05"),
+                      alarm(5, AFTER_PREVIOUS | SHOW_MESSAGE, "third", "waits"), alarm(2, WHEN_USER_AWAY, "away")}));
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.main(), nullptr);
+    DWORD first = 0, second = 0, third = 0;
+    ASSERT_TRUE(waitUntil([&] { return (first = helperProcess(work, "first")) != 0; }, 15000));
+    const std::string report = readFileText(work + "\\started-first.txt");
+    EXPECT_NE(report.find(" first two  words\n" + work + "\n"), std::string::npos) << report;
+
+    ASSERT_TRUE(waitUntil([&] { return (second = helperProcess(work, "second")) != 0; }));
+    EXPECT_TRUE(processEnded(first, 5000)) << "closed when the next program started";
+    // The third alarm's message comes at its time; its program waits while the second runs.
+    ASSERT_NE(program.waitForDialog(IDC_MESSAGE_TEXT), nullptr);
+    EXPECT_EQ(helperProcess(work, "third"), 0u);
+    EXPECT_FALSE(processEnded(second, 0)) << "closed before its time";
+    ASSERT_TRUE(waitUntil([&] { return (third = helperProcess(work, "third")) != 0; }, 15000));
+    EXPECT_TRUE(processEnded(second, 0));
+    EXPECT_EQ(program.dialogs(IDC_MESSAGE_TEXT).size(), 1u) << "no second message for the postponed start";
+
+    // The user counts as present from the start.
+    EXPECT_EQ(helperProcess(work, "away"), 0u);
+    program.sysCommand(SC_SCREENSAVE);
+    EXPECT_TRUE(waitUntil([&] { return helperProcess(work, "away") != 0; }));
+    EXPECT_FALSE(processEnded(third, 1000)) << "no rule of the third alarm closes its program";
+    for (DWORD running : {third, helperProcess(work, "away")})
+        TerminateProcess(OpenProcess(PROCESS_TERMINATE, FALSE, running), 0);
+}
+
+}  // namespace

@@ -1,0 +1,377 @@
+#include "integration/harness.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
+
+void removeTree(const std::string& path)
+{
+    for (const std::string& name : folderEntries(path))
+        if (!DeleteFileA((path + '\\' + name).c_str()))
+            removeTree(path + '\\' + name);
+    RemoveDirectoryA(path.c_str());
+}
+
+// A static control that shows text (not an icon).
+bool isStaticText(HWND window)
+{
+    char name[16] = {0};
+    return GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
+        (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
+}
+
+// The window as the screen shows it, as the bytes of a 24-bit BMP file; empty when it could not be copied or is all
+// one colour (not drawn yet).
+std::string captureBmp(HWND window)
+{
+    RECT frame;
+    if (!GetWindowRect(window, &frame))
+        return "";
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const size_t stride = (width * 3 + 3) & ~3;
+    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPFILEHEADER head = {0x4D42, 0, 0, 0, sizeof head + sizeof info};
+    std::string bmp(head.bfOffBits + stride * height, '\0');
+    head.bfSize = static_cast<DWORD>(bmp.size());
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    bool copied = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
+    SelectObject(memory, previous);  // a bitmap is read only when no device context holds it
+    copied = copied &&
+        GetDIBits(memory, bitmap, 0, height, &bmp[head.bfOffBits], reinterpret_cast<BITMAPINFO*>(&info),
+                  DIB_RGB_COLORS) == height;
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    std::memcpy(&bmp[0], &head, sizeof head);
+    std::memcpy(&bmp[sizeof head], &info, sizeof info);
+    bool varied = false;
+    for (int at = 0; at < width * height && !varied; ++at)
+        varied = bmp.compare(head.bfOffBits + at / width * stride + at % width * 3, 3, bmp, head.bfOffBits, 3) != 0;
+    return copied && varied ? bmp : "";
+}
+
+}  // namespace
+
+TempFolder::TempFolder()
+{
+    char base[MAX_PATH], name[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    GetTempFileNameA(base, "qv", 0, name);  // a unique name, taken by an empty file
+    DeleteFileA(name);
+    if (CreateDirectoryA(name, nullptr))
+        m_path = name;
+}
+
+TempFolder::~TempFolder()
+{
+    if (!m_path.empty())
+        removeTree(m_path);
+}
+
+std::string TempFolder::folder(const std::string& name) const
+{
+    CreateDirectoryA(file(name).c_str(), nullptr);
+    return file(name);
+}
+
+std::string programFolder()
+{
+    char path[MAX_PATH] = {0};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, std::strrchr(path, '\\'));
+}
+
+HMODULE programResources()
+{
+    static const HMODULE module =
+        LoadLibraryExA((programFolder() + "\\quorvel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    return module;
+}
+
+std::string readFileText(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return file ? text.str() : "<missing>";
+}
+
+void writeFileText(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> folderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
+            names.push_back(found.cFileName);
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+long long secondsNow()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return static_cast<long long>(static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) /
+        FILE_TIME_UNITS_PER_SECOND;
+}
+
+std::string storedTime(long long seconds)
+{
+    const ULONGLONG units = static_cast<ULONGLONG>(seconds * FILE_TIME_UNITS_PER_SECOND);
+    const FILETIME instant = {static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+    SYSTEMTIME utc, local;
+    FileTimeToSystemTime(&instant, &utc);
+    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d:%02d:%02d-%02d:%02d:%02d", local.wYear, local.wMonth, local.wDay,
+                  local.wHour, local.wMinute, local.wSecond);
+    return text;
+}
+
+std::string storedAlarm(const std::string& time, const std::string& numbers, const std::string& message,
+                        const std::string& commandLine, const std::string& folder, const std::string& repeat,
+                        const std::string& closeAfter)
+{
+    return time + "," + numbers + ", " + repeat + "," + closeAfter + ",," + commandLine + "," + folder + "," + message;
+}
+
+std::string settingsText(const std::string& options, const std::vector<std::string>& alarms)
+{
+    std::string text = "[Options]\r\n" + options + "[AlarmList]\r\n";
+    for (size_t key = 0; key < alarms.size(); ++key)
+        text += alarms[key].empty() ? "" : std::to_string(key) + "=" + alarms[key] + "\r\n";
+    return text;
+}
+
+std::string windowText(HWND window)
+{
+    wchar_t text[1024] = {0};
+    char utf8[4096] = {0};
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
+std::string staticTexts(HWND dialog)
+{
+    std::string texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        texts += isStaticText(child) ? windowText(child) : "";
+    return texts;
+}
+
+std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption)
+{
+    std::vector<HWND> found;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32770", nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && GetDlgItem(window, controlId) != nullptr &&
+            (caption == nullptr || windowText(window) == caption))
+            found.push_back(window);
+    }
+    return found;
+}
+
+void pressButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void typeText(HWND edit, const std::string& text)
+{
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, WM_CHAR, VK_BACK, 1);
+    for (char c : text)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+bool trayIconPresent(HWND owner)
+{
+    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, owner, TRAY_ICON};
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+bool restartTaskbar(HWND owner)
+{
+    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, owner, TRAY_ICON};
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+    const bool forgotten = !trayIconPresent(owner);
+    SendMessageA(owner, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    return forgotten;
+}
+
+bool saveScreenshot(HWND window, const std::string& name)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    std::string previous, bmp;
+    const bool drawn = waitUntil(
+        [&] {
+            // A window of this thread paints when its messages are handled, one of the program before it answers.
+            for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+                DispatchMessageA(&message);
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
+            previous.swap(bmp);
+            bmp = captureBmp(window);
+            return !bmp.empty() && bmp == previous;
+        },
+        5000);
+    const char* folder = std::getenv("QUORVEL_SCREENSHOTS");
+    if (drawn)
+        writeFileText(std::string(folder != nullptr ? folder : ".") + "\\" + name + ".bmp", bmp);
+    return drawn;
+}
+
+QuorvelProcess::QuorvelProcess(const std::string& folder)
+{
+    const std::string exe = programFolder() + "\\quorvel.exe";
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup = {sizeof startup};
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                       &m_process))
+        WaitForInputIdle(m_process.hProcess, 10000);
+}
+
+QuorvelProcess::~QuorvelProcess()
+{
+    if (running() && TerminateProcess(m_process.hProcess, 1))
+        WaitForSingleObject(m_process.hProcess, 5000);
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+bool QuorvelProcess::waitForExit(DWORD* exitCode, DWORD timeoutMs)
+{
+    const bool ended = WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    return ended && (exitCode == nullptr || GetExitCodeProcess(m_process.hProcess, exitCode));
+}
+
+HWND QuorvelProcess::main()
+{
+    if (m_main == nullptr || !IsWindow(m_main))
+        waitUntil(
+            [this] {
+                const std::vector<HWND> found = dialogs(IDC_MAIN_LIST);
+                m_main = found.empty() ? nullptr : found.front();
+                return m_main != nullptr || !running();
+            },
+            20000);
+    return m_main;
+}
+
+HWND QuorvelProcess::waitForDialog(int controlId, const char* caption, const std::string& words, DWORD timeoutMs)
+{
+    HWND shown = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND dialog : dialogs(controlId, caption))
+                if (IsWindowVisible(dialog) && staticTexts(dialog).find(words) != std::string::npos)
+                    shown = dialog;
+            return shown != nullptr;
+        },
+        timeoutMs);
+    return shown;
+}
+
+void QuorvelProcess::key(WPARAM virtualKey)
+{
+    PostMessageA(main(), WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(main(), WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+bool QuorvelProcess::clickTrayIcon()
+{
+    // The notification area fills the taskbar from its right end, and the program's is the only icon there. The
+    // pointer arrives first, then the button goes down and up, as a hand on the mouse does it. A desktop that has just
+    // started may take the first click for itself; another one only shows the window again.
+    RECT bar;
+    GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &bar);
+    const POINT icon = {bar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (bar.top + bar.bottom) / 2};
+    INPUT press[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetCursorPos(icon.x, icon.y);
+        POINT at;
+        waitUntil([&] { return GetCursorPos(&at) && at.x == icon.x && at.y == icon.y; });
+        SendInput(2, press, sizeof(INPUT));
+        if (waitUntil([&] { return IsWindowVisible(main()) != FALSE; }, 3000))
+            return true;
+    }
+    return false;
+}
+
+template <typename Item>
+std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, Item& item)
+{
+    // The item, with room for its text behind it, goes into the program's memory, where the control can reach it.
+    const int textSize = 512;
+    char text[textSize] = {0};
+    char* remote = static_cast<char*>(
+        VirtualAllocEx(m_process.hProcess, nullptr, sizeof item + textSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    if (remote == nullptr)
+        return text;
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = textSize;
+    WriteProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
+    SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
+    ReadProcessMemory(m_process.hProcess, remote + sizeof item, text, textSize - 1, nullptr);
+    VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+std::vector<std::vector<std::string>> QuorvelProcess::rows()
+{
+    std::vector<std::vector<std::string>> rows;
+    for (LVITEMA item = {LVIF_TEXT | LVIF_IMAGE}; item.iItem < ListView_GetItemCount(list()); ++item.iItem) {
+        item.iSubItem = 0;
+        const std::string time = exchange(list(), LVM_GETITEMA, 0, item), image = std::to_string(item.iImage);
+        item.iSubItem = 1;
+        rows.push_back({time, exchange(list(), LVM_GETITEMA, 0, item), image});
+    }
+    return rows;
+}
+
+std::string QuorvelProcess::headerText(int column)
+{
+    HDITEMA item = {HDI_TEXT};
+    return exchange(ListView_GetHeader(list()), HDM_GETITEMA, column, item);
+}
+
+void QuorvelProcess::selectRow(int row)
+{
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED;
+    exchange(list(), LVM_SETITEMSTATE, row, item);
+}
+
+void QuorvelProcess::clickHeader(int column)
+{
+    // The header control gets the press and release in the middle of the column, and tells the list of the click.
+    RECT area;
+    GetClientRect(ListView_GetHeader(list()), &area);
+    int x = ListView_GetColumnWidth(list(), column) / 2;
+    for (int left = 0; left < column; ++left)
+        x += ListView_GetColumnWidth(list(), left);
+    PostMessageA(ListView_GetHeader(list()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, area.bottom / 2));
+    PostMessageA(ListView_GetHeader(list()), WM_LBUTTONUP, 0, MAKELPARAM(x, area.bottom / 2));
+}

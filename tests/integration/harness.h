@@ -1,0 +1,132 @@
+// The harness of the integration tests: quorvel.exe started in a fresh folder and driven from outside as the user
+// and the shell would, and the settings files, stored alarms and screenshots the tests look at.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "resource.h"
+
+// A fresh folder under the system's temporary folder, deleted with everything in it at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + '\\' + name; }
+    std::string folder(const std::string& name) const;  // made when asked for
+
+private:
+    std::string m_path;
+};
+
+// The folder of the tests and quorvel.exe; quorvel.exe loaded for its resources.
+std::string programFolder();
+HMODULE programResources();
+// A whole file or "<missing>"; a file written anew; the names in a folder, sorted.
+std::string readFileText(const std::string& path);
+void writeFileText(const std::string& path, const std::string& text);
+std::vector<std::string> folderEntries(const std::string& folder);
+
+// Stored alarms. An instant is a count of seconds; storedTime gives it in local time as "%Y:%m:%d-%H:%M:%S".
+const char* const NO_SPAN = "0:00:00:00";
+long long secondsNow();
+std::string storedTime(long long seconds);
+// One alarm's value: time, "count,state,flags", message, the program it starts and its folder, repeat, close after.
+std::string storedAlarm(const std::string& time, const std::string& numbers, const std::string& message,
+                        const std::string& commandLine = "", const std::string& folder = "",
+                        const std::string& repeat = NO_SPAN, const std::string& closeAfter = NO_SPAN);
+// "[Options]" with its lines, then "[AlarmList]" with the alarms keyed 0, 1, ...; an empty alarm has no key.
+std::string settingsText(const std::string& options, const std::vector<std::string>& alarms);
+
+// Polls a condition every 50 ms until it holds or the time is up.
+template <typename Condition>
+bool waitUntil(Condition condition, DWORD timeoutMs = 10000)
+{
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(50))
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+    return true;
+}
+
+// Windows of any process. A text is asked for with WM_GETTEXT, so an edit control's content is read too; texts are
+// given in UTF-8, so that Russian ones show whatever the system's code page.
+std::string windowText(HWND window);
+std::string staticTexts(HWND dialog);  // run together: a message box's text
+// The dialogs of a process that hold a control of the id, and have the caption when one is given.
+std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption = nullptr);
+// A click on a button of a dialog: the button's notification reaches the dialog.
+void pressButton(HWND dialog, int id);
+// Typing into an edit control in place of its text: one character message per key.
+void typeText(HWND edit, const std::string& text);
+// True while the shell holds the program's notification icon (it accepts a change only for an icon it holds).
+bool trayIconPresent(HWND owner);
+// What a restarted taskbar does: it forgets every icon, then announces itself. True when the icon was gone.
+bool restartTaskbar(HWND owner);
+// Saves the window as the screen shows it to <QUORVEL_SCREENSHOTS>\<name>.bmp once it is drawn (two captures agree
+// and show more than one colour); false when it was not.
+bool saveScreenshot(HWND window, const std::string& name);
+
+// What the program gives the shell for its notification icon: the callback message and the icon's id.
+const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
+
+// The real program, started in a folder; ended with the test if the test did not end it.
+class QuorvelProcess {
+public:
+    explicit QuorvelProcess(const std::string& folder);
+    ~QuorvelProcess();
+    QuorvelProcess(const QuorvelProcess&) = delete;
+    QuorvelProcess& operator=(const QuorvelProcess&) = delete;
+    bool running() const { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT; }
+    // True, with the exit code, when the program ended in time.
+    bool waitForExit(DWORD* exitCode = nullptr, DWORD timeoutMs = 15000);
+
+    // The main window, shown or not, once it exists; nullptr when the program ended without one.
+    HWND main();
+    HWND list() { return GetDlgItem(main(), IDC_MAIN_LIST); }
+    // Waits until the main window has handled everything sent to it so far.
+    void sync() { SendMessageTimeoutA(main(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr); }
+    std::vector<HWND> dialogs(int id, const char* title = nullptr)
+    {
+        return dialogsOf(m_process.dwProcessId, id, title);
+    }
+    // Waits for a shown dialog of the program that holds the control, with the caption when one is given and with
+    // static texts that hold the words; nullptr when none came.
+    HWND waitForDialog(int controlId, const char* caption = nullptr, const std::string& words = "",
+                       DWORD timeoutMs = 10000);
+    // Message boxes of the program: they carry its file name as their caption.
+    std::vector<HWND> messageBoxes() { return dialogs(IDOK, "quorvel"); }
+    HWND waitForMessageBox(const std::string& words) { return waitForDialog(IDOK, "quorvel", words, 20000); }
+
+    // The notification-icon event (WM_LBUTTONDOWN, ...), handled when this returns (a right press once the time has
+    // been said).
+    void tray(UINT mouseMessage)
+    {
+        SendMessageTimeoutA(main(), TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, 30000, nullptr);
+    }
+    void command(int id) { pressButton(main(), id); }
+    void sysCommand(WPARAM command) { PostMessageA(main(), WM_SYSCOMMAND, command, 0); }
+    void key(WPARAM virtualKey);
+    // A real click of the mouse on the program's icon in the taskbar; true when it showed the main window.
+    bool clickTrayIcon();
+
+    // The rows of the alarm list (the texts of both columns and the number of the icon) and its column captions, read
+    // from the program's memory as a screen reader does.
+    std::vector<std::vector<std::string>> rows();
+    std::string headerText(int column);
+    void selectRow(int row);  // as a click with Ctrl: other rows stay selected
+    void clickHeader(int column);
+
+private:
+    template <typename Item>
+    std::string exchange(HWND control, UINT message, WPARAM wParam, Item& item);
+
+    PROCESS_INFORMATION m_process = {};
+    HWND m_main = nullptr;
+};

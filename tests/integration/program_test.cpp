@@ -1,0 +1,194 @@
+// The program as the user meets it: started hidden with its notification icon, shown, hidden and ended, started a
+// second time, its About box; and a settings file that another program holds open, as a virus scanner may.
+#include <gtest/gtest.h>
+
+#include "integration/harness.h"
+
+namespace {
+
+TEST(Program, StartsHiddenInItsFolderWithItsIconAndShowsOnlyOnALeftPress)
+{
+    TempFolder folder;
+    const std::string start = folder.folder("start"), settings = start + "\\TIVRA.INI";
+    // Temporary files of settings writers: that of an ended process goes, that of a running one (this) stays.
+    const std::string running = "TIVRA.INI.~qv" + std::to_string(GetCurrentProcessId()) + "-1.tmp";
+    for (const std::string& name : {running, std::string("TIVRA.INI.~qv4000000000-0.tmp"), std::string("notes.tmp")})
+        writeFileText(start + "\\" + name, "x");
+    QuorvelProcess program(start);
+    HWND main = program.main();
+    ASSERT_NE(main, nullptr);
+    program.sync();
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(windowText(main), "Quorvel");
+    EXPECT_EQ(readFileText(settings), "[Options]\r\nColumn=130,124\r\n");
+    EXPECT_EQ(folderEntries(start), (std::vector<std::string>{"TIVRA.INI", running, "notes.tmp"}));
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"start"});
+    EXPECT_EQ(readFileText(programFolder() + "\\TIVRA.INI"), "<missing>");
+    EXPECT_EQ(program.headerText(0) + "," + program.headerText(1), "Alarms,Notes");
+    EXPECT_EQ(ListView_GetColumnWidth(program.list(), 0), 130);
+    EXPECT_EQ(ListView_GetColumnWidth(program.list(), 1), 124);
+    ASSERT_TRUE(trayIconPresent(main));
+    EXPECT_TRUE(restartTaskbar(main));
+    EXPECT_TRUE(trayIconPresent(main)) << "added again when the restarted taskbar announces itself";
+
+    // Only a left press shows the window, a real one too; a right press says the time, first storing the default words.
+    for (UINT press : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN})
+        program.tray(press);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_NE(readFileText(settings).find("\r\nHour=.\\speak\\Default\\hour.wav\r\n"), std::string::npos);
+    EXPECT_TRUE(program.clickTrayIcon());
+
+    // Enter and the minimize button hide the window; it is never minimized, and the program runs on.
+    program.key(VK_RETURN);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
+    program.tray(WM_LBUTTONDOWN);
+    ASSERT_TRUE(IsWindowVisible(main));
+    program.sysCommand(SC_MINIMIZE);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
+    EXPECT_FALSE(IsIconic(main));
+    EXPECT_TRUE(program.running());
+}
+
+// Each run shows the window at the stored place with the widths the run before saved, and ends another way.
+TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
+{
+    const struct {
+        const char* name;
+        void (*end)(QuorvelProcess&);
+    } ways[] = {{"Exit button", [](QuorvelProcess& program) { program.command(IDCANCEL); }},
+                {"Esc", [](QuorvelProcess& program) { program.key(VK_ESCAPE); }},
+                {"close box", [](QuorvelProcess& program) { program.sysCommand(SC_CLOSE); }}};
+    TempFolder folder;
+    writeFileText(folder.file("TIVRA.INI"), "[Options]\r\nPosition=40,50\r\nColumn=150,100\r\n");
+    int width = 150;
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        QuorvelProcess program(folder.path());
+        HWND main = program.main();
+        ASSERT_NE(main, nullptr);
+        program.tray(WM_LBUTTONDOWN);
+        RECT frame;
+        ASSERT_TRUE(IsWindowVisible(main) && GetWindowRect(main, &frame));
+        EXPECT_EQ(frame.left, 40);
+        EXPECT_EQ(frame.top, 50);
+        EXPECT_EQ(ListView_GetColumnWidth(program.list(), 0), width);
+        EXPECT_EQ(ListView_GetColumnWidth(program.list(), 1), 100);
+        EXPECT_TRUE(width != 150 || saveScreenshot(main, "main_window_empty"));
+        ListView_SetColumnWidth(program.list(), 0, width += 10);
+        way.end(program);
+        DWORD code = 99;
+        ASSERT_TRUE(program.waitForExit(&code));
+        EXPECT_EQ(code, 0u);
+        EXPECT_FALSE(trayIconPresent(main));
+        EXPECT_EQ(readFileText(folder.file("TIVRA.INI")),
+                  "[Options]\r\nPosition=40,50\r\nColumn=" + std::to_string(width) + ",100\r\n");
+    }
+}
+
+TEST(Program, SecondCopyOnTheSameSettingsFileBringsUpTheFirstAndEnds)
+{
+    TempFolder folder;
+    QuorvelProcess first(folder.folder("one")), other(folder.folder("two"));
+    ASSERT_NE(first.main(), nullptr);
+    ASSERT_NE(other.main(), nullptr) << "a copy on another settings file runs beside the first";
+    QuorvelProcess second(folder.file("one"));
+    DWORD code = 99;
+    ASSERT_TRUE(second.waitForExit(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(first.main()); }));
+    other.sync();
+    EXPECT_FALSE(IsWindowVisible(other.main()));
+    EXPECT_TRUE(first.running() && other.running());
+}
+
+TEST(Program, AboutBoxIsModalShowsTheVersionAndClosesWithOk)
+{
+    TempFolder folder;
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.main(), nullptr);
+    program.tray(WM_LBUTTONDOWN);
+    program.command(IDC_MAIN_ABOUT);
+    HWND about = program.waitForDialog(IDOK, "About Quorvel", "Quorvel Version ");
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(program.main()));
+    EXPECT_TRUE(saveScreenshot(about, "about_box"));
+    pressButton(about, IDOK);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) && IsWindowEnabled(program.main()); }));
+    EXPECT_TRUE(program.running());
+}
+
+// Holds the file open, letting others do nothing with it or only read it.
+HANDLE holdOpen(const std::string& path, DWORD sharing)
+{
+    return CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+TEST(SettingsFile, PositionThatCannotBeWrittenIsReportedOncePerFailureStreak)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI");
+    QuorvelProcess program(folder.path());
+    HWND main = program.main();
+    ASSERT_NE(main, nullptr);
+    program.tray(WM_LBUTTONDOWN);
+    const std::string before = readFileText(path);
+    const auto moveTo = [&](int x) {
+        SetWindowPos(main, nullptr, x, x, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    };
+
+    // A drag of four moves: the first failure shows the box, the moves handled behind it fail silently.
+    HANDLE held = holdOpen(path, FILE_SHARE_READ);
+    for (int x : {10, 20, 30, 40})
+        moveTo(x);
+    HWND box = program.waitForMessageBox("Can't Write");
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(waitUntil([&] {
+        RECT frame;
+        return GetWindowRect(main, &frame) && frame.left == 40;
+    }));
+    program.sync();
+    EXPECT_EQ(program.messageBoxes().size(), 1u);
+    EXPECT_EQ(readFileText(path), before) << "a failed write leaves the file as it was";
+    pressButton(box, IDOK);
+    CloseHandle(held);
+    ASSERT_TRUE(waitUntil([&] { return program.messageBoxes().empty(); }));
+
+    // A move whose write succeeds ends the streak, so the next failure is reported again.
+    moveTo(77);
+    EXPECT_TRUE(waitUntil([&] { return readFileText(path).find("\r\nPosition=") != std::string::npos; }));
+    EXPECT_TRUE(program.messageBoxes().empty());
+    held = holdOpen(path, FILE_SHARE_READ);
+    moveTo(90);
+    EXPECT_NE(program.waitForMessageBox("Can't Write"), nullptr);
+    CloseHandle(held);
+}
+
+TEST(SettingsFile, FileThatCannotBeReadAtStartIsReportedOnceAndNeverWritten)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI");
+    const std::string stored = settingsText("", {storedAlarm("1998:03:15-07:30:00", "-1,1,2", "Hello")});
+    writeFileText(path, stored);
+    HANDLE held = holdOpen(path, 0);
+    QuorvelProcess program(folder.path());
+    HWND box = program.waitForMessageBox("cannot be read");
+    ASSERT_NE(box, nullptr);
+    pressButton(box, IDOK);
+    CloseHandle(held);
+    ASSERT_NE(program.main(), nullptr);
+
+    // Free again, the file is neither read nor written while this copy runs, and the failures are not reported again
+    // until the column widths cannot be saved at exit.
+    program.tray(WM_RBUTTONDOWN);
+    EXPECT_TRUE(program.rows().empty());
+    EXPECT_TRUE(program.messageBoxes().empty());
+    program.command(IDCANCEL);
+    box = program.waitForMessageBox("Can't Write");
+    EXPECT_EQ(program.messageBoxes().size(), 1u);
+    pressButton(box, IDOK);
+    ASSERT_TRUE(program.waitForExit());
+    EXPECT_EQ(readFileText(path), stored);
+    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"TIVRA.INI"}) << "no temporary file is left";
+}
+
+}  // namespace
