@@ -98,7 +98,7 @@ const std::vector<ExpectedDialog> kDialogs = {
         label(L"A&fter:", {76, 42, 24, 8}), edit(IDC_EDIT_REPEAT_DAYS, {105, 40, 45, 12}),
         drop(IDC_EDIT_REPEAT_DAYS_DROP, {151, 40, 8, 11}), edit(IDC_EDIT_REPEAT_TIME, {163, 40, 45, 12}),
         drop(IDC_EDIT_REPEAT_TIME_DROP, {209, 40, 8, 11}), label(L"&Summary:", {222, 42, 32, 8}),
-        edit(IDC_EDIT_REPEAT_COUNT, {256, 40, 24, 12}), label(L"times", {286, 42, 13, 8}), line({5, 55, 300, 1}),
+        edit(IDC_EDIT_REPEAT_COUNT, {256, 40, 24, 12}), label(L"times", {286, 42, 19, 8}), line({5, 55, 300, 1}),
         check(IDC_EDIT_IN_TIME, L"&In time", {5, 60, 85, 10}),
         check(IDC_EDIT_AUTODELETE, L"A&utodelete", {105, 60, 60, 10}),
         check(IDC_EDIT_SHOW_MESSAGE, L"S&how message", {170, 60, 70, 10}),
@@ -129,7 +129,7 @@ const std::vector<ExpectedDialog> kDialogs = {
     {"AlarmMessage", IDD_ALARM_MESSAGE, L"Quorvel", kModal | WS_VISIBLE, 0, 0, {0, 0, 224, 63}, {
         push(IDOK, L"OK", {165, 5, 55, 14}, kDefault | WS_GROUP), icon(IDI_QUORVEL, {10, 5, 20, 20}),
         text(IDC_MESSAGE_TEXT, L"", {5, 30, 215, 15}, SS_SUNKEN | SS_NOPREFIX | SS_CENTERIMAGE),
-        text(IDC_MESSAGE_DATE, L"", {50, 10, 40, 10}), text(IDC_MESSAGE_TIME, L"", {105, 10, 40, 10})}},
+        text(IDC_MESSAGE_DATE, L"", {50, 10, 54, 10}, SS_LEFTNOWORDWRAP), text(IDC_MESSAGE_TIME, L"", {105, 10, 40, 10})}},
     {"Calendar", IDD_CALENDAR, L"", WS_POPUP | DS_SETFOREGROUND, WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
      WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE, {0, 0, 143, 99}, {
         combo(IDC_CALENDAR_MONTH, {5, 5, 48, 60}, CBS_DROPDOWNLIST),
