@@ -1,7 +1,7 @@
 // A small program that alarms of the integration tests start: it writes
 // what it was started with into "started-<first parameter>.txt" in its
 // current folder (its process id, its command line, its folder) and then
-// waits to be closed, at most two minutes.
+// waits to be closed or its report to be removed, at most two minutes.
 #include <windows.h>
 
 #include <cstdio>
@@ -20,6 +20,7 @@ int main(int argc, char** argv)
     std::fprintf(file, "%lu\n%s\n%s\n", static_cast<unsigned long>(GetCurrentProcessId()), GetCommandLineA(), folder);
     std::fclose(file);
     MoveFileA(temporary.c_str(), path.c_str());  // seen whole or not at all
-    Sleep(120000);
+    for (int tenths = 0; tenths < 1200 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++tenths)
+        Sleep(100);
     return 0;
 }
