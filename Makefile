@@ -1,12 +1,15 @@
 # The two commands: `make run` starts the program under Wine, `make test`
 # runs every suite. Both install what is missing first.
-.PHONY: run test bench fuzz soak clean
+.PHONY: run test package bench fuzz soak clean
 
 run:
 	@bash scripts/run.sh
 
 test:
 	@bash scripts/test.sh
+
+package:
+	@bash scripts/package.sh
 
 bench:
 	@bash scripts/bench.sh
@@ -18,4 +21,4 @@ soak:
 	@bash scripts/soak.sh
 
 clean:
-	rm -rf build run
+	rm -rf build run dist

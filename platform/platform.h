@@ -73,7 +73,9 @@ public:
     virtual void releaseProcess(ProcessHandle process) = 0;
 
     // --- help ---
-    // Opens ".\\tivra.hlp" with the help viewer, relative to the current folder.
+    // Opens ".\\tivra.hlp" with the help viewer when the current folder holds
+    // it, otherwise the user guide TIVRA.HTM beside the program (or in the
+    // current folder) in the default browser.
     virtual void openHelp() = 0;
 
     // --- user interaction ---

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the build and the test suites need on a Debian 12 machine:
-# the compilers, the mingw-w64 cross compilers, Wine, Xvfb, GoogleTest and
-# the tools the tests use. Runs as root, or through sudo otherwise; does
-# nothing when everything is there. `install-deps.sh fuzz` also installs
-# clang with its libFuzzer runtime.
+# Installs what the build, the packages and the test suites need on a
+# Debian 12 machine: the compilers, the mingw-w64 cross compilers, Wine with
+# its own fonts, Xvfb, GoogleTest, NSIS and zip, and the tools the tests
+# use. Runs as root, or through sudo otherwise; does nothing when everything
+# is there. `install-deps.sh fuzz` also installs clang with its libFuzzer
+# runtime.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
@@ -13,8 +14,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
-  wine wine64 xvfb xdotool x11-utils imagemagick file binutils
-  espeak-ng
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick file binutils
+  espeak-ng nsis zip unzip
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-14-dev)

@@ -36,7 +36,7 @@ setup_wine() {
   if [ "$tree" = win32 ]; then export WINEARCH=win32; else export WINEARCH=win64; fi
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   WINE="$(wine_loader)"
-  if [ ! -f "$WINEPREFIX/.quorvel-ready-3" ]; then
+  if [ ! -f "$WINEPREFIX/.quorvel-ready-4" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
@@ -45,14 +45,16 @@ setup_wine() {
     # Windows drawn by Wine itself, frames included, as on Windows; with no
     # window manager in Xvfb the X11 driver's managed frames stay black.
     "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    # Wine's own fonts (Marlett draws the caption buttons), where this Wine
-    # build does not find them by itself.
+    # Wine's own fonts (package fonts-wine): Marlett draws the caption
+    # buttons and MS Sans Serif gives the dialogs the metrics their templates
+    # were drawn for. Copied into the prefix, where a Wine build does not
+    # find them by itself.
     if [ -d /usr/share/wine/fonts ]; then
       mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
       cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     fi
     wineserver_cmd -w
-    touch "$WINEPREFIX/.quorvel-ready-3"
+    touch "$WINEPREFIX/.quorvel-ready-4"
   fi
 }
 

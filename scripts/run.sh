@@ -19,6 +19,8 @@ mkdir -p "$run_dir"
 cp "$build_dir/$tree/quorvel.exe" "$run_dir/"
 mkdir -p "$run_dir/speak"
 cp -r "$build_dir/$tree/speak/." "$run_dir/speak/"
+# The user guide beside the program, where Help finds it.
+cp "$root_dir"/res/guide/* "$run_dir/"
 
 if [ -z "${DISPLAY:-}" ]; then
   start_display

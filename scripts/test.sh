@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every suite: the native unit tests (with
 # AddressSanitizer and UBSan), the same unit tests as a Windows program under
-# Wine, and the integration tests that drive the real program under Wine in
-# a private Xvfb display. Ends with one line: "N passed, N failed".
+# Wine, the integration tests that drive the real program under Wine in a
+# private Xvfb display, and the tests of the packages (scripts/package.sh):
+# the installer and the unpacked zip, run as a user would. Ends with one
+# line: "N passed, N failed".
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
@@ -28,6 +30,17 @@ if [ "$tree" = win64 ]; then
   build win64 mingw-x86_64.cmake quorvel unit_tests integration_tests
 else
   build win32 mingw-i686.cmake integration_tests
+fi
+# The packages, and the zip unpacked afresh as a user would.
+echo "Packaging"
+portable="$build_dir/portable"
+rm -rf "$portable"
+if bash "$here/package.sh" >"$build_dir/package.log" 2>&1 && unzip -q "$root_dir"/dist/quorvel-*-win32.zip -d "$portable"; then
+  grep -A2 '^Packages' "$build_dir/package.log"
+else
+  tail -20 "$build_dir/package.log"
+  echo "PACKAGING FAILED (see $build_dir/package.log)"
+  status=1
 fi
 
 run_suite() {  # name, command...
@@ -61,7 +74,26 @@ if [ -f "$build_dir/$tree/unit_tests.exe" ]; then
   run_suite wine-unit "$WINE" "$build_dir/$tree/unit_tests.exe"
 fi
 if [ -f "$build_dir/$tree/integration_tests.exe" ]; then
-  run_suite wine-integration "$WINE" "$build_dir/$tree/integration_tests.exe"
+  run_suite wine-integration "$WINE" "$build_dir/$tree/integration_tests.exe" --gtest_filter=-Package.*
+fi
+
+# The package tests run the 32-bit installer and program. Meanwhile .htm
+# files open in the test helper, which records how it was started (Help
+# opens the user guide); the prefix's own association is put back after.
+if [ "$tree" = win32 ] && [ -d "$portable/Quorvel" ]; then
+  export QUORVEL_INSTALLER="$(windows_path "$(ls "$root_dir"/dist/quorvel-*-setup.exe)")"
+  export QUORVEL_PORTABLE="$(windows_path "$portable/Quorvel")"
+  saved_htm="$(windows_path "$build_dir/htm-association.reg")"
+  "$WINE" reg export 'HKCR\.htm' "$saved_htm" /y >/dev/null 2>&1 || saved_htm=""
+  "$WINE" reg add 'HKCR\.htm' /ve /d QuorvelTest.Guide /f >/dev/null 2>&1
+  viewer="\"$(windows_path "$build_dir/win32/qv_helper.exe")\" guide \"%1\""
+  "$WINE" reg add 'HKCR\QuorvelTest.Guide\shell\open\command' /ve /d "$viewer" /f >/dev/null 2>&1
+  run_suite wine-package "$WINE" "$build_dir/win32/integration_tests.exe" --gtest_filter=Package.*
+  "$WINE" reg delete 'HKCR\QuorvelTest.Guide' /f >/dev/null 2>&1
+  "$WINE" reg delete 'HKCR\.htm' /f >/dev/null 2>&1
+  [ -n "$saved_htm" ] && "$WINE" reg import "$saved_htm" >/dev/null 2>&1
+elif [ "$tree" = win64 ]; then
+  echo "The packages hold the 32-bit program, which cannot run here: their tests are left out."
 fi
 wineserver_cmd -k >/dev/null 2>&1 || true
 

@@ -44,6 +44,12 @@ UINT MainDialog::ShowRequestMessage()
     return message;
 }
 
+UINT MainDialog::ExitRequestMessage()
+{
+    static const UINT message = RegisterWindowMessageA("Quorvel.ExitRequest");
+    return message;
+}
+
 MainDialog::MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::string& instanceName)
     : CDialog(IDD_MAIN),
       m_engine(engine),
@@ -250,6 +256,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         showYourself();
         return true;
     }
+    if (message == ExitRequestMessage()) {
+        result = acceptExitRequest() ? 1 : 0;
+        return true;
+    }
     return false;
 }
 
@@ -291,6 +301,18 @@ void MainDialog::savePosition(LPARAM coordinates)
         return;
     m_positionFailureShown = true;
     m_platform.showMessage(CANT_WRITE);
+}
+
+// The request ends the program exactly like the Exit button. The command is
+// posted: the window must not be destroyed while it answers a message of
+// another process. A window disabled by a modal dialog or a message box is
+// left alone, since closing it would pull that dialog from under its user.
+bool MainDialog::acceptExitRequest()
+{
+    if (!IsWindowEnabled(m_hWnd) || m_engine.tickRunning())
+        return false;
+    PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return true;
 }
 
 void MainDialog::showYourself()

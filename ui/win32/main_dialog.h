@@ -30,6 +30,10 @@ public:
 
     // The message that asks the window to show itself.
     static UINT ShowRequestMessage();
+    // The message that asks the program to end, as its Exit button does (an
+    // installer sends it before replacing the program). The answer is 1 when
+    // the program is going to end, 0 while a dialog of it is open.
+    static UINT ExitRequestMessage();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -61,6 +65,7 @@ private:
     void savePosition(LPARAM coordinates);
     void saveColumnWidths();
     void showYourself();
+    bool acceptExitRequest();
 
     AlarmEngine& m_engine;
     Win32Platform& m_platform;

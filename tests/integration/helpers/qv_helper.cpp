@@ -1,5 +1,6 @@
 // A program that the alarms of the integration tests start: it writes its process id, its command line and its
-// folder into "started-<first parameter>.txt" in its folder, whole or not at all, and waits two minutes to be closed.
+// folder into "started-<first parameter>.txt" in its folder, whole or not at all, and waits to be closed or its
+// report to be removed, at most two minutes.
 #include <windows.h>
 
 #include <fstream>
@@ -14,6 +15,7 @@ int main(int argc, char** argv)
                                                       << GetCommandLineA() << "\n"
                                                       << folder << "\n";
     MoveFileA((report + ".part").c_str(), report.c_str());
-    Sleep(120000);
+    for (int tenths = 0; tenths < 1200 && GetFileAttributesA(report.c_str()) != INVALID_FILE_ATTRIBUTES; ++tenths)
+        Sleep(100);
     return 0;
 }

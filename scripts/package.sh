@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds the two packages of the Windows program into dist/:
+#   quorvel-<version>-setup.exe   the installer (NSIS, scripts/quorvel.nsi)
+#   quorvel-<version>-win32.zip   the portable copy, in a folder "Quorvel"
+# Both hold the program, the voice themes of speak\ and the user guide
+# TIVRA.HTM with its pictures; the zip also a short read-me. The version is
+# the one of CMakeLists.txt.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+source "$here/lib.sh"
+
+"$here/install-deps.sh"
+configure_and_build win32 mingw-i686.cmake quorvel
+
+version_header="$build_dir/win32/generated/quorvel_version.h"
+version="$(sed -n 's/^#define QUORVEL_VERSION_TEXT "\(.*\)"$/\1/p' "$version_header")"
+version_numbers="$(sed -n 's/^#define QUORVEL_VERSION_NUMBERS //p' "$version_header" | tr -d ' ' | tr , .)"
+[ -n "$version" ] && [ -n "$version_numbers" ] || { echo "no version in $version_header"; exit 1; }
+
+work="$build_dir/package"
+stage="$work/Quorvel"
+dist="$root_dir/dist"
+rm -rf "$work"
+mkdir -p "$stage" "$dist"
+rm -f "$dist"/quorvel-*-setup.exe "$dist"/quorvel-*-win32.zip
+
+# What both packages install: the program without its symbol tables, the
+# voice themes and the guide.
+i686-w64-mingw32-strip -o "$stage/quorvel.exe" "$build_dir/win32/quorvel.exe"
+cp -r "$build_dir/win32/speak" "$stage/speak"
+cp "$root_dir"/res/guide/* "$stage/"
+
+# The uninstaller removes exactly these files, then each folder that is left
+# empty, deepest first: themes and files the user added stay.
+(
+  cd "$stage"
+  find . -type f | sort | sed -e 's|^\./||' -e 's|/|\\|g' -e 's|.*|Delete "$INSTDIR\\&"|'
+  find . -mindepth 1 -type d | sort -r | sed -e 's|^\./||' -e 's|/|\\|g' -e 's|.*|RMDir "$INSTDIR\\&"|'
+) >"$work/uninstall-files.nsh"
+
+installer="$dist/quorvel-$version-setup.exe"
+makensis -V2 -NOCD \
+  -DVERSION="$version" -DVERSION_NUMBERS="$version_numbers" \
+  -DSTAGE="$stage" -DFILE_LIST="$work/uninstall-files.nsh" \
+  -DICON="$build_dir/win32/icons/quorvel.ico" -DOUTFILE="$installer" \
+  "$here/quorvel.nsi"
+
+# The portable copy: the same files and a read-me with Windows line ends
+# (added after the installer was made: the installed program has its guide).
+sed 's/$/\r/' "$root_dir/res/README.TXT" >"$stage/README.TXT"
+zip_file="$dist/quorvel-$version-win32.zip"
+rm -f "$zip_file"
+(cd "$work" && zip -q -r -X -9 "$zip_file" Quorvel)
+
+echo "Packages of Quorvel $version:"
+ls -l "$installer" "$zip_file" | awk '{printf "  %s  %d bytes\n", $NF, $5}'

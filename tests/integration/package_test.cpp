@@ -1,0 +1,99 @@
+// The packages as a user gets them: scripts/test.sh builds them, and lets .htm files open in the test helper.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+#include <sys/stat.h>
+#include <sys/utime.h>
+#include <cstdlib>
+
+#include "harness.h"
+
+namespace {
+
+// A test's folder; at the end, what a failed test left installed in the Wine prefix is uninstalled.
+class Package : public ::testing::Test {
+protected:
+    ~Package() override
+    {
+        ShellExecuteA(nullptr, nullptr, (m_folder + "\\uninstall.exe").c_str(), "/S", nullptr, SW_HIDE);
+        TerminateProcess(m_program, 1);
+        CloseHandle(m_program);
+    }
+    static bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    static int run(std::string e, std::string a) { return std::system(("\"\"" + e + "\" " + a + "\"").c_str()); }
+    static inline _utimbuf s_1980 = {315532800, 315532800};  // last access no later than last change: a read moves it
+    static void dateBack(const std::string& path) { _utime(path.c_str(), &s_1980); }
+    bool old(const std::string& path, time_t _stat::*t) { return !_stat(path.c_str(), &m_stat) && m_stat.*t < 1e9; }
+    std::string link(int id) { return SHGetFolderPathA(nullptr, id, nullptr, 0, m_path), m_path + m_lnk; }
+    // Opens a file as the shell does; gives the main window of the program that starts (hidden, its only window).
+    HWND start(const std::string& file, const std::string& folder)
+    {
+        HWND main = nullptr;
+        DWORD id = 0;
+        ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+        waitUntil([&] { return (main = FindWindowA("#32770", "Quorvel")) != nullptr; }, 20000);
+        GetWindowThreadProcessId(main, &id);
+        m_program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+        return main;
+    }
+    // A shortcut's target and working folder, as the shell reads them.
+    std::string shortcut(const std::string& path)
+    {
+        IShellLinkA* link = nullptr;
+        IPersistFile* file = nullptr;
+        CoInitialize(nullptr);
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link));
+        link->QueryInterface(IID_PPV_ARGS(&file));
+        if (SUCCEEDED(file->Load(std::wstring(path.begin(), path.end()).c_str(), STGM_READ)))
+            link->GetPath(m_path, MAX_PATH, nullptr, 0), link->GetWorkingDirectory(m_workingFolder, MAX_PATH);
+        file->Release(), link->Release();
+        return std::string(m_path) + " in " + m_workingFolder;
+    }
+    TempFolder m_temp;
+    const std::string m_folder = m_temp.file("Quorvel"), m_exe = m_folder + "\\quorvel.exe", m_lnk = "\\Quorvel.lnk";
+    char m_path[MAX_PATH] = "?", m_workingFolder[MAX_PATH] = "?";
+    const std::string m_menu = link(CSIDL_PROGRAMS), m_logon = link(CSIDL_STARTUP);
+    HANDLE m_program = nullptr;
+    struct _stat m_stat = {};
+};
+
+TEST_F(Package, InstallerStartsTheProgramAtLogonReplacesItWhileItRunsAndUninstallsKeepingTheSettings)
+{
+    ASSERT_TRUE(std::getenv("QUORVEL_INSTALLER")) << "QUORVEL_INSTALLER names no installer";
+    const std::string installer = std::getenv("QUORVEL_INSTALLER"), install = "/S /D=" + m_folder;
+    ASSERT_EQ(run(installer, install), 0);
+    EXPECT_TRUE(exists(m_folder + "\\TIVRA.HTM") && exists(m_folder + "\\speak\\Russian\\9.wav"));
+    EXPECT_EQ(shortcut(m_menu), m_exe + " in " + m_folder);
+    EXPECT_EQ(shortcut(m_logon), m_exe + " in " + m_folder);
+    dateBack(m_exe);  // tells the new copy from this one
+    HWND main = start(m_logon, "");
+    EXPECT_TRUE(waitUntil([&] { return trayIconPresent(main) && exists(m_folder + "\\TIVRA.INI"); }, 10000));
+    ASSERT_EQ(run(installer, install), 0);
+    DWORD code = 999;
+    EXPECT_TRUE(GetExitCodeProcess(m_program, &code) && code == 0) << code << ": the program did not end through Exit";
+    EXPECT_FALSE(old(m_exe, &_stat::st_mtime)) << "the program was not replaced";
+    ASSERT_EQ(run(m_folder + "\\uninstall.exe", "/S"), 0);
+    EXPECT_TRUE(waitUntil([&] { return !exists(m_folder + "\\uninstall.exe"); }, 20000));
+    // TIVRA.INI, made at the first start, outlived the upgrade and the uninstall, and is all that is left.
+    EXPECT_TRUE(DeleteFileA((m_folder + "\\TIVRA.INI").c_str()) && RemoveDirectoryA(m_folder.c_str()));
+    EXPECT_FALSE(exists(m_menu) || exists(m_logon));
+}
+
+TEST_F(Package, PortableCopySaysTheTimeFromItsDefaultThemeAndHelpOpensItsGuide)
+{
+    ASSERT_TRUE(std::getenv("QUORVEL_PORTABLE")) << "QUORVEL_PORTABLE names no unpacked zip";
+    const std::string folder = std::getenv("QUORVEL_PORTABLE"), record = folder + "\\started-guide.txt";
+    const std::string wave = folder + "\\speak\\Default\\minute.wav";
+    HWND main = start(folder + "\\quorvel.exe", folder);
+    SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, WM_RBUTTONDOWN, SMTO_NORMAL, 30000, nullptr);  // a right press stores the words
+    EXPECT_NE(readFileText(folder + "\\TIVRA.INI").find("Minute=.\\speak\\Default\\minute.wav"), std::string::npos);
+    dateBack(wave);
+    SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, WM_RBUTTONDOWN, SMTO_NORMAL, 30000, nullptr);  // the next says them
+    EXPECT_FALSE(old(wave, &_stat::st_atime)) << "minute.wav was not read";
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_HELP, BN_CLICKED), 0);  // Help, with no tivra.hlp in the folder
+    ASSERT_TRUE(waitUntil([&] { return exists(record); }, 10000)) << "the shell was not asked to open the guide";
+    EXPECT_NE(readFileText(record).find(folder + "\\TIVRA.HTM"), std::string::npos) << readFileText(record);
+    DeleteFileA(record.c_str());  // which ends the helper
+}
+
+}  // namespace
