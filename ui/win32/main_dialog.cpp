@@ -151,11 +151,18 @@ BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM)
 BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
 {
     *result = 0;
-    if (header->idFrom == IDC_MAIN_LIST && header->code == LVN_COLUMNCLICK) {
+    if (header->idFrom != IDC_MAIN_LIST)
+        return FALSE;
+    switch (header->code) {
+    case LVN_COLUMNCLICK:
         m_engine.reverseListOrder();
         return TRUE;
+    case LVN_GETDISPINFOA:
+        m_alarmList.fillDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
+        return TRUE;
+    default:
+        return FALSE;
     }
-    return FALSE;
 }
 
 void MainDialog::deleteSelectedAlarms()
@@ -179,7 +186,18 @@ void MainDialog::insertAlarmRow(Alarm& alarm)
 
 void MainDialog::showCurrentTime(Timestamp tickTime)
 {
-    m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+    // Nothing is formatted or drawn for a hidden window; it shows the time
+    // of the latest tick when it is shown.
+    m_tickTime = tickTime;
+    if (IsWindowVisible(m_hWnd))
+        m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+}
+
+void MainDialog::show()
+{
+    ShowWindow(SW_SHOW);
+    if (m_tickTime != INVALID_TIME)
+        showCurrentTime(m_tickTime);
 }
 
 void MainDialog::sortRows(SortDirection direction)
@@ -194,9 +212,7 @@ void MainDialog::refreshRow(Alarm& alarm)
 
 void MainDialog::deleteRow(const Alarm& alarm)
 {
-    const int row = m_alarmList.findRow(alarm);
-    if (row != -1)
-        m_alarmList.DeleteItem(row);
+    m_alarmList.deleteRow(m_alarmList.findRow(alarm));
 }
 
 void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTime)
@@ -259,7 +275,7 @@ void MainDialog::onTrayEvent(UINT mouseMessage)
         return;
     m_trayBusy = true;
     if (mouseMessage == WM_LBUTTONDOWN)
-        ShowWindow(SW_SHOW);
+        show();
     else if (mouseMessage == WM_RBUTTONDOWN)
         m_engine.announceTime();
     m_trayBusy = false;
@@ -295,6 +311,6 @@ void MainDialog::savePosition(LPARAM coordinates)
 
 void MainDialog::showYourself()
 {
-    ShowWindow(SW_SHOW);
+    show();
     SetForegroundWindow(m_hWnd);
 }

@@ -61,6 +61,7 @@ private:
     void savePosition(LPARAM coordinates);
     void saveColumnWidths();
     void showYourself();
+    void show();
 
     AlarmEngine& m_engine;
     Win32Platform& m_platform;
@@ -71,6 +72,7 @@ private:
     HIMAGELIST m_images = nullptr;
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;
+    Timestamp m_tickTime = INVALID_TIME;
     // Moves of the window are saved once its set-up is done.
     bool m_windowReady = false;
     // A Position write that keeps failing is reported once, not at every
