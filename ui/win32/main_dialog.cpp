@@ -4,6 +4,7 @@
 #include "platform/win32/framework/win_app.h"
 #include "platform/win32/win32_platform.h"
 #include "resource.h"
+#include "ui/tick_timing.h"
 #include "ui/window_settings.h"
 #include "scheduler/options.h"
 #include "ui/win32/about_dialog.h"
@@ -11,8 +12,16 @@
 
 namespace {
 
+// Where the system clock stands within its current second.
+int millisecondsIntoSecond()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<int>(ticks / 10000 % 1000);
+}
+
 const UINT_PTR TICK_TIMER = 1;
-const UINT TICK_PERIOD_MS = 1000;
 const char* const CANT_WRITE = "Can't Write";
 const char* const TRAY_TIP = "Quorvel";
 
@@ -79,7 +88,7 @@ BOOL MainDialog::OnInitDialog()
     m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
     setUpList();
     loadAlarms();
-    SetTimer(m_hWnd, TICK_TIMER, TICK_PERIOD_MS, nullptr);
+    alignTimer(tick_timing::plan(millisecondsIntoSecond()).period);
     m_windowReady = true;
     return TRUE;
 }
@@ -176,7 +185,26 @@ void MainDialog::deleteSelectedAlarms()
 
 void MainDialog::OnTimer(UINT_PTR)
 {
+    const TickPlan plan = tick_timing::plan(millisecondsIntoSecond());
+    if (plan.tickNow)
+        m_engine.tick();
+    alignTimer(plan.period);
+}
+
+void MainDialog::tickAtOnce()
+{
+    // The clock jumped (changed by hand, or the machine woke up): what fell
+    // due meanwhile fires now, and the timer finds the new second boundary.
     m_engine.tick();
+    alignTimer(tick_timing::plan(millisecondsIntoSecond()).period);
+}
+
+void MainDialog::alignTimer(int period)
+{
+    if (period == m_timerPeriod)
+        return;
+    SetTimer(m_hWnd, TICK_TIMER, static_cast<UINT>(period), nullptr);
+    m_timerPeriod = period;
 }
 
 void MainDialog::insertAlarmRow(Alarm& alarm)
@@ -256,6 +284,11 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return onSysCommand(wParam);
     if (message == WM_MOVE) {
         savePosition(lParam);
+        return false;
+    }
+    if (message == WM_TIMECHANGE ||
+        (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))) {
+        tickAtOnce();
         return false;
     }
     if (message == taskbarCreatedMessage()) {
