@@ -367,11 +367,14 @@ void QuorvelProcess::selectRow(int row)
 void QuorvelProcess::clickHeader(int column)
 {
     // The header control gets the press and release in the middle of the column, and tells the list of the click.
+    // The press lands in the middle of the part of the column that shows.
     RECT area;
     GetClientRect(ListView_GetHeader(list()), &area);
-    int x = ListView_GetColumnWidth(list(), column) / 2;
-    for (int left = 0; left < column; ++left)
-        x += ListView_GetColumnWidth(list(), left);
+    int left = 0;
+    for (int before = 0; before < column; ++before)
+        left += ListView_GetColumnWidth(list(), before);
+    const int right = std::min<int>(left + ListView_GetColumnWidth(list(), column), area.right);
+    const int x = (left + right) / 2;
     PostMessageA(ListView_GetHeader(list()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, area.bottom / 2));
     PostMessageA(ListView_GetHeader(list()), WM_LBUTTONUP, 0, MAKELPARAM(x, area.bottom / 2));
 }

@@ -4,6 +4,7 @@
 #include "platform/win32/framework/win_app.h"
 #include "platform/win32/win32_platform.h"
 #include "resource.h"
+#include "ui/tick_timing.h"
 #include "ui/window_settings.h"
 #include "scheduler/options.h"
 #include "ui/win32/about_dialog.h"
@@ -11,8 +12,16 @@
 
 namespace {
 
+// Where the system clock stands within its current second.
+int millisecondsIntoSecond()
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<int>(ticks / 10000 % 1000);
+}
+
 const UINT_PTR TICK_TIMER = 1;
-const UINT TICK_PERIOD_MS = 1000;
 const char* const CANT_WRITE = "Can't Write";
 const char* const TRAY_TIP = "Quorvel";
 
@@ -85,7 +94,7 @@ BOOL MainDialog::OnInitDialog()
     m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
     setUpList();
     loadAlarms();
-    SetTimer(m_hWnd, TICK_TIMER, TICK_PERIOD_MS, nullptr);
+    alignTimer(tick_timing::plan(millisecondsIntoSecond()).period);
     m_windowReady = true;
     return TRUE;
 }
@@ -157,11 +166,18 @@ BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM)
 BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
 {
     *result = 0;
-    if (header->idFrom == IDC_MAIN_LIST && header->code == LVN_COLUMNCLICK) {
+    if (header->idFrom != IDC_MAIN_LIST)
+        return FALSE;
+    switch (header->code) {
+    case LVN_COLUMNCLICK:
         m_engine.reverseListOrder();
         return TRUE;
+    case LVN_GETDISPINFOA:
+        m_alarmList.fillDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
+        return TRUE;
+    default:
+        return FALSE;
     }
-    return FALSE;
 }
 
 void MainDialog::deleteSelectedAlarms()
@@ -175,7 +191,26 @@ void MainDialog::deleteSelectedAlarms()
 
 void MainDialog::OnTimer(UINT_PTR)
 {
+    const TickPlan plan = tick_timing::plan(millisecondsIntoSecond());
+    if (plan.tickNow)
+        m_engine.tick();
+    alignTimer(plan.period);
+}
+
+void MainDialog::tickAtOnce()
+{
+    // The clock jumped (changed by hand, or the machine woke up): what fell
+    // due meanwhile fires now, and the timer finds the new second boundary.
     m_engine.tick();
+    alignTimer(tick_timing::plan(millisecondsIntoSecond()).period);
+}
+
+void MainDialog::alignTimer(int period)
+{
+    if (period == m_timerPeriod)
+        return;
+    SetTimer(m_hWnd, TICK_TIMER, static_cast<UINT>(period), nullptr);
+    m_timerPeriod = period;
 }
 
 void MainDialog::insertAlarmRow(Alarm& alarm)
@@ -185,7 +220,18 @@ void MainDialog::insertAlarmRow(Alarm& alarm)
 
 void MainDialog::showCurrentTime(Timestamp tickTime)
 {
-    m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+    // Nothing is formatted or drawn for a hidden window; it shows the time
+    // of the latest tick when it is shown.
+    m_tickTime = tickTime;
+    if (IsWindowVisible(m_hWnd))
+        m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+}
+
+void MainDialog::show()
+{
+    ShowWindow(SW_SHOW);
+    if (m_tickTime != INVALID_TIME)
+        showCurrentTime(m_tickTime);
 }
 
 void MainDialog::sortRows(SortDirection direction)
@@ -200,9 +246,7 @@ void MainDialog::refreshRow(Alarm& alarm)
 
 void MainDialog::deleteRow(const Alarm& alarm)
 {
-    const int row = m_alarmList.findRow(alarm);
-    if (row != -1)
-        m_alarmList.DeleteItem(row);
+    m_alarmList.deleteRow(m_alarmList.findRow(alarm));
 }
 
 void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTime)
@@ -248,6 +292,11 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         savePosition(lParam);
         return false;
     }
+    if (message == WM_TIMECHANGE ||
+        (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))) {
+        tickAtOnce();
+        return false;
+    }
     if (message == taskbarCreatedMessage()) {
         m_trayIcon.restore();
         return false;
@@ -269,7 +318,7 @@ void MainDialog::onTrayEvent(UINT mouseMessage)
         return;
     m_trayBusy = true;
     if (mouseMessage == WM_LBUTTONDOWN)
-        ShowWindow(SW_SHOW);
+        show();
     else if (mouseMessage == WM_RBUTTONDOWN)
         m_engine.announceTime();
     m_trayBusy = false;
@@ -317,6 +366,6 @@ bool MainDialog::acceptExitRequest()
 
 void MainDialog::showYourself()
 {
-    ShowWindow(SW_SHOW);
+    show();
     SetForegroundWindow(m_hWnd);
 }

@@ -66,6 +66,10 @@ private:
     void saveColumnWidths();
     void showYourself();
     bool acceptExitRequest();
+    void show();
+    void tickAtOnce();
+    // Sets the one-second timer's period unless it has it already.
+    void alignTimer(int period);
 
     AlarmEngine& m_engine;
     Win32Platform& m_platform;
@@ -76,6 +80,8 @@ private:
     HIMAGELIST m_images = nullptr;
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;
+    Timestamp m_tickTime = INVALID_TIME;
+    int m_timerPeriod = 0;
     // Moves of the window are saved once its set-up is done.
     bool m_windowReady = false;
     // A Position write that keeps failing is reported once, not at every

@@ -54,7 +54,10 @@ int CWinApp::Run()
 {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        // Only keystrokes need the dialog navigation (Tab, Enter, Esc,
+        // mnemonics); the once-a-second timer message goes straight through.
+        const bool keystroke = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+        HWND root = keystroke && msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (root != nullptr && m_modeless.count(root) != 0 && IsDialogMessageA(root, &msg))
             continue;
         TranslateMessage(&msg);
