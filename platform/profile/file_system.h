@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ascii.h"
+#include "platform/profile/code_page.h"
 
 enum class FileReadStatus { Ok, Missing, Failed };
 
@@ -38,6 +39,8 @@ public:
     // Deletes the temporary files that an earlier replacement of this path
     // left behind when its process died.
     virtual void removeStaleTemporaries(const std::string& path) = 0;
+    // The program's code page, in which a file saved as UTF-16 is read.
+    virtual const CodePage& codePage() const { return CodePage::latin1(); }
 };
 
 // Names of the temporary files made next to a file while it is replaced:
