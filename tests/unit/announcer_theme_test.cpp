@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
-
-#include <string>
-
 #include "scheduler/announcer.h"
 #include "support/fake_platform.h"
 
-// A line the settings file cannot hold is skipped instead of making it refuse
-// the whole theme; a theme.ini saved as UTF-16 is read as text; a file with
-// nothing to copy is reported once and leaves Speak alone.
+// A line the settings file cannot hold is skipped, not a reason to refuse the whole theme; a theme.ini saved
+// as UTF-16 is read as text; a file with nothing to copy is reported once and leaves Speak alone.
 TEST(AnnouncerTheme, LinesTheSettingsCannotHoldAreSkippedAndAnEmptyThemeIsReported)
 {
     FakePlatform platform;
