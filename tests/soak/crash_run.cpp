@@ -116,7 +116,9 @@ CrashFigures runCrashKills(const std::string& folder, int kills, unsigned seed)
         ++figures.kills;
         if (code != KILL_CODE)
             damage("crash_victim.exe ended by itself with code " + std::to_string(code));
-        figures.maxTemporaries = std::max(figures.maxTemporaries, temporariesOf(folder, 0));
+        const int temporaries = temporariesOf(folder, 0);
+        figures.savesCutShort += temporaries > 0 ? 1 : 0;
+        figures.maxTemporaries = std::max(figures.maxTemporaries, temporaries);
         std::string problem;
         const long found = storedGeneration(path, problem);
         if (found < 0)

@@ -10,6 +10,7 @@ struct CrashFigures {
     int oldLists = 0;         // the file held the list from before the run that was killed
     int newLists = 0;         // it held a list that run saved
     int damaged = 0;          // missing, cut short, mixed, older, or the program failed
+    int savesCutShort = 0;    // kills that left a temporary file: the kill fell inside a save
     int maxTemporaries = 0;   // temporary files beside the file right after a kill
     int staleAfterStart = 0;  // temporary files of killed runs still there once the next one started
     double seconds = 0;

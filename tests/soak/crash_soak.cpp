@@ -13,9 +13,9 @@ TEST(Soak, CrashKillsLeaveTheOldOrTheNewListAndNoStaleTemporaries)
     ASSERT_TRUE(folder.valid());
     const CrashFigures figures = runCrashKills(folder.path(), 1000, 20240601);
     std::printf("crash soak: %d kills in %.1f s: %d times the old list, %d times a new one, %d damaged; "
-                "at most %d temporary files after a kill, %d left after the next start\n",
+                "%d kills fell inside a save (at most %d temporary file(s) left), %d left after the next start\n",
                 figures.kills, figures.seconds, figures.oldLists, figures.newLists, figures.damaged,
-                figures.maxTemporaries, figures.staleAfterStart);
+                figures.savesCutShort, figures.maxTemporaries, figures.staleAfterStart);
     EXPECT_EQ(figures.kills, 1000);
     EXPECT_EQ(figures.damaged, 0) << figures.firstDamage;
     EXPECT_EQ(figures.staleAfterStart, 0);
