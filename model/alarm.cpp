@@ -38,7 +38,8 @@ Alarm::Alarm(const Alarm& other)
       waveFile(other.waveFile),
       flags(other.flags),
       state(other.state),
-      message(other.message)
+      message(other.message),
+      storedLine(other.storedLine ? std::make_unique<const std::string>(*other.storedLine) : nullptr)
 {}
 
 Alarm::Alarm(Alarm&& other) noexcept
@@ -52,12 +53,23 @@ Alarm::Alarm(Alarm&& other) noexcept
       waveFile(std::move(other.waveFile)),
       flags(other.flags),
       state(other.state),
-      message(std::move(other.message))
+      message(std::move(other.message)),
+      storedLine(std::move(other.storedLine))
 {}
+
+Alarm& Alarm::operator=(const Alarm& other)
+{
+    Alarm copy(other);
+    copy.process = other.process;
+    return *this = std::move(copy);
+}
 
 bool Alarm::isDue(Timestamp now) const
 {
-    return isArmed() && now > time;
+    // An alarm whose date cannot be represented has no moment to ring at;
+    // taken for the second before 1970 it would ring at once and its
+    // repetitions would move it to a made-up time.
+    return isArmed() && time != INVALID_TIME && now > time;
 }
 
 bool Alarm::isMissed(Timestamp now) const

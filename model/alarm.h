@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "model/alarm_flags.h"
@@ -49,14 +50,14 @@ public:
     // every field, the handle included.
     Alarm(const Alarm& other);
     Alarm(Alarm&& other) noexcept;
-    Alarm& operator=(const Alarm& other) = default;
+    Alarm& operator=(const Alarm& other);
     Alarm& operator=(Alarm&& other) noexcept = default;
     ~Alarm() = default;
 
     bool isArmed() const { return (state & ALARM_STATE_ARMED_BIT) != 0; }
     bool isWatchEntry() const { return (state & ALARM_STATE_WATCH_BIT) != 0; }
 
-    // Armed and strictly past its time.
+    // Armed and strictly past its time; never at the invalid instant.
     bool isDue(Timestamp now) const;
     // An "In time" alarm at least IN_TIME_WINDOW seconds late.
     bool isMissed(Timestamp now) const;
@@ -86,4 +87,8 @@ public:
     std::uint32_t flags = ALARM_SHOW_MESSAGE;
     std::int32_t state = ALARM_STATE_IDLE;
     std::string message;
+    // Only for an alarm read from a stored line whose date has no instant
+    // (before 1970 or after January 2038): that line, which is stored again
+    // as it was for as long as the alarm stands for what it said.
+    std::unique_ptr<const std::string> storedLine;
 };

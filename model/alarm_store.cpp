@@ -25,7 +25,8 @@ void AlarmStore::saveAlarmList(const AlarmCollection& alarms)
     std::vector<SettingChange> changes;
     for (const Alarm& alarm : alarms)
         if (alarm.state != ALARM_STATE_WATCH)
-            changes.push_back(SettingChange{std::to_string(changes.size()), StoredAlarm::format(alarm, m_platform)});
+            changes.push_back(
+                SettingChange{std::to_string(changes.size()), StoredAlarm::storedValue(alarm, m_platform)});
     const std::int32_t stored = static_cast<std::int32_t>(changes.size());
     // Keys of a longer list stored before are deleted.
     for (std::int32_t key = stored; key < m_storedKeyCount; ++key)
@@ -43,17 +44,26 @@ void AlarmStore::saveAlarmList(const AlarmCollection& alarms)
 void AlarmStore::loadAlarmList(AlarmCollection& alarms, AlarmRowSink* rows)
 {
     std::int32_t key = 0;
+    int unreadable = 0;
     for (; key < KEY_LIMIT; ++key) {
         const std::string value = m_platform.readSetting(SECTION, std::to_string(key));
         if (value.empty())
             break;
         const StoredAlarm stored = StoredAlarm::parse(value);
         if (!stored.complete())
-            m_platform.showMessage(BAD_FORMAT);
+            ++unreadable;
         // A value without a whole date and time stands for an alarm made now,
         // as a new alarm is.
         const Timestamp missingTime = stored.hasDateTime() ? INVALID_TIME : m_platform.now();
-        alarms.addAlarm(std::make_unique<Alarm>(stored.toAlarm(m_platform, missingTime)), rows);
+        auto alarm = std::make_unique<Alarm>(stored.toAlarm(m_platform, missingTime));
+        StoredAlarm::keepLineIfNeeded(*alarm, value, m_platform);
+        alarms.addAlarm(std::move(alarm), rows);
     }
     m_storedKeyCount = key;
+    // One message for the whole list: a damaged file must not open a box
+    // for every alarm before the program can be used.
+    if (unreadable > 0) {
+        m_platform.showMessage(std::string(BAD_FORMAT) + ' ' + std::to_string(unreadable) +
+                               (unreadable == 1 ? " stored alarm" : " stored alarms") + " could not be read in full.");
+    }
 }

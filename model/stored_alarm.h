@@ -27,6 +27,12 @@ public:
 
     // The stored value of an alarm.
     static std::string format(const Alarm& alarm, Platform& platform);
+    // What is stored for an alarm: the line it was read from while the
+    // alarm still stands for what that line said, its value otherwise.
+    static std::string storedValue(const Alarm& alarm, Platform& platform);
+    // Keeps the line in the alarm read from it where the value would lose
+    // what it says: a date that has no instant.
+    static void keepLineIfNeeded(Alarm& alarm, const std::string& line, Platform& platform);
     // Takes a stored value apart; never fails, see complete().
     static StoredAlarm parse(const std::string& value);
 

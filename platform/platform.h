@@ -39,6 +39,10 @@ public:
     virtual std::vector<FolderEntry> listFolder(const std::string& pattern) = 0;
     // The whole file as bytes; false when it cannot be opened or read.
     virtual bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) = 0;
+    // The whole file as text in the program's code page, a file saved as
+    // UTF-16 (with its byte-order mark) converted; false when it cannot be
+    // opened or read.
+    virtual bool readTextFile(const std::string& path, std::string& text) = 0;
 
     // --- clock and local time ---
     virtual Timestamp now() = 0;

@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "platform/ascii.h"
+#include "platform/profile/profile_document.h"
 
 const char* const Announcer::SECTION = "Speak";
 const char* const Announcer::OPEN_FAILED = "\xCD\xE5 \xEE\xF2\xEA\xF0\xFB\xF2\xFC \xF4\xE0\xE9\xEB ";
+const char* const Announcer::NOTHING_USABLE = "This voice theme file holds no key = value line that can be used: ";
 
 namespace {
 
@@ -74,18 +76,18 @@ bool parseThemeLine(const std::string& line, std::string& key, std::string& valu
 
 // The lines of a text, ended by CR, LF or CR LF, each cut to the line limit
 // (the rest of a longer line is dropped).
-std::vector<std::string> splitLines(const std::vector<unsigned char>& bytes)
+std::vector<std::string> splitLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::string line;
     bool open = false;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = static_cast<char>(bytes[i]);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.push_back(line);
             line.clear();
             open = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             continue;
         }
@@ -217,17 +219,23 @@ void Announcer::writeDefaultSpeakEntries(const std::string& theme)
 void Announcer::loadThemeFile(const std::string& theme)
 {
     const std::string path = m_state.startFolder + "\\speak\\" + theme + "\\theme.ini";
-    std::vector<unsigned char> bytes;
-    if (!m_platform.readWholeFile(path, bytes)) {
+    std::string text;
+    if (!m_platform.readTextFile(path, text)) {
         m_platform.showMessage(OPEN_FAILED, path);
         return;
     }
+    // Lines the settings file cannot hold (a key that would read back as a
+    // comment or a section, a NUL) are skipped: one of them would make the
+    // settings file refuse the whole theme.
     std::vector<SettingChange> changes;
     std::string key;
     std::string value;
-    for (const std::string& line : splitLines(bytes))
-        if (parseThemeLine(line, key, value))
+    for (const std::string& line : splitLines(text))
+        if (parseThemeLine(line, key, value) && ProfileDocument::isWritableKey(key) &&
+            ProfileDocument::isWritableValue(value))
             changes.push_back(SettingChange{key, value});
-    if (!changes.empty())
+    if (changes.empty())
+        m_platform.showMessage(NOTHING_USABLE, path);
+    else
         m_platform.writeSettings(SECTION, changes);
 }

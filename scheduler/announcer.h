@@ -12,8 +12,9 @@
 
 class Announcer {
 public:
-    static const char* const SECTION;      // "Speak"
-    static const char* const OPEN_FAILED;  // "Не открыть файл " in Windows-1251
+    static const char* const SECTION;         // "Speak"
+    static const char* const OPEN_FAILED;     // "Не открыть файл " in Windows-1251
+    static const char* const NOTHING_USABLE;  // a theme.ini without one usable line
     // Limits of one theme.ini line and of its key and value.
     static constexpr std::size_t LINE_LIMIT = 254;
     static constexpr std::size_t KEY_LIMIT = 19;
@@ -35,8 +36,10 @@ public:
     void announceTime();
     // The 35 default entries of the theme, written in one go.
     void writeDefaultSpeakEntries(const std::string& theme);
-    // Copies the key = value lines of the theme's theme.ini into Speak; a
-    // missing file is reported and leaves Speak as it was.
+    // Copies the key = value lines of the theme's theme.ini (8-bit or UTF-16
+    // text) into Speak, skipping lines the settings file cannot hold; a
+    // missing file, or one without a line to copy, is reported and leaves
+    // Speak as it was.
     void loadThemeFile(const std::string& theme);
 
 private:

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 
 namespace {
 
@@ -42,6 +43,30 @@ bool writeAll(int fd, const std::string& bytes)
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// The file a path names, symbolic links followed: it is the one replaced,
+// and the links stay.
+std::string targetOf(const std::string& path)
+{
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr)
+        return path;
+    std::string target = resolved;
+    ::free(resolved);
+    return target;
+}
+
+// Where the file cannot be replaced by another one, its bytes are
+// overwritten where they are.
+bool writeInPlace(const std::string& path, const std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written =
+        writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && written;
 }
 
 // Makes the rename itself durable.
@@ -108,36 +133,41 @@ FileStamp PosixFileSystem::stamp(const std::string& path)
 
 bool PosixFileSystem::replaceFile(const std::string& path, const std::string& bytes)
 {
-    // The new file takes the old one's permissions.
-    mode_t mode = 0644;
+    const std::string target = targetOf(path);
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0)
-        mode = info.st_mode & 07777;
-
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && (S_ISDIR(info.st_mode) || ::access(target.c_str(), W_OK) != 0))
+        return false;
+    // Every name of a file with several must see the change.
+    if (exists && info.st_nlink > 1)
+        return writeInPlace(target, bytes);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < MAX_NAME_ATTEMPTS && fd < 0; ++attempt) {
-        temporary = temporary_file::nameFor(path, static_cast<unsigned long>(::getpid()), g_temporaryNumber++);
+        temporary = temporary_file::nameFor(target, static_cast<unsigned long>(::getpid()), g_temporaryNumber++);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST)
-            return false;
+            return errno != ENOENT && writeInPlace(target, bytes);  // no room for a new file beside it
     }
     if (fd < 0)
         return false;
+    // The new file takes the old one's permissions.
+    const mode_t mode = exists ? info.st_mode & 07777 : 0644;
     bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
-    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
-    syncFolder(folderOf(path));
+    syncFolder(folderOf(target));
     return true;
 }
 
 void PosixFileSystem::removeStaleTemporaries(const std::string& path)
 {
-    const std::string folder = folderOf(path);
-    const std::string baseName = baseNameOf(path);
+    const std::string target = targetOf(path);
+    const std::string folder = folderOf(target);
+    const std::string baseName = baseNameOf(target);
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ascii.h"
+#include "platform/profile/code_page.h"
 
 enum class FileReadStatus { Ok, Missing, Failed };
 
@@ -32,12 +33,18 @@ public:
     virtual FileReadStatus readFile(const std::string& path, std::string& bytes) = 0;
     virtual FileStamp stamp(const std::string& path) = 0;
     // Puts the bytes in place of the file (or creates it) in one step: the
-    // file holds either its old or its new bytes, even after a crash. False
-    // when the file could not be replaced; it then keeps its old bytes.
+    // file holds either its old or its new bytes, even after a crash, and
+    // keeps its attributes and permissions. A link is followed: the file it
+    // points to is replaced, the link stays. A file with several names, or
+    // one beside which no new file can be made, is overwritten where it is.
+    // False when the file cannot be written (read-only, a folder); it then
+    // keeps its old bytes, and is not tried again.
     virtual bool replaceFile(const std::string& path, const std::string& bytes) = 0;
     // Deletes the temporary files that an earlier replacement of this path
     // left behind when its process died.
     virtual void removeStaleTemporaries(const std::string& path) = 0;
+    // The program's code page, in which a file saved as UTF-16 is read.
+    virtual const CodePage& codePage() const { return CodePage::latin1(); }
 };
 
 // Names of the temporary files made next to a file while it is replaced:

@@ -4,15 +4,19 @@
 #include <utility>
 
 #include "platform/ascii.h"
+#include "platform/profile/unicode_text.h"
 
 namespace {
 
+// The characters the system's reader drops around lines, names and values:
+// blank, tab, line feed, vertical tab, form feed, carriage return, and the
+// ^Z that ends old DOS text files.
 bool isBlank(char c)
 {
-    return c == ' ' || c == '\t';
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\x1a';
 }
 
-// The text without the blanks and tabs around it.
+// The text without those characters around it.
 std::string trimmed(const std::string& text, std::size_t begin = 0, std::size_t end = std::string::npos)
 {
     end = std::min(end, text.size());
@@ -44,38 +48,68 @@ bool holdsBreak(const std::string& text)
 
 }  // namespace
 
-ProfileDocument::ProfileDocument()
+// Calls take(start, stop, end) for each line of a text: the line runs from
+// start to stop and ends with CR, LF, CR LF or, the last one, with nothing.
+template <typename Text, typename Take>
+void ProfileDocument::forEachLine(const Text& text, Take take)
 {
-    m_sections.emplace_back();
-}
-
-ProfileDocument::ProfileDocument(const std::string& bytes)
-{
-    m_sections.emplace_back();
+    using Char = typename Text::value_type;
+    const Char breaks[] = {Char('\r'), Char('\n'), Char(0)};
     std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t stop = bytes.find_first_of("\r\n", start);
+    while (start < text.size()) {
+        std::size_t stop = text.find_first_of(breaks, start);
         LineEnd end = LineEnd::None;
-        std::size_t next = bytes.size();
-        if (stop == std::string::npos) {
-            stop = bytes.size();
-        } else if (bytes[stop] == '\n') {
+        std::size_t next = text.size();
+        if (stop == Text::npos) {
+            stop = text.size();
+        } else if (text[stop] == Char('\n')) {
             end = LineEnd::Lf;
             next = stop + 1;
-        } else if (stop + 1 < bytes.size() && bytes[stop + 1] == '\n') {
+        } else if (stop + 1 < text.size() && text[stop + 1] == Char('\n')) {
             end = LineEnd::CrLf;
             next = stop + 2;
         } else {
             end = LineEnd::Cr;
             next = stop + 1;
         }
-        Line line = parseLine(bytes.substr(start, stop - start), end);
-        if (line.kind == LineKind::Header)
-            m_sections.emplace_back();
-        m_sections.back().lines.push_back(std::move(line));
+        take(start, stop, end);
         start = next;
     }
+}
+
+ProfileDocument::ProfileDocument() : m_codePage(&CodePage::latin1())
+{
+    m_sections.emplace_back();
+}
+
+ProfileDocument::ProfileDocument(const std::string& bytes, const CodePage& codePage)
+    : m_codePage(&codePage), m_encoding(unicode_text::encodingOf(bytes))
+{
+    m_sections.emplace_back();
+    if (m_encoding == TextEncoding::EightBit) {
+        forEachLine(bytes, [&](std::size_t start, std::size_t stop, LineEnd end) {
+            addLine(parseLine(bytes.substr(start, stop - start), end));
+        });
+    } else {
+        // Each line is read in the code page, and keeps its own bytes for
+        // as long as it is not changed.
+        const std::size_t textStart = unicode_text::byteOrderMark(m_encoding).size();
+        const std::u16string units = unicode_text::unitsOf(bytes.substr(textStart), m_encoding);
+        m_oddLastByte = bytes.substr(textStart + units.size() * 2);
+        forEachLine(units, [&](std::size_t start, std::size_t stop, LineEnd end) {
+            Line line = parseLine(codePage.fromUtf16(units.substr(start, stop - start)), end);
+            line.encoded = bytes.substr(textStart + start * 2, (stop - start) * 2);
+            addLine(std::move(line));
+        });
+    }
     indexSections();
+}
+
+void ProfileDocument::addLine(Line line)
+{
+    if (line.kind == LineKind::Header)
+        m_sections.emplace_back();
+    m_sections.back().lines.push_back(std::move(line));
 }
 
 ProfileDocument::Line ProfileDocument::parseLine(std::string text, LineEnd end)
@@ -89,20 +123,20 @@ ProfileDocument::Line ProfileDocument::parseLine(std::string text, LineEnd end)
         ++first;
     if (first == t.size())
         return line;
-    if (t[first] == '[') {
-        // A name in brackets ends at the first ']'; without one the line is
-        // no header.
-        if (t.find(']', first + 1) != std::string::npos)
-            line.kind = LineKind::Header;
+    if (t[first] == '[' && t.find(']', first + 1) != std::string::npos) {
+        // A name in brackets ends at the first ']'. A line without one is no
+        // header but an entry like any other line.
+        line.kind = LineKind::Header;
         return line;
     }
     if (t[first] == ';')
         return line;  // a comment: kept, never matched
-    std::size_t separator = t.find('=');
-    if (separator != std::string::npos && !trimmed(t, 0, separator).empty()) {
+    // A line without '=' is a key without a value, as the system reads it:
+    // it reads as missing, yet it is the entry a write of that key changes
+    // and it hides later entries of the same key.
+    line.separator = t.find('=');
+    if (!trimmed(t, 0, line.separator).empty())
         line.kind = LineKind::Entry;
-        line.separator = separator;
-    }
     return line;
 }
 
@@ -118,8 +152,10 @@ std::string ProfileDocument::keyName(const Line& entry)
     return trimmed(entry.text, 0, entry.separator);
 }
 
-std::string ProfileDocument::rawValue(const Line& entry)
+std::optional<std::string> ProfileDocument::rawValue(const Line& entry)
 {
+    if (entry.separator == std::string::npos)
+        return std::nullopt;
     return trimmed(entry.text, entry.separator + 1);
 }
 
@@ -173,7 +209,10 @@ std::optional<std::string> ProfileDocument::value(const std::string& section, co
     auto entry = s.keys.find(folded(trimmed(key)));
     if (entry == s.keys.end())
         return std::nullopt;
-    std::string v = rawValue(s.lines[entry->second]);
+    std::optional<std::string> raw = rawValue(s.lines[entry->second]);
+    if (!raw)
+        return std::nullopt;
+    std::string& v = *raw;
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
     }
@@ -182,7 +221,7 @@ std::optional<std::string> ProfileDocument::value(const std::string& section, co
         v.resize(nul);
     if (v.size() > MAX_VALUE_LENGTH)
         v.resize(MAX_VALUE_LENGTH);
-    return v;
+    return raw;
 }
 
 bool ProfileDocument::isWritableSection(const std::string& section)
@@ -272,6 +311,7 @@ bool ProfileDocument::applyTo(Section& section, const std::vector<SettingChange>
                     continue;
                 std::string fileKey = keyName(line);
                 line.text = fileKey + '=' + value;
+                line.encoded.clear();
                 line.separator = fileKey.size();
                 changedExisting = true;
             } else if (pending != addedKeys.end()) {
@@ -328,18 +368,29 @@ void ProfileDocument::rebuild(Section& section, std::vector<Line>& added)
 std::string ProfileDocument::bytes() const
 {
     static const char* const ENDINGS[] = {"", "\r", "\n", "\r\n"};
+    static const char16_t* const WIDE_ENDINGS[] = {u"", u"\r", u"\n", u"\r\n"};
+    const bool eightBit = m_encoding == TextEncoding::EightBit;
     std::size_t size = 0;
     for (const Section& section : m_sections) {
         for (const Line& line : section.lines)
-            size += line.text.size() + 2;
+            size += (eightBit ? line.text.size() : line.encoded.size()) + 4;
     }
-    std::string out;
-    out.reserve(size);
+    std::string out = unicode_text::byteOrderMark(m_encoding);
+    out.reserve(size + out.size());
     for (const Section& section : m_sections) {
         for (const Line& line : section.lines) {
-            out += line.text;
-            out += ENDINGS[static_cast<int>(line.end)];
+            const int end = static_cast<int>(line.end);
+            if (eightBit) {
+                out += line.text;
+                out += ENDINGS[end];
+                continue;
+            }
+            // A changed or new line is written in the file's own encoding.
+            out +=
+                line.encoded.empty() ? unicode_text::bytesOf(m_codePage->toUtf16(line.text), m_encoding) : line.encoded;
+            out += unicode_text::bytesOf(WIDE_ENDINGS[end], m_encoding);
         }
     }
+    out += m_oddLastByte;
     return out;
 }

@@ -1,6 +1,7 @@
 // The text of a Windows profile file ("INI" file) held line by line, so that
 // values can be looked up and changed while every untouched line keeps its
-// bytes.
+// bytes. A file saved as UTF-16 is read in the program's code page and
+// written back in UTF-16, its untouched lines byte for byte.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/profile/code_page.h"
+#include "platform/profile/unicode_text.h"
 
 class ProfileDocument {
 public:
@@ -19,11 +22,14 @@ public:
     enum class ChangeOutcome { Changed, Unchanged, Refused };
 
     ProfileDocument();
-    explicit ProfileDocument(const std::string& bytes);
+    // codePage converts the lines of a UTF-16 file; it must outlive the
+    // document.
+    explicit ProfileDocument(const std::string& bytes, const CodePage& codePage = CodePage::latin1());
 
     // The value of a key as the system's reader gives it: trimmed, without one
     // pair of outer quotes, cut at 4095 characters; nullopt when the section
-    // or the key is missing. The first of duplicate sections and keys counts.
+    // or the key is missing or has no value. The first of duplicate sections
+    // and keys counts.
     std::optional<std::string> value(const std::string& section, const std::string& key) const;
 
     // Applies all changes to one section, or none of them when one cannot be
@@ -44,11 +50,12 @@ private:
     static constexpr std::size_t NO_LINE = static_cast<std::size_t>(-1);
 
     struct Line {
-        std::string text;  // without its line end
+        std::string text;     // without its line end, in the program's code page
+        std::string encoded;  // of a UTF-16 file: the line's own bytes while it is unchanged
         LineEnd end = LineEnd::CrLf;
         LineKind kind = LineKind::Other;
         bool removed = false;               // deleted by the change being applied
-        std::size_t separator = 0;          // position of the first '=' of an entry
+        std::size_t separator = 0;          // the first '=' of an entry; npos when it has none
         std::size_t nextSameKey = NO_LINE;  // next entry of this section with the same key
     };
 
@@ -59,12 +66,15 @@ private:
         std::unordered_map<std::string, std::size_t> keys;  // folded key -> first entry
     };
 
+    template <typename Text, typename Take>
+    static void forEachLine(const Text& text, Take take);
     static Line parseLine(std::string text, LineEnd end);
     static std::string sectionName(const Line& header);
     static std::string keyName(const Line& entry);
-    static std::string rawValue(const Line& entry);
+    static std::optional<std::string> rawValue(const Line& entry);
     static Line entryLine(const std::string& key, const std::string& value);
 
+    void addLine(Line line);
     void indexSections();
     static void indexKeys(Section& section);
     Section* findSection(const std::string& name);
@@ -72,6 +82,9 @@ private:
     static bool applyTo(Section& section, const std::vector<SettingChange>& changes);
     static void rebuild(Section& section, std::vector<Line>& added);
 
+    const CodePage* m_codePage;
+    TextEncoding m_encoding = TextEncoding::EightBit;
+    std::string m_oddLastByte;  // a UTF-16 file's stray last byte, kept at its end
     std::vector<Section> m_sections;
     std::unordered_map<std::string, std::size_t> m_sectionIndex;  // folded name -> first section
 };

@@ -50,7 +50,7 @@ bool ProfileFile::refresh()
         m_state = LoadState::Unreadable;
         return false;
     }
-    m_document = ProfileDocument(bytes);
+    m_document = ProfileDocument(bytes, m_files.codePage());
     m_bytes = std::move(bytes);
     m_stamp = stamp;
     m_state = LoadState::Loaded;
@@ -88,7 +88,7 @@ bool ProfileFile::writeSection(const std::string& section, const std::vector<Set
     if (!m_files.replaceFile(m_path, bytes)) {
         // The file still holds what it held: go back to that, so that a file
         // held open by someone else need not be read again.
-        m_document = ProfileDocument(m_bytes);
+        m_document = ProfileDocument(m_bytes, m_files.codePage());
         return false;
     }
     m_bytes = std::move(bytes);

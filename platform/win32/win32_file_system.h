@@ -1,6 +1,7 @@
 // Raw file operations of the settings file on Windows: atomic replacement
-// through a temporary file in the same folder, with retries while a virus
-// scanner or an indexer holds the file.
+// through a temporary file beside the file a link points to, with retries
+// while a virus scanner or an indexer holds the file; writing in place where
+// the file cannot be replaced; text in the system's ANSI code page.
 #pragma once
 
 #include <string>
@@ -13,4 +14,5 @@ public:
     FileStamp stamp(const std::string& path) override;
     bool replaceFile(const std::string& path, const std::string& bytes) override;
     void removeStaleTemporaries(const std::string& path) override;
+    const CodePage& codePage() const override;
 };

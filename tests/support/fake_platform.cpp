@@ -1,8 +1,11 @@
 #include "support/fake_platform.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/ascii.h"
+#include "platform/profile/profile_document.h"
+#include "platform/profile/unicode_text.h"
 #include "support/fake_zone.h"
 
 namespace {
@@ -155,7 +158,13 @@ bool FakePlatform::writeSetting(const std::string& section, const std::string& k
 bool FakePlatform::writeSettings(const std::string& section, const std::vector<SettingChange>& changes)
 {
     calls.push_back("writeSettings " + section + " " + std::to_string(changes.size()));
-    if (failSettingWrites)
+    // A batch the settings file would refuse is refused whole, as there.
+    const auto refused = [](const SettingChange& change) {
+        return !ProfileDocument::isWritableKey(change.key) ||
+            (change.value && !ProfileDocument::isWritableValue(*change.value));
+    };
+    if (failSettingWrites || !ProfileDocument::isWritableSection(section) ||
+        std::any_of(changes.begin(), changes.end(), refused))
         return false;
     for (const auto& change : changes)
         applyChange(section, change);
@@ -182,6 +191,16 @@ bool FakePlatform::readWholeFile(const std::string& path, std::vector<unsigned c
     if (it == files.end())
         return false;
     bytes = it->second;
+    return true;
+}
+
+bool FakePlatform::readTextFile(const std::string& path, std::string& text)
+{
+    calls.push_back("readTextFile " + path);
+    const auto it = files.find(path);
+    if (it == files.end())
+        return false;
+    text = unicode_text::textOf(std::string(it->second.begin(), it->second.end()), CodePage::latin1());
     return true;
 }
 

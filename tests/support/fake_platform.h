@@ -17,7 +17,7 @@ public:
     ScreenPoint cursor;
     bool cursorAvailable = true;
     std::string folder = "C:\\Alarms";
-    std::map<std::string, std::vector<unsigned char>> files;  // readWholeFile
+    std::map<std::string, std::vector<unsigned char>> files;  // readWholeFile, readTextFile
     std::map<std::string, std::vector<FolderEntry>> folders;  // listFolder, by pattern
     std::map<ProcessHandle, std::uint32_t> exitCodes;         // missing: code unreadable
     ProcessHandle nextProcess = 100;                          // handed out by launchProgram
@@ -51,6 +51,7 @@ public:
     std::string currentDirectory() override;
     std::vector<FolderEntry> listFolder(const std::string& pattern) override;
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
+    bool readTextFile(const std::string& path, std::string& text) override;
     Timestamp now() override;
     bool toLocal(Timestamp t, LocalTime& out) override;
     Timestamp fromLocal(const LocalTime& fields) override;
