@@ -1,12 +1,11 @@
 // The settings file as stored: by the engine beside the system, by the real program, and by saves killed midway.
 #include <gtest/gtest.h>
-#include "firing_support.h"
+
+#include "harness.h"
 #include "platform/profile/profile_file.h"
 #include "platform/profile/unicode_text.h"
 #include "platform/win32/win32_file_system.h"
-#include "quorvel_process.h"
 #include "soak/crash_run.h"
-#include "temp_folder.h"
 
 static std::string wide(const std::string& text, bool bigEndian = false)
 {
@@ -53,19 +52,19 @@ TEST(SettingsEngine, ReadsAndWritesAsTheSystemDoesAndInPlaceWhereNothingCanBeRep
 TEST(StoredFile, UnicodeLinkedFileStaysWhatItIsAndDatesWithoutAnInstantNeverRing)
 {
     TempFolder folder;
-    const std::string real = folder.folder("real") + "\\TIVRA.INI", span = "0:00:00:00";
+    const std::string real = folder.folder("real") + "\\TIVRA.INI", span = NO_SPAN;
     const std::string head = "\xFF\xFE" +
         wide("[AlarmList]\r\n0=2039:05:01-08:00:00,-1,1,6, 1:00:00:00,0:00:00:00,,,,a\r\n"
              "1=1960:05:01-08:00:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,b\r\n");
-    writeFileText(real, head + wide("2=" + storedAlarm(2, -1, 1, 2, span, span, "", "", "due") + "\r\n"));
+    writeFileText(real, head + wide("2=" + storedAlarm(storedTime(secondsNow() + 2), "-1,1,2", "due") + "\r\n"));
     char link[] = "/bin/ln -s real/TIVRA.INI TIVRA.INI";
     STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION ln = {};
     ASSERT_TRUE(CreateProcessA(nullptr, link, nullptr, nullptr, FALSE, 0, nullptr, folder.path().c_str(), &si, &ln));
     WaitForSingleObject(ln.hProcess, 10000);
     QuorvelProcess program(folder.path());
-    ASSERT_NE(program.mainWindow(), nullptr);
-    EXPECT_EQ(program.rowCount(), 3);
+    ASSERT_NE(program.main(), nullptr);
+    EXPECT_EQ(program.rows().size(), 3u);
     const std::string fired = wide(",-1,0,2, " + span + "," + span + ",,,,due\r\n");  // rang, and is idle now
     EXPECT_TRUE(waitUntil([&] { return readFileText(real).find(fired) != std::string::npos; }, 15000));
     EXPECT_EQ(readFileText(real).substr(0, head.size()), head);

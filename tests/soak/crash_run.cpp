@@ -9,7 +9,7 @@
 #include "platform/profile/file_system.h"
 #include "platform/profile/profile_document.h"
 #include "platform/win32/win32_file_system.h"
-#include "integration/quorvel_process.h"
+#include "integration/harness.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ CrashFigures runCrashKills(const std::string& folder, int kills, unsigned seed)
     long generation = 0;
     for (int kill = 0; kill < kills && figures.damaged == 0; ++kill) {
         ResetEvent(ready);
-        std::string commandLine = "\"" + testProgramFolder() + "\\crash_victim.exe\" \"" + path + "\" " + eventName;
+        std::string commandLine = "\"" + programFolder() + "\\crash_victim.exe\" \"" + path + "\" " + eventName;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};

@@ -5,12 +5,11 @@
 #include <cstdio>
 
 #include "crash_run.h"
-#include "temp_folder.h"
+#include "harness.h"
 
 TEST(Soak, CrashKillsLeaveTheOldOrTheNewListAndNoStaleTemporaries)
 {
     TempFolder folder;
-    ASSERT_TRUE(folder.valid());
     const CrashFigures figures = runCrashKills(folder.path(), 1000, 20240601);
     std::printf("crash soak: %d kills in %.1f s: %d times the old list, %d times a new one, %d damaged; "
                 "%d kills fell inside a save (at most %d temporary file(s) left), %d left after the next start\n",
