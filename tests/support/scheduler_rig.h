@@ -27,6 +27,7 @@ protected:
         alarm->flags = flags;
         alarm->state = ALARM_STATE_ARMED;
         alarm->commandLine = message + ".exe";
+        alarm->waveFile = "ding.wav";
         return alarms.append(std::move(alarm));
     }
 

@@ -1,16 +1,18 @@
+// Saying the time from a voice theme's wave files, the default Speak
+// entries, and copying a theme.ini into the settings.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
+#include "platform/ascii.h"
 #include "scheduler/announcer.h"
 #include "support/fake_platform.h"
 
 namespace {
 
 constexpr Timestamp MIDNIGHT = 889916400;  // 1998-03-15 00:00:00 in the test zone (UTC+1)
-const std::string START = "C:\\Alarms";
 using Pieces = std::vector<std::string>;
 
 std::vector<unsigned char> bytesOf(const std::string& text)
@@ -20,29 +22,24 @@ std::vector<unsigned char> bytesOf(const std::string& text)
 
 class AnnouncerTest : public ::testing::Test {
 protected:
-    AnnouncerTest() { state.startFolder = START; }
+    AnnouncerTest() { state.startFolder = "C:\\Alarms"; }
 
-    // Every file the default entries of the theme name, each holding its own
-    // file name, so that the played block tells which file it was.
+    // Every file the default entries name, each holding its own file name.
     void installWaveFiles()
     {
         announcer.writeDefaultSpeakEntries("Default");
         for (const auto& entry : platform.settings[0].second) {
             const std::string file = entry.second.substr(entry.second.find('.') + 1);
-            platform.files[START + file] = bytesOf(file.substr(file.rfind('\\') + 1));
+            platform.files["C:\\Alarms" + file] = bytesOf(file.substr(file.rfind('\\') + 1));
         }
         platform.settingFileWrites = 0;
     }
-
+    // The pieces played when the time is said at the given time of day.
     Pieces announceAt(int hours, int minutes)
     {
         platform.calls.clear();
         state.tickTime = MIDNIGHT + hours * 3600 + minutes * 60;
         announcer.announceTime();
-        return played();
-    }
-    Pieces played() const
-    {
         Pieces pieces;
         for (const auto& call : platform.calls)
             if (call.rfind("playSoundMemory ", 0) == 0)
@@ -62,78 +59,56 @@ TEST(AnnouncerKeysTest, NumberKeysOfHoursAndMinutes)
     using Key = std::pair<int, const char*>;
     for (const auto& [n, key] : {Key{0, "0"}, {1, "1h"}, {2, "2h"}, {3, "3"}, {20, "20"}, {21, "21h"}, {23, "23h"}})
         EXPECT_EQ(Announcer::speakKeyForHour(n), key) << n;
-    for (const auto& [n, key] : {Key{0, "0"}, {1, "1m"}, {2, "2m"}, {19, "19"}, {20, "20"}, {30, "30m"}, {50, "50m"}})
+    for (const auto& [n, key] : {Key{0, "0"}, {1, "1m"}, {2, "2m"}, {19, "19"}, {20, "20"}, {21, "21m"}, {50, "50m"}})
         EXPECT_EQ(Announcer::speakKeyForMinute(n), key) << n;
 }
 
 TEST_F(AnnouncerTest, DefaultEntriesAreWrittenInOneGo)
 {
     announcer.writeDefaultSpeakEntries("Alt");
-    EXPECT_EQ(platform.settingFileWrites, 1);
-    ASSERT_EQ(platform.settings.size(), 1u);
+    ASSERT_TRUE(platform.settingFileWrites == 1 && platform.settings.size() == 1u);
     const FakePlatform::Section& speak = platform.settings[0].second;
     ASSERT_EQ(speak.size(), 35u);
-    const struct {
-        std::size_t index;
-        const char *key, *value;
-    } cases[] = {{0, "Hour", ".\\speak\\Alt\\hour.wav"},  {5, "Minute2", ".\\speak\\Alt\\minute2.wav"},
-                 {6, "0", "0,.\\speak\\Alt\\0.wav"},      {7, "1h", "0,.\\speak\\Alt\\1h.wav"},
-                 {8, "1m", "0,.\\speak\\Alt\\1m.wav"},    {11, "3", "0,.\\speak\\Alt\\3.wav"},
-                 {29, "21h", "0,.\\speak\\Alt\\21h.wav"}, {30, "30m", "0,.\\speak\\Alt\\30m.wav"},
-                 {34, "50m", "0,.\\speak\\Alt\\50m.wav"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(speak[c.index], (std::pair<std::string, std::string>(c.key, c.value))) << c.index;
+    // Words first, then the numbers (form 0), each named after its key.
+    const std::pair<std::size_t, std::string> cases[] = {{0, "Hour"}, {5, "Minute2"}, {6, "0"},    {7, "1h"},
+                                                         {8, "1m"},   {11, "3"},      {29, "21h"}, {30, "30m"},
+                                                         {32, "40m"}, {34, "50m"}};
+    for (const auto& [index, key] : cases) {
+        const std::string form = index < 6 ? "" : "0,";
+        EXPECT_EQ(speak[index].first, key);
+        EXPECT_EQ(speak[index].second, form + ".\\speak\\Alt\\" + ascii::toLower(key) + ".wav");
+    }
 }
 
-TEST_F(AnnouncerTest, EmptySpeakWritesDefaultsAndPlaysNothingThenSpeaks)
+TEST_F(AnnouncerTest, PiecesOfTheHourAndMinuteAllReadBeforeTheFirstPlays)
 {
-    state.currentTheme = "Default";
-    EXPECT_TRUE(announceAt(21, 35).empty());
-    EXPECT_EQ(platform.settingFileWrites, 1);
-
-    for (const char* file : {"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"})
-        platform.files[START + "\\speak\\Default\\" + file] = bytesOf(file);
-    EXPECT_EQ(announceAt(21, 35), (Pieces{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
-    // Every piece is read before the first one plays.
+    installWaveFiles();
+    const std::pair<int, Pieces> cases[] = {
+        {0, {"0", "hour", "0"}},      {101, {"1h", "hour", "1m"}},         {215, {"2h", "hour", "15"}},
+        {1320, {"13", "hour", "20"}}, {2135, {"21h", "hour", "30m", "5"}}, {2342, {"23h", "hour", "40m", "2m"}},
+        {2019, {"20", "hour", "19"}}, {1030, {"10", "hour", "30m"}},       {1021, {"10", "hour", "20", "1m"}}};
+    for (const auto& [time, names] : cases) {
+        Pieces expected;
+        for (const std::string& name : names)
+            expected.push_back(name + ".wav");
+        expected.push_back("minute.wav");
+        EXPECT_EQ(announceAt(time / 100, time % 100), expected) << time;
+    }
     const auto firstPlay = std::find_if(platform.calls.begin(), platform.calls.end(),
                                         [](const std::string& c) { return c.rfind("playSoundMemory", 0) == 0; });
     EXPECT_EQ(std::count_if(platform.calls.begin(), firstPlay,
                             [](const std::string& c) { return c.rfind("readWholeFile", 0) == 0; }),
               5);
-    EXPECT_EQ(*std::find_if(platform.calls.begin(), firstPlay,
-                            [](const std::string& c) { return c.rfind("readWholeFile", 0) == 0; }),
-              "readWholeFile C:\\Alarms\\speak\\Default\\21h.wav");
-}
-
-TEST_F(AnnouncerTest, PiecesOfTheHourAndMinute)
-{
-    installWaveFiles();
-    const struct {
-        int hour, minute;
-        Pieces numbers;  // between them "hour.wav", at the end "minute.wav"
-    } cases[] = {
-        {0, 0, {"0", "0"}},     {1, 1, {"1h", "1m"}},          {2, 15, {"2h", "15"}},
-        {13, 20, {"13", "20"}}, {21, 35, {"21h", "30m", "5"}}, {23, 42, {"23h", "40m", "2m"}},
-        {20, 19, {"20", "19"}}, {10, 30, {"10", "30m"}},       {10, 21, {"10", "20", "1m"}},
-    };
-    for (const auto& c : cases) {
-        Pieces expected{c.numbers[0] + ".wav", "hour.wav"};
-        for (std::size_t i = 1; i < c.numbers.size(); ++i)
-            expected.push_back(c.numbers[i] + ".wav");
-        expected.push_back("minute.wav");
-        EXPECT_EQ(announceAt(c.hour, c.minute), expected) << c.hour << ":" << c.minute;
-    }
-    EXPECT_EQ(platform.settingFileWrites, 0);
-
     // Before the first tick the current time is spoken.
-    state.tickTime = INVALID_TIME;
-    platform.calls.clear();
     platform.clock = MIDNIGHT + 22 * 3600 + 50 * 60;
+    state.tickTime = INVALID_TIME;
     announcer.announceTime();
-    EXPECT_EQ(played(), (Pieces{"22h.wav", "hour.wav", "50m.wav", "minute.wav"}));
+    EXPECT_EQ(platform.calls.back(), "playSoundMemory minute.wav");
+    EXPECT_EQ(std::count(platform.calls.begin(), platform.calls.end(), "playSoundMemory 50m.wav"), 1);
+    EXPECT_EQ(platform.settingFileWrites, 0);
 }
 
-TEST_F(AnnouncerTest, FormNumberChoosesTheWord)
+TEST_F(AnnouncerTest, FormNumberChoosesTheWordAndUnreadablePiecesAreSkipped)
 {
     installWaveFiles();
     platform.putSetting("Speak", "1m", "2,.\\speak\\Default\\1m.wav");
@@ -141,35 +116,31 @@ TEST_F(AnnouncerTest, FormNumberChoosesTheWord)
     // The word after the minutes agrees with the last number spoken.
     EXPECT_EQ(announceAt(10, 21), (Pieces{"10.wav", "hour.wav", "20.wav", "1m.wav", "minute2.wav"}));
     EXPECT_EQ(announceAt(10, 20), (Pieces{"10.wav", "hour.wav", "20.wav", "minutes.wav"}));
-    // Hour 20 shares the "20" entry and its form.
-    EXPECT_EQ(announceAt(20, 0), (Pieces{"20.wav", "hours.wav", "0.wav", "minute.wav"}));
+    EXPECT_EQ(announceAt(20, 0), (Pieces{"20.wav", "hours.wav", "0.wav", "minute.wav"}));  // shares "20"
     platform.putSetting("Speak", "5", " 5 , .\\speak\\Default\\5.wav");
     EXPECT_EQ(announceAt(5, 5), (Pieces{"5.wav", "hours.wav", "5.wav", "minute.wav"}));
-}
 
-TEST_F(AnnouncerTest, WavesComeFromTheStartFolderAndUnreadableOnesAreSkipped)
-{
-    installWaveFiles();
+    // Paths start from the start folder, not the current one.
     platform.putSetting("Speak", "3", "0,.\\speak\\X\\3.wav");
     platform.files["C:\\Alarms\\speak\\X\\3.wav"] = bytesOf("x3");
     platform.folder = "D:\\Elsewhere";
     EXPECT_EQ(announceAt(3, 3), (Pieces{"x3", "hour.wav", "x3", "minute.wav"}));
-
     platform.files.erase("C:\\Alarms\\speak\\Default\\hour.wav");
     EXPECT_EQ(announceAt(4, 7), (Pieces{"4.wav", "7.wav", "minute.wav"}));
     EXPECT_EQ(platform.settingFileWrites, 0);
 }
 
-TEST_F(AnnouncerTest, MissingEntryWritesDefaultsAndPlaysNothing)
+TEST_F(AnnouncerTest, MissingEntryWritesTheThemesDefaultsAndPlaysNothing)
 {
+    state.currentTheme = "Default";
+    EXPECT_TRUE(announceAt(21, 35).empty());  // an empty Speak section
+    EXPECT_EQ(platform.settingFileWrites, 1);
     installWaveFiles();
     state.currentTheme = "Other";
     platform.putSetting("Speak", "4", "1,.\\speak\\Default\\4.wav");
     platform.putSetting("Speak", "Hours", "");
     EXPECT_TRUE(announceAt(4, 7).empty());
-    EXPECT_EQ(platform.settingFileWrites, 1);
     EXPECT_EQ(platform.readSetting("Speak", "Hours"), ".\\speak\\Other\\hours.wav");
-
     platform.putSetting("Speak", "5", "");
     EXPECT_TRUE(announceAt(10, 25).empty());
     EXPECT_EQ(platform.settingFileWrites, 2);
@@ -184,8 +155,6 @@ TEST_F(AnnouncerTest, ThemeFileIsCopiedLineByLine)
         std::string(25, 'k') + "=cut key\nLong=" + std::string(300, 'v') + "\nLast=tail";
     platform.files["C:\\Alarms\\speak\\T\\theme.ini"] = bytesOf(text);
     announcer.loadThemeFile("T");
-
-    EXPECT_EQ(platform.settingFileWrites, 1);
     const FakePlatform::Section expected{{"Keep", "old"},
                                          {"Hour", ".\\speak\\T\\h.wav  "},
                                          {"Minute", ".\\speak\\T\\m.wav"},
@@ -197,10 +166,8 @@ TEST_F(AnnouncerTest, ThemeFileIsCopiedLineByLine)
     EXPECT_EQ(platform.settings[0].second, expected);
 
     // A missing file is reported and Speak is kept.
-    platform.settingFileWrites = 0;
     announcer.loadThemeFile("Gone");
     EXPECT_EQ(platform.messages,
               (Pieces{"\xCD\xE5 \xEE\xF2\xEA\xF0\xFB\xF2\xFC \xF4\xE0\xE9\xEB C:\\Alarms\\speak\\Gone\\theme.ini"}));
-    EXPECT_EQ(platform.settingFileWrites, 0);
-    EXPECT_EQ(platform.readSetting("Speak", "Hour"), ".\\speak\\T\\h.wav  ");
+    EXPECT_EQ(platform.settingFileWrites, 1);
 }
