@@ -80,7 +80,7 @@ TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
         {"not forward: kept", REPEAT, -60, -1, -1, ARMED, NOON, NOON + 10, NOON},
         {"far behind: one step", REPEAT, 7, -1, -1, ARMED, 0, 2000000000, 2000000002},
         {"no instant: next found", REPEAT, DAY, -1, -1, ARMED, INVALID_TIME, NOON, 890006399},  // -1 + 10301 days
-        {"beyond 2038: no instant", REPEAT, DAY, -1, -1, ARMED, LAST - 10, LAST - 5, INVALID_TIME},
+        {"beyond 2038: repetition ends", REPEAT, DAY, -1, -1, IDLE, LAST - 10, LAST - 5, LAST - 10},
         {"negative count: forever", REPEAT, 60, -5, -5, ARMED, NOON, NOON + 1, NOON + 60},
         {"count 2: once more", REPEAT, 60, 2, 1, ARMED, NOON, NOON + 1, NOON + 60},
         {"count 1: the last", REPEAT, 60, 1, 0, IDLE, NOON, NOON + 1, NOON},
