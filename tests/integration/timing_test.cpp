@@ -1,0 +1,50 @@
+// The tick and start-up of the real program under load and in awkward
+// places: many alarms due at once, boxes raised by the tick, shortcuts,
+// the window's place and a long start folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "firing_support.h"
+#include "quorvel_process.h"
+#include "temp_folder.h"
+
+namespace {
+
+// The last change of a file as the system keeps it (0 when missing).
+ULONGLONG lastWrite(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI"),
+                      alarm = storedAlarm(6, -1, 1, 0x4, "1:00:00:00", "0:00:00:00", "", "", "x");
+    std::string text = "[AlarmList]\r\n";
+    for (int key = 0; key < 2000; ++key)
+        text += std::to_string(key) + "=" + alarm + "\r\n";
+    writeFileText(path, text);
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.mainWindow(), nullptr);
+    const ULONGLONG stored = lastWrite(path);
+    ASSERT_TRUE(waitUntil([&] { return lastWrite(path) != stored; }, 15000));
+    // The program has written the file: a press on its icon is answered at
+    // once, and no other write follows.
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(program.mainWindow(), 101, 142, WM_LBUTTONDOWN, SMTO_NORMAL, 1000, &result), 0);
+    ULONGLONG seen = lastWrite(path);
+    int writes = 1;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(5))
+        if (lastWrite(path) != seen)
+            seen = lastWrite(path), ++writes;
+    EXPECT_EQ(writes, 1);
+    const std::string saved = readFileText(path);  // every alarm moved on by a day in that one write
+    EXPECT_NE(iniValue(saved, "0").substr(0, 10), alarm.substr(0, 10));
+    EXPECT_NE(iniValue(saved, "1999").substr(0, 10), alarm.substr(0, 10));
+}
+
+}  // namespace
