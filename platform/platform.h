@@ -80,6 +80,9 @@ public:
     // A message box with OK and the exclamation icon, titled with the
     // application's name. text is the program's own text (ASCII or
     // Windows-1251); detail, in the system code page, follows it unchanged.
+    // The box never opens inside the caller (the tick goes on; it opens once
+    // the program is back in its message loop), in front, one at a time; a
+    // message already open or waiting is not repeated.
     virtual void showMessage(const std::string& text, const std::string& detail = std::string()) = 0;
     // The open-file dialog; false when cancelled.
     virtual bool chooseFile(const FileChoice& choice, std::string& path) = 0;

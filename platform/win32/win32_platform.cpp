@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/c_runtime_time.h"
@@ -21,6 +22,17 @@ const char* const SETTINGS_UNREADABLE_AT_START =
     "started again.\r\n";
 const char* const SETTINGS_UNREADABLE_NOW =
     "The settings file cannot be read at the moment. Nothing is saved into it until it can be read again.\r\n";
+
+const char* const LAUNCH_FAILED = "The program cannot be started:\r\n";
+
+// The system's description of an error code, in the system's code page.
+std::string systemErrorText(DWORD error)
+{
+    char text[512] = {0};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                        text, sizeof text, nullptr);
+    return length > 0 ? std::string(text, length) : "Error " + std::to_string(error);
+}
 
 SYSTEMTIME systemTime(const LocalTime& t)
 {
@@ -179,16 +191,19 @@ void Win32Platform::playSoundMemory(const std::vector<unsigned char>& wave)
 
 ProcessHandle Win32Platform::launchProgram(const LaunchRequest& request)
 {
+    // The system's own error box would open inside the tick; the failure is
+    // told afterwards like every other message of the program.
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = m_mainWindow;
     info.lpVerb = nullptr;
     info.lpFile = request.file.c_str();
     info.lpParameters = request.parameters.c_str();
     info.lpDirectory = request.directory.c_str();
     info.nShow = request.showCommand;
-    ShellExecuteExA(&info);
+    if (!ShellExecuteExA(&info))
+        showMessage(LAUNCH_FAILED, request.file + "\r\n" + systemErrorText(GetLastError()));
     return reinterpret_cast<ProcessHandle>(info.hProcess);
 }
 
@@ -217,10 +232,51 @@ void Win32Platform::openHelp()
     ShellExecuteA(m_mainWindow, nullptr, "winhlp32.exe", ".\\tivra.hlp", ".\\", SW_SHOW);
 }
 
+UINT Win32Platform::MessagesWaitingMessage()
+{
+    static const UINT message = RegisterWindowMessageA("Quorvel.MessagesWaiting");
+    return message;
+}
+
 void Win32Platform::showMessage(const std::string& text, const std::string& detail)
 {
-    if (CWinApp::Instance() != nullptr)
-        CWinApp::Instance()->MessageBox(text, detail, m_mainWindow);
+    // A box opened here would run its modal loop inside the caller, the tick
+    // above all, and hold back every later tick until someone closed it: the
+    // message waits until the main window is back in its message loop. One
+    // that is already open or waiting is not repeated.
+    const Message message{text, detail};
+    if ((m_showing && message == m_open) || std::find(m_waiting.begin(), m_waiting.end(), message) != m_waiting.end())
+        return;
+    m_waiting.push_back(message);
+    if (m_mainWindow != nullptr && !m_showPosted)
+        m_showPosted = PostMessageA(m_mainWindow, MessagesWaitingMessage(), 0, 0) != FALSE;
+    if (!m_showPosted)
+        showWaitingMessages();
+}
+
+void Win32Platform::showWaitingMessages()
+{
+    m_showPosted = false;
+    if (m_showing)
+        return;
+    m_showing = true;
+    while (!m_waiting.empty()) {
+        m_open = m_waiting.front();
+        m_waiting.pop_front();
+        if (CWinApp::Instance() != nullptr)
+            CWinApp::Instance()->NoticeBox(m_open.text, m_open.detail, noticeOwner());
+    }
+    m_showing = false;
+}
+
+HWND Win32Platform::noticeOwner() const
+{
+    // The window the user works in, when one is on screen; a box owned by the
+    // hidden main window would be hidden with it.
+    HWND active = GetActiveWindow();
+    if (active != nullptr && IsWindowVisible(active))
+        return active;
+    return m_mainWindow != nullptr && IsWindowVisible(m_mainWindow) ? m_mainWindow : nullptr;
 }
 
 bool Win32Platform::chooseFile(const FileChoice& choice, std::string& path)

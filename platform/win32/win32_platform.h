@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -17,9 +18,14 @@ public:
     explicit Win32Platform(const std::string& settingsPath);
     ~Win32Platform() override;
 
-    // The window that owns launched programs' error boxes and the program's
-    // messages: while one is open, the main window takes no command.
+    // The main window: it shows the program's waiting messages when told
+    // so by MessagesWaitingMessage. Without one they are shown at once.
     void setMainWindow(HWND window) { m_mainWindow = window; }
+    // Posted to the main window when a message waits to be shown.
+    static UINT MessagesWaitingMessage();
+    // Shows the waiting messages, one box at a time. Called from the box's
+    // own message loop it does nothing: the rest follow when the box closes.
+    void showWaitingMessages();
     // Removes temporary files a crash may have left beside the settings file.
     void cleanUpSettingsFolder();
 
@@ -47,11 +53,22 @@ public:
     bool chooseFile(const FileChoice& choice, std::string& path) override;
 
 private:
+    struct Message {
+        std::string text;
+        std::string detail;
+        bool operator==(const Message& other) const { return text == other.text && detail == other.detail; }
+    };
+
     // Tells the user once that the settings file exists but cannot be read.
     void reportUnreadableSettings();
+    HWND noticeOwner() const;
 
     std::unique_ptr<Win32FileSystem> m_fileSystem;
     std::unique_ptr<ProfileFile> m_settings;
     std::string m_settingsPath;
     HWND m_mainWindow = nullptr;
+    std::deque<Message> m_waiting;
+    Message m_open;
+    bool m_showing = false;
+    bool m_showPosted = false;
 };

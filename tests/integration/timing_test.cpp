@@ -19,6 +19,14 @@ ULONGLONG lastWrite(const std::string& path)
     return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
+bool messageWindowOpen(QuorvelProcess& program)
+{
+    for (HWND dialog : dialogWindowsOf(program.processId()))
+        if (GetDlgItem(dialog, 2043) != nullptr)
+            return true;
+    return false;
+}
+
 TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
 {
     TempFolder folder;
@@ -45,6 +53,26 @@ TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
     const std::string saved = readFileText(path);  // every alarm moved on by a day in that one write
     EXPECT_NE(iniValue(saved, "0").substr(0, 10), alarm.substr(0, 10));
     EXPECT_NE(iniValue(saved, "1999").substr(0, 10), alarm.substr(0, 10));
+}
+
+TEST(Timing, FailedSaveIsToldInFrontAfterTheTickAndAlarmsKeepFiring)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI"), span = "0:00:00:00";
+    writeFileText(path,
+                  "[AlarmList]\r\n0=" + storedAlarm(2, -1, 1, 0, span, span, "", "", "first") +
+                      "\r\n1=" + storedAlarm(6, -1, 1, 0x2, span, span, "", "", "second") + "\r\n");
+    // Read by all, replaced by none: every save fails.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    QuorvelProcess program(folder.path());
+    HWND box = program.waitForMessageBox("I can't write", 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "owned by no hidden window: it has a taskbar button";
+    // The second alarm fires while the box is open; its failed save is not told twice.
+    EXPECT_TRUE(waitUntil([&] { return messageWindowOpen(program); }, 15000));
+    EXPECT_EQ(program.messageBoxTexts().size(), 1u);
+    CloseHandle(held);
 }
 
 }  // namespace

@@ -206,11 +206,14 @@ void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTim
 
 void MainDialog::OnDestroy()
 {
-    // The engine outlives the window; from now on nothing is shown.
+    // The engine outlives the window; from now on nothing is shown in it,
+    // and messages are shown at once.
     m_engine.setView(nullptr);
+    m_platform.setMainWindow(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
     RemovePropA(m_hWnd, m_instanceName.c_str());
+    m_platform.showWaitingMessages();  // nothing raised before the end is lost
     PostQuitMessage(0);
 }
 
@@ -248,6 +251,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     if (message == ShowRequestMessage()) {
         showYourself();
+        return true;
+    }
+    if (message == Win32Platform::MessagesWaitingMessage()) {
+        m_platform.showWaitingMessages();  // after the tick or command that raised them
         return true;
     }
     return false;
