@@ -1,5 +1,7 @@
 #include "app/win32/alarm_app.h"
 
+#include <objbase.h>
+
 #include "app/app_paths.h"
 #include "app/win32/single_instance.h"
 #include "platform/win32/win32_platform.h"
@@ -12,6 +14,9 @@ AlarmApp::~AlarmApp() = default;
 
 BOOL AlarmApp::InitInstance()
 {
+    // Programs are started through the shell on this thread; shortcuts, URLs
+    // and some documents need COM for that.
+    m_comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     char folder[MAX_PATH + 1] = {0};
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
     const AppPaths paths = app_paths::fromCurrentDirectory(std::string(folder, length < MAX_PATH ? length : 0));
@@ -39,5 +44,7 @@ int AlarmApp::ExitInstance(int exitCode)
     // programs keep running.
     m_engine.reset();
     m_platform.reset();
+    if (m_comReady)
+        CoUninitialize();
     return exitCode;
 }

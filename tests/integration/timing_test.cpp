@@ -1,5 +1,5 @@
 // The tick and start-up of the real program under load and in awkward
-// places: many alarms due at once, boxes raised by the tick, shortcuts,
+// places: many alarms due at once, boxes raised by the tick,
 // the window's place and a long start folder.
 #include <gtest/gtest.h>
 #include <windows.h>
