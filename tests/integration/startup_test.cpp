@@ -63,10 +63,10 @@ TEST_F(Startup, LeftPressOnTheIconShowsTheWindowAtItsStoredPlace)
     program.trayEvent(WM_LBUTTONDOWN);
     ASSERT_TRUE(isShown(main));
 
-    RECT frame;
-    GetWindowRect(main, &frame);
-    EXPECT_EQ(frame.left, 40);
-    EXPECT_EQ(frame.top, 50);
+    POINT client = {0, 0};  // Position is the corner of the client area
+    ClientToScreen(main, &client);
+    EXPECT_EQ(client.x, 40);
+    EXPECT_EQ(client.y, 50);
     EXPECT_EQ(columnWidth(main, 0), 150);
     EXPECT_EQ(columnWidth(main, 1), 100);
     program.settle(main);

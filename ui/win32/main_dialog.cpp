@@ -86,9 +86,19 @@ BOOL MainDialog::OnInitDialog()
 
 void MainDialog::moveToStoredPosition()
 {
-    const ScreenPoint position =
-        window_settings::parsePosition(m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION));
-    SetWindowPos(m_hWnd, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Position holds the corner of the client area, as a move reports it;
+    // the window's own corner lies the frame and the caption above and left
+    // of it, so that the window comes back exactly where it was left. With
+    // no Position the window's corner goes to the corner of the screen.
+    const std::string stored = m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION);
+    const ScreenPoint position = window_settings::parsePosition(stored);
+    RECT frame = {};
+    POINT client = {0, 0};
+    GetWindowRect(m_hWnd, &frame);
+    ClientToScreen(m_hWnd, &client);
+    const int x = stored.empty() ? 0 : position.x - (client.x - frame.left);
+    const int y = stored.empty() ? 0 : position.y - (client.y - frame.top);
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void MainDialog::setUpList()
