@@ -8,18 +8,29 @@
 #include "scheduler/alarm_engine.h"
 #include "ui/win32/main_dialog.h"
 
+namespace {
+
+const char* const FOLDER_UNUSABLE =
+    "The program keeps its settings file TIVRA.INI in the folder it is started in, but this folder's name is too "
+    "long for it or holds characters the program cannot use. Start the program from another folder.\r\n";
+
+}  // namespace
+
 AlarmApp::AlarmApp() = default;
 
 AlarmApp::~AlarmApp() = default;
 
 BOOL AlarmApp::InitInstance()
 {
-    // Programs are started through the shell on this thread; shortcuts, URLs
-    // and some documents need COM for that.
-    m_comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    char folder[MAX_PATH + 1] = {0};
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    const AppPaths paths = app_paths::fromCurrentDirectory(std::string(folder, length < MAX_PATH ? length : 0));
+    // A folder whose settings file the file calls cannot reach is refused:
+    // another file must never be used in its place.
+    std::string folder;
+    const bool named = Win32Platform::currentFolder(folder);
+    const AppPaths paths = app_paths::fromCurrentDirectory(folder);
+    if (!named || !app_paths::fitsFileCalls(paths)) {
+        NoticeBox(FOLDER_UNUSABLE, folder, nullptr);
+        return FALSE;
+    }
     startFolder = paths.startFolder;
 
     const std::string instanceName = app_paths::instanceName(paths.settingsFile);
@@ -29,6 +40,9 @@ BOOL AlarmApp::InitInstance()
         return FALSE;
     }
 
+    // Programs are started through the shell on this thread; shortcuts, URLs
+    // and some documents need COM for that.
+    m_comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     m_platform.reset(new Win32Platform(paths.settingsFile));
     m_platform->cleanUpSettingsFolder();
     m_engine.reset(new AlarmEngine(*m_platform, startFolder));

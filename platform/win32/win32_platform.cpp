@@ -91,13 +91,34 @@ bool Win32Platform::writeSettings(const std::string& section, const std::vector<
     return written;
 }
 
+bool Win32Platform::currentFolder(std::string& folder)
+{
+    // Asked in UTF-16 with a buffer that grows as needed: the 8-bit call
+    // gives nothing for a folder of MAX_PATH characters or more.
+    std::wstring wide(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(wide.size()), &wide[0]);
+        if (length == 0)
+            return false;
+        if (length < wide.size()) {
+            wide.resize(length);
+            break;
+        }
+        wide.resize(length);
+    }
+    BOOL lossy = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, &lossy);
+    folder.assign(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()), &folder[0], size,
+                        nullptr, &lossy);
+    return size > 0 && !lossy;
+}
+
 std::string Win32Platform::currentDirectory()
 {
-    char folder[MAX_PATH + 1] = {0};
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    if (length == 0 || length >= MAX_PATH)
-        return std::string();
-    return std::string(folder, length);
+    std::string folder;
+    return currentFolder(folder) ? folder : std::string();
 }
 
 std::vector<FolderEntry> Win32Platform::listFolder(const std::string& pattern)

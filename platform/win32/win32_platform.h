@@ -26,6 +26,10 @@ public:
     // Shows the waiting messages, one box at a time. Called from the box's
     // own message loop it does nothing: the rest follow when the box closes.
     void showWaitingMessages();
+    // The process's current folder in the system code page, whatever its
+    // length; false when it cannot be read or its name cannot be written in
+    // that code page.
+    static bool currentFolder(std::string& folder);
     // Removes temporary files a crash may have left beside the settings file.
     void cleanUpSettingsFolder();
 

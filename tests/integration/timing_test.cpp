@@ -75,4 +75,18 @@ TEST(Timing, FailedSaveIsToldInFrontAfterTheTickAndAlarmsKeepFiring)
     CloseHandle(held);
 }
 
+TEST(Timing, StartFolderTooLongForTheSettingsFileIsRefusedWithAMessage)
+{
+    // The longest folder Wine lets a program start in: TIVRA.INI and the
+    // temporary file of a save no longer fit the file calls there.
+    TempFolder folder;
+    const std::string start = folder.path() + "\\" + std::string(250 - folder.path().size(), 'f');
+    ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
+    QuorvelProcess program(start);
+    EXPECT_NE(program.waitForMessageBox("Start the program from another folder", 15000), nullptr);
+    program.dismissMessageBoxes();
+    EXPECT_TRUE(program.waitForExit(10000));
+    EXPECT_EQ(readFileText(start + "\\TIVRA.INI"), "<missing>");
+}
+
 }  // namespace
