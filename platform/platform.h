@@ -30,6 +30,10 @@ public:
                               const std::optional<std::string>& value) = 0;
     // Applies several changes to one section with a single file write.
     virtual bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) = 0;
+    // True once the settings file has been read in this session (a missing
+    // file counts as read). While it has not, reads give the empty text and
+    // writes are refused; each call tries to read it once more.
+    virtual bool settingsReadable() = 0;
 
     // --- folders and files ---
     // The process's current folder, without a trailing backslash except at a

@@ -10,6 +10,8 @@
 
 namespace {
 
+const DWORD START_WAIT_MS = 3000;
+
 const char* const FOLDER_UNUSABLE =
     "The program keeps its settings file TIVRA.INI in the folder it is started in, but this folder's name is too "
     "long for it or holds characters the program cannot use. Start the program from another folder.\r\n";
@@ -45,6 +47,10 @@ BOOL AlarmApp::InitInstance()
     m_comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     m_platform.reset(new Win32Platform(paths.settingsFile));
     m_platform->cleanUpSettingsFolder();
+    // A settings file held for a moment at start (a scanner at logon) is
+    // waited for a few seconds; after that the alarm engine keeps trying.
+    for (const DWORD start = GetTickCount(); !m_platform->settingsReadable() && GetTickCount() - start < START_WAIT_MS;)
+        Sleep(250);
     m_engine.reset(new AlarmEngine(*m_platform, startFolder));
     // The window deletes itself when it is destroyed at exit.
     MainDialog* mainWindow = new MainDialog(*m_engine, *m_platform, instanceName);

@@ -14,12 +14,8 @@
 
 namespace {
 
-// What the user is told when the settings file is there but unreadable:
-// at start-up nothing is ever saved into it in this session (the program
-// holds none of what it contains); later only while it stays unreadable.
-const char* const SETTINGS_UNREADABLE_AT_START =
-    "The settings file cannot be read. It is left as it is: nothing will be saved into it until the program is "
-    "started again.\r\n";
+// What the user is told when the settings file, read before, is there but
+// unreadable: nothing is saved into it while it stays so.
 const char* const SETTINGS_UNREADABLE_NOW =
     "The settings file cannot be read at the moment. Nothing is saved into it until it can be read again.\r\n";
 
@@ -64,9 +60,13 @@ void Win32Platform::cleanUpSettingsFolder()
 
 void Win32Platform::reportUnreadableSettings()
 {
-    if (m_settings->takeUnreadableReport())
-        showMessage(m_settings->unreadableSinceStart() ? SETTINGS_UNREADABLE_AT_START : SETTINGS_UNREADABLE_NOW,
-                    m_settingsPath);
+    if (m_settings->takeUnreadableReport() && !m_settings->unreadableSinceStart())
+        showMessage(SETTINGS_UNREADABLE_NOW, m_settingsPath);
+}
+
+bool Win32Platform::settingsReadable()
+{
+    return m_settings->readOnce();
 }
 
 std::string Win32Platform::readSetting(const std::string& section, const std::string& key)

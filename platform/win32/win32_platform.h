@@ -37,6 +37,7 @@ public:
     bool writeSetting(const std::string& section, const std::string& key,
                       const std::optional<std::string>& value) override;
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
+    bool settingsReadable() override;
     std::string currentDirectory() override;
     std::vector<FolderEntry> listFolder(const std::string& pattern) override;
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
@@ -63,7 +64,8 @@ private:
         bool operator==(const Message& other) const { return text == other.text && detail == other.detail; }
     };
 
-    // Tells the user once that the settings file exists but cannot be read.
+    // Tells the user once that the settings file, read before, cannot be
+    // read any more. (An unreadable start is the alarm engine's to tell.)
     void reportUnreadableSettings();
     HWND noticeOwner() const;
 

@@ -133,7 +133,7 @@ std::string FakePlatform::readSetting(const std::string& section, const std::str
 {
     calls.push_back("readSetting " + section + " " + key);
     Section* found = findSection(section);
-    if (found == nullptr)
+    if (found == nullptr || settingsUnreadable)
         return std::string();
     for (const auto& entry : *found)
         if (ascii::equalsIgnoringCase(entry.first, key))
@@ -145,7 +145,7 @@ bool FakePlatform::writeSetting(const std::string& section, const std::string& k
                                 const std::optional<std::string>& value)
 {
     calls.push_back("writeSetting " + section + " " + key + (value ? "=" + *value : " (delete)"));
-    if (failSettingWrites)
+    if (failSettingWrites || settingsUnreadable)
         return false;
     applyChange(section, SettingChange{key, value});
     ++settingFileWrites;
@@ -155,7 +155,7 @@ bool FakePlatform::writeSetting(const std::string& section, const std::string& k
 bool FakePlatform::writeSettings(const std::string& section, const std::vector<SettingChange>& changes)
 {
     calls.push_back("writeSettings " + section + " " + std::to_string(changes.size()));
-    if (failSettingWrites)
+    if (failSettingWrites || settingsUnreadable)
         return false;
     for (const auto& change : changes)
         applyChange(section, change);

@@ -25,6 +25,7 @@ public:
     {
         record("openMessageWindow " + message + " @" + std::to_string(tickTime));
     }
+    void settingsLoaded() override { record("settingsLoaded"); }
 
     std::vector<std::string> calls;
 

@@ -143,3 +143,27 @@ TEST_F(SchedulerTest, WatchEntriesAreReachedInTheSameWalkUnlessTheirAlarmWasLast
     const Calls calls = tickAt(NOON + 6);
     EXPECT_TRUE(countOf(calls, "terminateProcess 101") == 1 && countOf(calls, "terminateProcess 100") == 1);
 }
+
+TEST_F(SchedulerTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrittenBefore)
+{
+    platform.putSetting("Options", "Flags", "0");
+    platform.putSetting("AlarmList", "0", "1998:03:15-12:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,stored");
+    platform.settingsUnreadable = true;
+    AlarmEngine starting(platform, "C:\\Alarms");
+    starting.setView(&view);
+    EXPECT_FALSE(starting.loadSettings());
+    starting.addAlarm(Alarm(NOON + 3600));  // added meanwhile: kept, not saved
+    for (platform.clock = NOON; platform.clock < NOON + 9; ++platform.clock)
+        starting.tick();
+    EXPECT_TRUE(platform.settingFileWrites == 0 && !starting.settingsLoaded() && starting.alarms().size() == 1u);
+    EXPECT_EQ(countOf(platform.messages, "The settings file TIVRA.INI cannot be read"), 1);
+    // Tried again every few ticks: once readable, everything is taken from it.
+    platform.settingsUnreadable = false;
+    platform.calls.clear();
+    for (; !starting.settingsLoaded() && platform.clock < NOON + 15; ++platform.clock)
+        starting.tick();
+    EXPECT_TRUE(countOf(platform.calls, "settingsLoaded") == 1 &&
+                countOf(platform.calls, "sortRows earliest first") == 1);
+    EXPECT_TRUE(countOf(platform.calls, "openMessageWindow stored") == 1 && platform.settingFileWrites == 2);
+    EXPECT_EQ(platform.readSetting("AlarmList", "1").substr(0, 26), "1998:03:15-12:00:05,-1,0,2");  // fired
+}

@@ -74,11 +74,13 @@ BOOL MainDialog::OnInitDialog()
     CDialog::OnInitDialog();
     SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
     m_platform.setMainWindow(m_hWnd);
-    m_engine.readSettings();
-    moveToStoredPosition();
     m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
     setUpList();
-    loadAlarms();
+    // The settings and the alarms, once the settings file can be read (at a
+    // later tick when it cannot be read now).
+    m_alarmList.beginBulkInsert();
+    m_engine.loadSettings();
+    m_alarmList.endBulkInsert();
     SetTimer(m_hWnd, TICK_TIMER, TICK_PERIOD_MS, nullptr);
     m_windowReady = true;
     return TRUE;
@@ -111,16 +113,21 @@ void MainDialog::setUpList()
     }
     m_alarmList.SetImageList(m_images, LVSIL_SMALL);
 
-    const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
+    const ColumnWidths widths;  // until the settings are read
     m_alarmList.InsertColumn(0, loadString(IDS_ALARMS), LVCFMT_LEFT, widths.first);
     m_alarmList.InsertColumn(1, loadString(IDS_NOTES), LVCFMT_LEFT, widths.second, 1);
 }
 
-void MainDialog::loadAlarms()
+void MainDialog::settingsLoaded()
 {
-    m_alarmList.beginBulkInsert();
-    m_engine.loadAlarms();
-    m_alarmList.endBulkInsert();
+    // A move made here is the window's own, not the user's: not saved.
+    const bool ready = m_windowReady;
+    m_windowReady = false;
+    moveToStoredPosition();
+    m_windowReady = ready;
+    const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
+    m_alarmList.SetColumnWidth(0, widths.first);
+    m_alarmList.SetColumnWidth(1, widths.second);
 }
 
 void MainDialog::OnOK()
