@@ -17,11 +17,13 @@ namespace {
 // The main window's side of a tick, doing nothing: only the tick is measured.
 class SilentView : public AlarmView {
 public:
-    void showCurrentTime(const std::string&) override {}
-    void sortRows(int) override {}
+    void insertAlarmRow(Alarm&) override {}
+    void showCurrentTime(Timestamp) override {}
+    void sortRows(SortDirection) override {}
     void refreshRow(Alarm&) override {}
     void deleteRow(const Alarm&) override {}
     void openMessageWindow(const std::string&, Timestamp) override {}
+    void settingsLoaded() override {}
 };
 
 void BM_TickWithNoAlarmDue(benchmark::State& state)
