@@ -71,9 +71,11 @@ public:
 
     bool tickRunning() const { return m_state.tickRunning; }
     const AlarmCollection& alarms() const { return m_alarms; }
-    // The shared state and the collection, for the tests of the parts.
+    // The shared state, the collection and the parts, for their tests.
     SchedulerState& state() { return m_state; }
     AlarmCollection& alarms() { return m_alarms; }
+    Announcer& announcer() { return m_announcer; }
+    ProgramControl& programs() { return m_programs; }
 
 private:
     // Passes every call on to the attached view; without one, nothing is

@@ -1,11 +1,10 @@
-// The alarm record: defaults, copies, the due and missed tests, and what a
-// firing does to its time, repeat count and state.
+// The alarm record: defaults, copies, spans, the due and missed tests, and
+// what a firing does to its time, repeat count and state.
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "model/alarm.h"
-#include "support/fake_platform.h"
 
 namespace {
 
@@ -23,16 +22,12 @@ Alarm armed(std::uint32_t flags, Duration interval = 0, std::int32_t count = -1,
 
 }  // namespace
 
-TEST(AlarmTest, DefaultsLocalFieldsAndCopies)
+TEST(AlarmTest, DefaultsCopiesAndSpans)
 {
     const Alarm alarm(NOON);
     EXPECT_TRUE(alarm.time == NOON && alarm.repeatCount == -1 && alarm.flags == ALARM_SHOW_MESSAGE &&
                 alarm.state == IDLE && alarm.repeatInterval == 0 && alarm.closeAfter == 0 &&
                 alarm.process == NO_PROCESS && Alarm().time == INVALID_TIME);
-    FakePlatform platform;
-    LocalTime at;
-    at.year = 1998, at.month = 2, at.day = 31, at.hour = 12;
-    EXPECT_EQ(Alarm(platform, at).time, 888922800);  // 31 February is 3 March
     // A copy never takes the process handle of a watch entry; assignment does.
     Alarm watch = armed(ALARM_EXECUTE);
     watch.state = ALARM_STATE_WATCH, watch.process = 42, watch.message = "note";
@@ -42,6 +37,11 @@ TEST(AlarmTest, DefaultsLocalFieldsAndCopies)
     const Alarm moved(std::move(watch));
     EXPECT_TRUE(copy.process == NO_PROCESS && copy.state == ALARM_STATE_WATCH && copy.message == "note");
     EXPECT_TRUE(assigned.process == 42u && moved.process == NO_PROCESS && moved.message == "note");
+    // Spans split into parts that join back, the extremes included.
+    for (const Duration span : {-90061, INT32_MAX, INT32_MIN}) {
+        const DurationParts p = DurationParts::split(span);
+        EXPECT_EQ(DurationParts::join(p.days, p.hours, p.minutes, p.seconds), span);
+    }
 }
 
 TEST(AlarmTest, DueMissedDiscardedAndListOrder)
@@ -55,13 +55,10 @@ TEST(AlarmTest, DueMissedDiscardedAndListOrder)
     EXPECT_TRUE(armed(ALARM_AUTODELETE).isDiscardedAfterFiring());
     EXPECT_FALSE(armed(ALARM_AUTODELETE | ALARM_REPEAT, DAY).isDiscardedAfterFiring());
     EXPECT_FALSE(armed(ALARM_AUTODELETE | ALARM_EXECUTE_PENDING).isDiscardedAfterFiring());  // until its launch
-    const Alarm early(NOON), late(NOON + 60), same(NOON);
-    for (const SortDirection direction : {SortDirection::LatestFirst, SortDirection::EarliestFirst}) {
-        const int sign = static_cast<int>(direction);  // equal times are never equal
-        EXPECT_TRUE(Alarm::compareForList(late, early, direction) == -sign &&
-                    Alarm::compareForList(early, late, direction) == sign &&
-                    Alarm::compareForList(early, same, direction) == sign);
-    }
+    const Alarm early(NOON), late(NOON + 60), same(NOON);  // equal times are never equal
+    const SortDirection latest = SortDirection::LatestFirst, earliest = SortDirection::EarliestFirst;
+    EXPECT_TRUE(Alarm::compareForList(late, early, latest) == -1 && Alarm::compareForList(early, late, latest) == 1 &&
+                Alarm::compareForList(early, same, latest) == 1 && Alarm::compareForList(early, same, earliest) == -1);
 }
 
 TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
@@ -78,6 +75,7 @@ TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
         {"exactly on an occurrence", REPEAT, DAY, -1, -1, ARMED, NOON, NOON + 2 * DAY, NOON + 2 * DAY},
         {"no interval: due again", REPEAT, 0, -1, -1, ARMED, NOON, NOON + 5, NOON},
         {"not forward: kept", REPEAT, -60, -1, -1, ARMED, NOON, NOON + 10, NOON},
+        {"every second", REPEAT, 1, -1, -1, ARMED, NOON, NOON + 5, NOON + 5},
         {"far behind: one step", REPEAT, 7, -1, -1, ARMED, 0, 2000000000, 2000000002},
         {"no instant: next found", REPEAT, DAY, -1, -1, ARMED, INVALID_TIME, NOON, 890006399},  // -1 + 10301 days
         {"beyond 2038: repetition ends", REPEAT, DAY, -1, -1, IDLE, LAST - 10, LAST - 5, LAST - 10},
@@ -94,16 +92,4 @@ TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
         // A repetition that has ended leaves a plain one-time alarm.
         EXPECT_EQ(alarm.flags, c.state == IDLE ? c.flags & ~ALARM_REPEAT : c.flags) << c.name;
     }
-}
-
-TEST(AlarmTest, DurationPartsSplitTowardZeroAndJoinBackWithinRange)
-{
-    const DurationParts n = DurationParts::split(-90061);
-    EXPECT_TRUE(n.days == -1 && n.hours == -1 && n.minutes == -1 && n.seconds == -1);
-    for (const Duration span : {59, 264600, -90061, INT32_MAX, INT32_MIN}) {
-        const DurationParts s = DurationParts::split(span);
-        EXPECT_EQ(DurationParts::join(s.days, s.hours, s.minutes, s.seconds), span);
-    }
-    EXPECT_TRUE(DurationParts::join(INT32_MAX, 0, 0, 0) == INT32_MAX &&
-                DurationParts::join(0, INT32_MIN, 0, 0) == INT32_MIN);
 }
