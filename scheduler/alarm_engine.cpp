@@ -1,5 +1,6 @@
 #include "scheduler/alarm_engine.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "scheduler/options.h"
@@ -49,7 +50,8 @@ bool AlarmEngine::loadSettings()
     m_state.listFlags = options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), m_state.listFlags);
     m_view.settingsLoaded();
     // Alarms the user added while the file could not be read go into it now.
-    const bool added = !m_alarms.empty();
+    const bool added =
+        std::any_of(m_alarms.begin(), m_alarms.end(), [](const Alarm& alarm) { return !alarm.isWatchEntry(); });
     m_store.loadAlarmList(m_alarms, &m_view);
     m_view.sortRows(sortDirection());
     if (added)
