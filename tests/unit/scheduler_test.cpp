@@ -140,7 +140,7 @@ TEST_F(SchedulerTest, CommandsOfTheUserSaveOnceEach)
     engine.deleteAlarms({other});
     engine.replaceAlarm(other, edited);  // destroyed meanwhile: added anew
     engine.reverseListOrder();
-    EXPECT_TRUE(countOf(platform.calls, "insertAlarmRow") == 3 && countOf(platform.calls, "refreshRow changed") == 1 &&
+    EXPECT_TRUE(countOf(platform.calls, "sortRows latest") == 3 && countOf(platform.calls, "refreshRow changed") == 1 &&
                 countOf(platform.calls, "deleteRow new") == 1 && countOf(platform.calls, "sortRows earliest") == 1);
     EXPECT_TRUE(alarms.size() == 2u && platform.settingFileWrites == 6 &&
                 platform.readSetting("Options", "Flags") == "0");
