@@ -41,6 +41,14 @@ AppPaths fromCurrentDirectory(const std::string& currentDirectory)
     return paths;
 }
 
+bool fitsFileCalls(const AppPaths& paths)
+{
+    // "TIVRA.INI.~qv<process>-<number>.tmp": up to 29 characters more.
+    const std::size_t longestPath = 259;
+    const std::size_t temporarySuffix = 29;
+    return !paths.startFolder.empty() && paths.settingsFile.size() + temporarySuffix <= longestPath;
+}
+
 std::string instanceName(const std::string& settingsFile)
 {
     // FNV-1a over the path with case and slash differences folded away.

@@ -15,6 +15,9 @@ namespace app_paths {
 
 // The paths for a start folder as the system reports the current folder.
 AppPaths fromCurrentDirectory(const std::string& currentDirectory);
+// True when the settings file, and the temporary file a save writes beside
+// it, fit the system's file calls (259 characters).
+bool fitsFileCalls(const AppPaths& paths);
 // folder + "\" + name, without doubling a backslash the folder ends with.
 std::string join(const std::string& folder, const std::string& name);
 // A name that is the same for every copy of the program using the same

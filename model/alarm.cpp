@@ -88,24 +88,25 @@ void Alarm::finishFiring(Timestamp now)
     if ((flags & ALARM_REPEAT) != 0) {
         if (repeatCount > 0)
             --repeatCount;
-        if (repeatCount == 0) {
-            flags &= ~ALARM_REPEAT;
-            state &= ~shownStateBits;
-        } else if (repeatInterval != 0) {
-            advance(now);
-        }
+        // The repetition ends after the last firing, and also when the next
+        // occurrence lies past what an instant can hold (January 2038): the
+        // alarm then stays at its last real occurrence, idle, never due again.
+        if (repeatCount != 0 && advance(now))
+            return;
+        flags &= ~ALARM_REPEAT;
+        state &= ~shownStateBits;
         return;
     }
     if ((flags & ALARM_EXECUTE_PENDING) == 0)
         state &= ~shownStateBits;
 }
 
-void Alarm::advance(Timestamp now)
+bool Alarm::advance(Timestamp now)
 {
     // A span that does not move forward would never reach now; the alarm then
     // keeps its time, like one with no interval, and is due at the next scan.
     if (repeatInterval <= 0)
-        return;
+        return true;
     // The number of whole intervals is computed at once rather than added one
     // by one, so an alarm years late with a short interval costs nothing.
     const long long behind = static_cast<long long>(now) - time;
@@ -113,9 +114,10 @@ void Alarm::advance(Timestamp now)
     if (behind > repeatInterval)
         steps = (behind + repeatInterval - 1) / repeatInterval;
     const long long next = time + steps * repeatInterval;
-    // An occurrence beyond January 2038 has no instant: it becomes the
-    // invalid instant, as a date typed past that limit does.
-    time = next > std::numeric_limits<Timestamp>::max() ? INVALID_TIME : static_cast<Timestamp>(next);
+    if (next > std::numeric_limits<Timestamp>::max())
+        return false;
+    time = static_cast<Timestamp>(next);
+    return true;
 }
 
 int Alarm::compareForList(const Alarm& first, const Alarm& second, SortDirection direction)

@@ -68,8 +68,9 @@ public:
     // Uses up one repetition and moves on, or disarms the alarm.
     void finishFiring(Timestamp now);
     // Moves time forward by whole repeat intervals to the first occurrence
-    // not earlier than now (at least one interval).
-    void advance(Timestamp now);
+    // not earlier than now (at least one interval). False, with time
+    // unchanged, when that occurrence has no instant (past January 2038).
+    bool advance(Timestamp now);
 
     // List order: negative when first comes before second in that
     // direction. Equal times never compare as equal: the result is then the

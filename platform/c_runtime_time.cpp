@@ -28,6 +28,19 @@ void useSystemZoneForForeignTz()
 #endif
 }
 
+long long floorDiv(long long a, long long b)
+{
+    return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
+}
+
+// Seconds since 1970-01-01 00:00:00 of a wall-clock reading, with fields
+// carried over as mktime does, but without any time zone.
+long long wallSeconds(const LocalTime& f)
+{
+    return (daysFromCivil(f.year, f.month, 1) + f.day - 1LL) * SECONDS_PER_DAY + f.hour * 3600LL + f.minute * 60LL +
+        f.second;
+}
+
 Timestamp clampToTimestamp(long long value)
 {
     if (value < 0 || value > std::numeric_limits<Timestamp>::max())
@@ -90,7 +103,27 @@ Timestamp fromLocal(const LocalTime& fields)
     const std::time_t result = std::mktime(&parts);
     if (result == static_cast<std::time_t>(-1))
         return INVALID_TIME;
-    return clampToTimestamp(static_cast<long long>(result));
+    const Timestamp instant = clampToTimestamp(static_cast<long long>(result));
+    // In the gap of the spring change some runtimes (the Windows one among
+    // them) go back by the gap instead; the reading of the result then shows
+    // an earlier wall time than asked for, and the gap is crossed forward.
+    LocalTime shown;
+    if (instant == INVALID_TIME || !toLocal(instant, shown))
+        return instant;
+    const long long behind = wallSeconds(fields) - wallSeconds(shown);
+    return behind > 0 ? clampToTimestamp(instant + behind) : instant;
+}
+
+long long daysFromCivil(long long year, long long month, long long day)
+{
+    year += floorDiv(month - 1, 12);
+    month -= floorDiv(month - 1, 12) * 12;
+    year -= month <= 2 ? 1 : 0;
+    const long long era = floorDiv(year, 400);
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
 }
 
 }  // namespace c_runtime_time

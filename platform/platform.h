@@ -30,6 +30,10 @@ public:
                               const std::optional<std::string>& value) = 0;
     // Applies several changes to one section with a single file write.
     virtual bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) = 0;
+    // True once the settings file has been read in this session (a missing
+    // file counts as read). While it has not, reads give the empty text and
+    // writes are refused; each call tries to read it once more.
+    virtual bool settingsReadable() = 0;
 
     // --- folders and files ---
     // The process's current folder, without a trailing backslash except at a
@@ -86,6 +90,9 @@ public:
     // A message box with OK and the exclamation icon, titled with the
     // application's name. text is the program's own text (ASCII or
     // Windows-1251); detail, in the system code page, follows it unchanged.
+    // The box never opens inside the caller (the tick goes on; it opens once
+    // the program is back in its message loop), in front, one at a time; a
+    // message already open or waiting is not repeated.
     virtual void showMessage(const std::string& text, const std::string& detail = std::string()) = 0;
     // The open-file dialog; false when cancelled.
     virtual bool chooseFile(const FileChoice& choice, std::string& path) = 0;

@@ -1,5 +1,6 @@
 #include "scheduler/alarm_engine.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "scheduler/options.h"
@@ -20,21 +21,48 @@ AlarmEngine::~AlarmEngine()
     m_programs.releaseWatchEntries();
 }
 
-void AlarmEngine::readSettings()
+namespace {
+
+// A try may wait on a file held by someone else for a moment: while the file
+// stays unreadable, it is tried again only every few ticks.
+const int TICKS_BETWEEN_TRIES = 5;
+
+const char* const SETTINGS_NOT_READ =
+    "The settings file TIVRA.INI cannot be read at the moment. The program keeps trying and takes its alarms and "
+    "settings from it as soon as it can be read; until then nothing is saved into it.\r\n";
+
+}  // namespace
+
+bool AlarmEngine::loadSettings()
 {
+    if (m_settingsLoaded)
+        return true;
+    if (!m_platform.settingsReadable()) {
+        if (!m_unreadableTold)
+            m_platform.showMessage(SETTINGS_NOT_READ, m_state.startFolder);
+        m_unreadableTold = true;
+        m_ticksSinceTry = 0;
+        return false;
+    }
+    m_settingsLoaded = true;
     m_state.currentTheme = options::readTheme(m_platform);
     m_state.silence = parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
     m_state.listFlags = options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), m_state.listFlags);
-}
-
-void AlarmEngine::loadAlarms()
-{
+    m_view.settingsLoaded();
+    // Alarms the user added while the file could not be read go into it now.
+    const bool added =
+        std::any_of(m_alarms.begin(), m_alarms.end(), [](const Alarm& alarm) { return !alarm.isWatchEntry(); });
     m_store.loadAlarmList(m_alarms, &m_view);
     m_view.sortRows(sortDirection());
+    if (added)
+        m_store.saveAlarmList(m_alarms);
+    return true;
 }
 
 void AlarmEngine::tick()
 {
+    if (!m_settingsLoaded && !m_state.tickRunning && ++m_ticksSinceTry >= TICKS_BETWEEN_TRIES)
+        loadSettings();
     m_scheduler.tick();
 }
 
@@ -132,4 +160,10 @@ void AlarmEngine::AttachedView::openMessageWindow(const std::string& message, Ti
 {
     if (m_view != nullptr)
         m_view->openMessageWindow(message, tickTime);
+}
+
+void AlarmEngine::AttachedView::settingsLoaded()
+{
+    if (m_view != nullptr)
+        m_view->settingsLoaded();
 }

@@ -29,11 +29,14 @@ public:
     // The view that shows the alarms from now on; null detaches it.
     void setView(AlarmView* view) { m_view.attach(view); }
 
-    // Start-up: the Theme, Silence and Flags settings.
-    void readSettings();
-    // Start-up: the stored alarms, each with a row; the rows are sorted once
-    // at the end.
-    void loadAlarms();
+    // Start-up: once the settings file can be read, the Theme, Silence and
+    // Flags keys, the view's own keys (settingsLoaded) and the stored alarms
+    // are taken from it, each alarm with a row, the rows sorted once; alarms
+    // added before then are kept and saved with them. While the file cannot
+    // be read nothing is read from it or written into it: the user is told
+    // once, and the tick tries again every few seconds.
+    bool loadSettings();
+    bool settingsLoaded() const { return m_settingsLoaded; }
 
     // One tick of the one-second timer.
     void tick();
@@ -68,9 +71,11 @@ public:
 
     bool tickRunning() const { return m_state.tickRunning; }
     const AlarmCollection& alarms() const { return m_alarms; }
-    // The shared state and the collection, for the tests of the parts.
+    // The shared state, the collection and the parts, for their tests.
     SchedulerState& state() { return m_state; }
     AlarmCollection& alarms() { return m_alarms; }
+    Announcer& announcer() { return m_announcer; }
+    ProgramControl& programs() { return m_programs; }
 
 private:
     // Passes every call on to the attached view; without one, nothing is
@@ -84,6 +89,7 @@ private:
         void refreshRow(Alarm& alarm) override;
         void deleteRow(const Alarm& alarm) override;
         void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+        void settingsLoaded() override;
 
     private:
         AlarmView* m_view = nullptr;
@@ -98,4 +104,8 @@ private:
     Announcer m_announcer;
     ProgramControl m_programs;
     Scheduler m_scheduler;
+    bool m_settingsLoaded = false;
+    bool m_unreadableTold = false;
+    // Ticks since the last try to read the settings file.
+    int m_ticksSinceTry = 0;
 };

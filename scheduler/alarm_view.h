@@ -23,4 +23,7 @@ public:
     // Opens a new alarm message window with the message and the date and
     // time of the tick at which the alarm fired; returns at once.
     virtual void openMessageWindow(const std::string& message, Timestamp tickTime) = 0;
+    // The settings file has been read, at start-up or at a later tick when
+    // it could not be read before: the view takes its own keys from it.
+    virtual void settingsLoaded() = 0;
 };

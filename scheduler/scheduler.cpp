@@ -56,14 +56,22 @@ void Scheduler::scanAlarms()
     // The successor is taken before an entry is handled, so the entry may be
     // destroyed; entries appended meanwhile (watch entries of launches) are
     // reached later in the same walk.
+    bool changed = false;
     for (auto it = m_alarms.begin(); it != m_alarms.end();) {
         Alarm& entry = *it;
         ++it;
-        if (entry.isWatchEntry())
+        if (entry.isWatchEntry()) {
             m_programs.applyCloseRules(entry);
-        else if (entry.isDue(m_state.tickTime))
+        } else if (entry.isDue(m_state.tickTime)) {
             handleDueAlarm(entry);
+            changed = true;
+        }
     }
+    // One save for the whole walk: thousands of alarms due in the same
+    // second would otherwise rewrite the list once each, and hold up the
+    // program for seconds. The file ends the same.
+    if (changed)
+        m_store.saveAlarmList(m_alarms);
 }
 
 void Scheduler::handleDueAlarm(Alarm& alarm)
@@ -82,11 +90,9 @@ void Scheduler::handleDueAlarm(Alarm& alarm)
         if (alarm.isDiscardedAfterFiring()) {
             m_view.deleteRow(alarm);
             m_alarms.remove(&alarm);
-            m_store.saveAlarmList(m_alarms);
             return;
         }
     }
     alarm.finishFiring(now);
     m_view.refreshRow(alarm);
-    m_store.saveAlarmList(m_alarms);
 }

@@ -20,7 +20,8 @@ public:
     // One tick; a tick nested inside a running one (through a modal loop
     // opened by it) does nothing.
     void tick();
-    // The walk over the collection at tickTime.
+    // The walk over the collection at tickTime, with one save at its end
+    // when any alarm was due.
     void scanAlarms();
 
 private:

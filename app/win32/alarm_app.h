@@ -24,6 +24,9 @@ public:
     std::string startFolder;
 
 private:
+    // Whether COM was initialised for this thread, and so must be
+    // uninitialised at the end.
+    bool m_comReady = false;
     std::unique_ptr<SingleInstance> m_singleInstance;
     std::unique_ptr<Win32Platform> m_platform;
     std::unique_ptr<AlarmEngine> m_engine;

@@ -21,6 +21,15 @@ bool ProfileFile::takeUnreadableReport()
     return report;
 }
 
+bool ProfileFile::readOnce()
+{
+    if (m_everRead)
+        return true;
+    if (m_state == LoadState::Unreadable)
+        m_state = LoadState::NotLoaded;
+    return refresh();
+}
+
 void ProfileFile::removeStaleTemporaries()
 {
     m_files.removeStaleTemporaries(m_path);

@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/c_runtime_time.h"
@@ -14,14 +15,21 @@
 
 namespace {
 
-// What the user is told when the settings file is there but unreadable:
-// at start-up nothing is ever saved into it in this session (the program
-// holds none of what it contains); later only while it stays unreadable.
-const char* const SETTINGS_UNREADABLE_AT_START =
-    "The settings file cannot be read. It is left as it is: nothing will be saved into it until the program is "
-    "started again.\r\n";
+// What the user is told when the settings file, read before, is there but
+// unreadable: nothing is saved into it while it stays so.
 const char* const SETTINGS_UNREADABLE_NOW =
     "The settings file cannot be read at the moment. Nothing is saved into it until it can be read again.\r\n";
+
+const char* const LAUNCH_FAILED = "The program cannot be started:\r\n";
+
+// The system's description of an error code, in the system's code page.
+std::string systemErrorText(DWORD error)
+{
+    char text[512] = {0};
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                        text, sizeof text, nullptr);
+    return length > 0 ? std::string(text, length) : "Error " + std::to_string(error);
+}
 
 SYSTEMTIME systemTime(const LocalTime& t)
 {
@@ -48,7 +56,7 @@ std::wstring programFolder()
     return slash == std::wstring::npos ? std::wstring() : file.substr(0, slash);
 }
 
-std::wstring currentFolder()
+std::wstring currentFolderWide()
 {
     wchar_t path[MAX_PATH] = {0};
     const DWORD length = GetCurrentDirectoryW(MAX_PATH, path);
@@ -78,9 +86,13 @@ void Win32Platform::cleanUpSettingsFolder()
 
 void Win32Platform::reportUnreadableSettings()
 {
-    if (m_settings->takeUnreadableReport())
-        showMessage(m_settings->unreadableSinceStart() ? SETTINGS_UNREADABLE_AT_START : SETTINGS_UNREADABLE_NOW,
-                    m_settingsPath);
+    if (m_settings->takeUnreadableReport() && !m_settings->unreadableSinceStart())
+        showMessage(SETTINGS_UNREADABLE_NOW, m_settingsPath);
+}
+
+bool Win32Platform::settingsReadable()
+{
+    return m_settings->readOnce();
 }
 
 std::string Win32Platform::readSetting(const std::string& section, const std::string& key)
@@ -105,13 +117,34 @@ bool Win32Platform::writeSettings(const std::string& section, const std::vector<
     return written;
 }
 
+bool Win32Platform::currentFolder(std::string& folder)
+{
+    // Asked in UTF-16 with a buffer that grows as needed: the 8-bit call
+    // gives nothing for a folder of MAX_PATH characters or more.
+    std::wstring wide(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(wide.size()), &wide[0]);
+        if (length == 0)
+            return false;
+        if (length < wide.size()) {
+            wide.resize(length);
+            break;
+        }
+        wide.resize(length);
+    }
+    BOOL lossy = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, &lossy);
+    folder.assign(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()), &folder[0], size,
+                        nullptr, &lossy);
+    return size > 0 && !lossy;
+}
+
 std::string Win32Platform::currentDirectory()
 {
-    char folder[MAX_PATH + 1] = {0};
-    const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
-    if (length == 0 || length >= MAX_PATH)
-        return std::string();
-    return std::string(folder, length);
+    std::string folder;
+    return currentFolder(folder) ? folder : std::string();
 }
 
 std::vector<FolderEntry> Win32Platform::listFolder(const std::string& pattern)
@@ -214,16 +247,19 @@ void Win32Platform::playSoundMemory(const std::vector<unsigned char>& wave)
 
 ProcessHandle Win32Platform::launchProgram(const LaunchRequest& request)
 {
+    // The system's own error box would open inside the tick; the failure is
+    // told afterwards like every other message of the program.
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = m_mainWindow;
     info.lpVerb = nullptr;
     info.lpFile = request.file.c_str();
     info.lpParameters = request.parameters.c_str();
     info.lpDirectory = request.directory.c_str();
     info.nShow = request.showCommand;
-    ShellExecuteExA(&info);
+    if (!ShellExecuteExA(&info))
+        showMessage(LAUNCH_FAILED, request.file + "\r\n" + systemErrorText(GetLastError()));
     return reinterpret_cast<ProcessHandle>(info.hProcess);
 }
 
@@ -259,7 +295,7 @@ void Win32Platform::openHelp()
     // beside the program, else one in the current folder. Wide calls, since
     // the program usually lives below the user's profile folder, whose name
     // need not fit the ANSI code page.
-    for (const std::wstring& folder : {programFolder(), currentFolder()}) {
+    for (const std::wstring& folder : {programFolder(), currentFolderWide()}) {
         if (folder.empty())
             continue;
         const std::wstring guide = folder + (folder.back() == L'\\' ? L"" : L"\\") + USER_GUIDE;
@@ -270,10 +306,51 @@ void Win32Platform::openHelp()
     }
 }
 
+UINT Win32Platform::MessagesWaitingMessage()
+{
+    static const UINT message = RegisterWindowMessageA("Quorvel.MessagesWaiting");
+    return message;
+}
+
 void Win32Platform::showMessage(const std::string& text, const std::string& detail)
 {
-    if (CWinApp::Instance() != nullptr)
-        CWinApp::Instance()->MessageBox(text, detail, m_mainWindow);
+    // A box opened here would run its modal loop inside the caller, the tick
+    // above all, and hold back every later tick until someone closed it: the
+    // message waits until the main window is back in its message loop. One
+    // that is already open or waiting is not repeated.
+    const Message message{text, detail};
+    if ((m_showing && message == m_open) || std::find(m_waiting.begin(), m_waiting.end(), message) != m_waiting.end())
+        return;
+    m_waiting.push_back(message);
+    if (m_mainWindow != nullptr && !m_showPosted)
+        m_showPosted = PostMessageA(m_mainWindow, MessagesWaitingMessage(), 0, 0) != FALSE;
+    if (!m_showPosted)
+        showWaitingMessages();
+}
+
+void Win32Platform::showWaitingMessages()
+{
+    m_showPosted = false;
+    if (m_showing)
+        return;
+    m_showing = true;
+    while (!m_waiting.empty()) {
+        m_open = m_waiting.front();
+        m_waiting.pop_front();
+        if (CWinApp::Instance() != nullptr)
+            CWinApp::Instance()->NoticeBox(m_open.text, m_open.detail, noticeOwner());
+    }
+    m_showing = false;
+}
+
+HWND Win32Platform::noticeOwner() const
+{
+    // The window the user works in, when one is on screen; a box owned by the
+    // hidden main window would be hidden with it.
+    HWND active = GetActiveWindow();
+    if (active != nullptr && IsWindowVisible(active))
+        return active;
+    return m_mainWindow != nullptr && IsWindowVisible(m_mainWindow) ? m_mainWindow : nullptr;
 }
 
 bool Win32Platform::chooseFile(const FileChoice& choice, std::string& path)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -17,9 +18,18 @@ public:
     explicit Win32Platform(const std::string& settingsPath);
     ~Win32Platform() override;
 
-    // The window that owns launched programs' error boxes and the program's
-    // messages: while one is open, the main window takes no command.
+    // The main window: it shows the program's waiting messages when told
+    // so by MessagesWaitingMessage. Without one they are shown at once.
     void setMainWindow(HWND window) { m_mainWindow = window; }
+    // Posted to the main window when a message waits to be shown.
+    static UINT MessagesWaitingMessage();
+    // Shows the waiting messages, one box at a time. Called from the box's
+    // own message loop it does nothing: the rest follow when the box closes.
+    void showWaitingMessages();
+    // The process's current folder in the system code page, whatever its
+    // length; false when it cannot be read or its name cannot be written in
+    // that code page.
+    static bool currentFolder(std::string& folder);
     // Removes temporary files a crash may have left beside the settings file.
     void cleanUpSettingsFolder();
 
@@ -27,6 +37,7 @@ public:
     bool writeSetting(const std::string& section, const std::string& key,
                       const std::optional<std::string>& value) override;
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
+    bool settingsReadable() override;
     std::string currentDirectory() override;
     std::vector<FolderEntry> listFolder(const std::string& pattern) override;
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
@@ -48,11 +59,23 @@ public:
     bool chooseFile(const FileChoice& choice, std::string& path) override;
 
 private:
-    // Tells the user once that the settings file exists but cannot be read.
+    struct Message {
+        std::string text;
+        std::string detail;
+        bool operator==(const Message& other) const { return text == other.text && detail == other.detail; }
+    };
+
+    // Tells the user once that the settings file, read before, cannot be
+    // read any more. (An unreadable start is the alarm engine's to tell.)
     void reportUnreadableSettings();
+    HWND noticeOwner() const;
 
     std::unique_ptr<Win32FileSystem> m_fileSystem;
     std::unique_ptr<ProfileFile> m_settings;
     std::string m_settingsPath;
     HWND m_mainWindow = nullptr;
+    std::deque<Message> m_waiting;
+    Message m_open;
+    bool m_showing = false;
+    bool m_showPosted = false;
 };

@@ -84,6 +84,7 @@ public:
     QuorvelProcess(const QuorvelProcess&) = delete;
     QuorvelProcess& operator=(const QuorvelProcess&) = delete;
     bool running() const { return WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT; }
+    DWORD processId() const { return m_process.dwProcessId; }
     // True, with the exit code, when the program ended in time.
     bool waitForExit(DWORD* exitCode = nullptr, DWORD timeoutMs = 15000);
 

@@ -67,10 +67,10 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
         HWND main = program.main();
         ASSERT_NE(main, nullptr);
         program.tray(WM_LBUTTONDOWN);
-        RECT frame;
-        ASSERT_TRUE(IsWindowVisible(main) && GetWindowRect(main, &frame));
-        EXPECT_EQ(frame.left, 40);
-        EXPECT_EQ(frame.top, 50);
+        POINT client = {0, 0};  // Position is the corner of the client area, restored where it was left
+        ASSERT_TRUE(IsWindowVisible(main) && ClientToScreen(main, &client));
+        EXPECT_EQ(client.x, 40);
+        EXPECT_EQ(client.y, 50);
         EXPECT_EQ(ListView_GetColumnWidth(program.list(), 0), width);
         EXPECT_EQ(ListView_GetColumnWidth(program.list(), 1), 100);
         EXPECT_TRUE(width != 150 || saveScreenshot(main, "main_window_empty"));

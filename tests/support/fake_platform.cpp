@@ -136,7 +136,7 @@ std::string FakePlatform::readSetting(const std::string& section, const std::str
 {
     calls.push_back("readSetting " + section + " " + key);
     Section* found = findSection(section);
-    if (found == nullptr)
+    if (found == nullptr || settingsUnreadable)
         return std::string();
     for (const auto& entry : *found)
         if (ascii::equalsIgnoringCase(entry.first, key))
@@ -148,7 +148,7 @@ bool FakePlatform::writeSetting(const std::string& section, const std::string& k
                                 const std::optional<std::string>& value)
 {
     calls.push_back("writeSetting " + section + " " + key + (value ? "=" + *value : " (delete)"));
-    if (failSettingWrites)
+    if (failSettingWrites || settingsUnreadable)
         return false;
     applyChange(section, SettingChange{key, value});
     ++settingFileWrites;
@@ -163,7 +163,7 @@ bool FakePlatform::writeSettings(const std::string& section, const std::vector<S
         return !ProfileDocument::isWritableKey(change.key) ||
             (change.value && !ProfileDocument::isWritableValue(*change.value));
     };
-    if (failSettingWrites || !ProfileDocument::isWritableSection(section) ||
+    if (failSettingWrites || settingsUnreadable || !ProfileDocument::isWritableSection(section) ||
         std::any_of(changes.begin(), changes.end(), refused))
         return false;
     for (const auto& change : changes)

@@ -23,6 +23,7 @@ public:
     ProcessHandle nextProcess = 100;                          // handed out by launchProgram
     bool launchGivesProcess = true;
     bool failSettingWrites = false;
+    bool settingsUnreadable = false;  // reads give nothing, writes are refused
     bool chooseFileAccepts = false;
     std::string chosenFile;
 
@@ -48,6 +49,7 @@ public:
     bool writeSetting(const std::string& section, const std::string& key,
                       const std::optional<std::string>& value) override;
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
+    bool settingsReadable() override { return !settingsUnreadable; }
     std::string currentDirectory() override;
     std::vector<FolderEntry> listFolder(const std::string& pattern) override;
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;

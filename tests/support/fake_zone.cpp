@@ -2,8 +2,12 @@
 
 #include <limits>
 
+#include "platform/c_runtime_time.h"
+
 namespace fake_zone {
 namespace {
+
+using c_runtime_time::daysFromCivil;
 
 long long floorDiv(long long a, long long b)
 {
@@ -36,18 +40,6 @@ long long lastSundayOneUtc(int year, int month)
 }
 
 }  // namespace
-
-long long daysFromCivil(long long year, long long month, long long day)
-{
-    year += floorDiv(month - 1, 12);
-    month = month - 1 - floorDiv(month - 1, 12) * 12 + 1;
-    year -= month <= 2 ? 1 : 0;
-    const long long era = floorDiv(year, 400);
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
 
 bool isSummerTime(long long utcSeconds)
 {

@@ -17,7 +17,4 @@ bool toLocal(Timestamp t, LocalTime& out);
 // exists twice (autumn overlap) is taken as summer time, the first of them.
 Timestamp fromLocal(const LocalTime& fields);
 
-// Days since 1970-01-01 of a proleptic Gregorian date (month may be any value).
-long long daysFromCivil(long long year, long long month, long long day);
-
 }  // namespace fake_zone

@@ -4,6 +4,7 @@
 // be checked together.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,14 @@ public:
     void openMessageWindow(const std::string& message, Timestamp tickTime) override
     {
         record("openMessageWindow " + message + " @" + std::to_string(tickTime));
+        if (duringMessageWindow)
+            duringMessageWindow();
     }
+    void settingsLoaded() override { record("settingsLoaded"); }
 
     std::vector<std::string> calls;
+    // Runs while a message window opens: a modal loop of the tick, say.
+    std::function<void()> duringMessageWindow;
 
 private:
     void record(const std::string& call)

@@ -18,7 +18,13 @@ using Calls = std::vector<std::string>;
 
 class SchedulerRig : public ::testing::Test {
 protected:
-    SchedulerRig() { engine.setView(&view); }
+    // The engine as the program starts it, on empty settings.
+    SchedulerRig()
+    {
+        engine.setView(&view);
+        engine.loadSettings();
+        platform.calls.clear();
+    }
 
     Alarm& addAlarm(const std::string& message, std::uint32_t flags, Timestamp time)
     {
@@ -27,6 +33,7 @@ protected:
         alarm->flags = flags;
         alarm->state = ALARM_STATE_ARMED;
         alarm->commandLine = message + ".exe";
+        alarm->waveFile = "ding.wav";
         return alarms.append(std::move(alarm));
     }
 

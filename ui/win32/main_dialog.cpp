@@ -89,11 +89,13 @@ BOOL MainDialog::OnInitDialog()
     CDialog::OnInitDialog();
     SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
     m_platform.setMainWindow(m_hWnd);
-    m_engine.readSettings();
-    moveToStoredPosition();
     m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
     setUpList();
-    loadAlarms();
+    // The settings and the alarms, once the settings file can be read (at a
+    // later tick when it cannot be read now).
+    m_alarmList.beginBulkInsert();
+    m_engine.loadSettings();
+    m_alarmList.endBulkInsert();
     alignTimer(tick_timing::plan(millisecondsIntoSecond()).period);
     m_windowReady = true;
     return TRUE;
@@ -101,9 +103,19 @@ BOOL MainDialog::OnInitDialog()
 
 void MainDialog::moveToStoredPosition()
 {
-    const ScreenPoint position =
-        window_settings::parsePosition(m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION));
-    SetWindowPos(m_hWnd, nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Position holds the corner of the client area, as a move reports it;
+    // the window's own corner lies the frame and the caption above and left
+    // of it, so that the window comes back exactly where it was left. With
+    // no Position the window's corner goes to the corner of the screen.
+    const std::string stored = m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION);
+    const ScreenPoint position = window_settings::parsePosition(stored);
+    RECT frame = {};
+    POINT client = {0, 0};
+    GetWindowRect(m_hWnd, &frame);
+    ClientToScreen(m_hWnd, &client);
+    const int x = stored.empty() ? 0 : position.x - (client.x - frame.left);
+    const int y = stored.empty() ? 0 : position.y - (client.y - frame.top);
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void MainDialog::setUpList()
@@ -116,16 +128,21 @@ void MainDialog::setUpList()
     }
     m_alarmList.SetImageList(m_images, LVSIL_SMALL);
 
-    const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
+    const ColumnWidths widths;  // until the settings are read
     m_alarmList.InsertColumn(0, loadString(IDS_ALARMS), LVCFMT_LEFT, widths.first);
     m_alarmList.InsertColumn(1, loadString(IDS_NOTES), LVCFMT_LEFT, widths.second, 1);
 }
 
-void MainDialog::loadAlarms()
+void MainDialog::settingsLoaded()
 {
-    m_alarmList.beginBulkInsert();
-    m_engine.loadAlarms();
-    m_alarmList.endBulkInsert();
+    // A move made here is the window's own, not the user's: not saved.
+    const bool ready = m_windowReady;
+    m_windowReady = false;
+    moveToStoredPosition();
+    m_windowReady = ready;
+    const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
+    m_alarmList.SetColumnWidth(0, widths.first);
+    m_alarmList.SetColumnWidth(1, widths.second);
 }
 
 void MainDialog::OnOK()
@@ -256,11 +273,14 @@ void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTim
 
 void MainDialog::OnDestroy()
 {
-    // The engine outlives the window; from now on nothing is shown.
+    // The engine outlives the window; from now on nothing is shown in it,
+    // and messages are shown at once.
     m_engine.setView(nullptr);
+    m_platform.setMainWindow(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
     RemovePropA(m_hWnd, m_instanceName.c_str());
+    m_platform.showWaitingMessages();  // nothing raised before the end is lost
     PostQuitMessage(0);
 }
 
@@ -307,6 +327,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     if (message == ExitRequestMessage()) {
         result = acceptExitRequest() ? 1 : 0;
+        return true;
+    }
+    if (message == Win32Platform::MessagesWaitingMessage()) {
+        m_platform.showWaitingMessages();  // after the tick or command that raised them
         return true;
     }
     return false;

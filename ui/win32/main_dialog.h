@@ -55,10 +55,10 @@ private:
     void refreshRow(Alarm& alarm) override;
     void deleteRow(const Alarm& alarm) override;
     void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+    void settingsLoaded() override;
 
     void moveToStoredPosition();
     void setUpList();
-    void loadAlarms();
     void deleteSelectedAlarms();
     void onTrayEvent(UINT mouseMessage);
     bool onSysCommand(WPARAM command);

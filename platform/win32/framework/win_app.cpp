@@ -24,6 +24,25 @@ std::string executableBaseName()
     return name;
 }
 
+// Not every system honours MB_TOPMOST and MB_SETFOREGROUND (Wine does
+// not): the notice box is put in front when it is first activated, which
+// happens before its message loop runs. The hook is gone by then, so no
+// window the box's loop opens is touched.
+HHOOK g_noticeHook = nullptr;
+
+LRESULT CALLBACK bringNoticeToFront(int code, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallNextHookEx(g_noticeHook, code, wParam, lParam);
+    if (code == HCBT_ACTIVATE && g_noticeHook != nullptr) {
+        UnhookWindowsHookEx(g_noticeHook);
+        g_noticeHook = nullptr;
+        HWND box = reinterpret_cast<HWND>(wParam);
+        SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(box);
+    }
+    return result;
+}
+
 }  // namespace
 
 CWinApp::CWinApp()
@@ -39,15 +58,30 @@ CWinApp::~CWinApp()
 
 int CWinApp::MessageBox(const std::string& text, const std::string& detail, HWND owner) const
 {
-    const std::wstring message = text_encoding::fromOwnText(text) + text_encoding::fromSystemText(detail);
-    const std::wstring title = text_encoding::fromSystemText(m_appName);
     // The box belongs to the window the user works in (a dialog shows it
     // modal to itself), or else to the main window.
     if (owner == nullptr)
         owner = GetActiveWindow();
     if (owner == nullptr && m_mainWnd != nullptr)
         owner = m_mainWnd->GetSafeHwnd();
-    return MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return ShowBox(text, detail, owner, 0);
+}
+
+int CWinApp::NoticeBox(const std::string& text, const std::string& detail, HWND owner) const
+{
+    g_noticeHook = SetWindowsHookExA(WH_CBT, bringNoticeToFront, nullptr, GetCurrentThreadId());
+    const int result = ShowBox(text, detail, owner, MB_SETFOREGROUND | MB_TOPMOST);
+    if (g_noticeHook != nullptr)
+        UnhookWindowsHookEx(g_noticeHook);
+    g_noticeHook = nullptr;
+    return result;
+}
+
+int CWinApp::ShowBox(const std::string& text, const std::string& detail, HWND owner, UINT style) const
+{
+    const std::wstring message = text_encoding::fromOwnText(text) + text_encoding::fromSystemText(detail);
+    const std::wstring title = text_encoding::fromSystemText(m_appName);
+    return MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION | style);
 }
 
 int CWinApp::Run()

@@ -44,6 +44,11 @@ public:
     // code page, follows it. Without an owner it belongs to the active
     // window of the program, or else to the main window.
     int MessageBox(const std::string& text, const std::string& detail = std::string(), HWND owner = nullptr) const;
+    // The same box for a notice the program raises by itself: owned by
+    // exactly the given window (with none it has a taskbar button of its
+    // own) and brought in front of every other window, so that it is seen
+    // while the main window is hidden.
+    int NoticeBox(const std::string& text, const std::string& detail, HWND owner) const;
 
     // Takes the program's name from its executable and prepares the common
     // controls; resources come from the given module.
@@ -52,6 +57,8 @@ public:
     int Main(HINSTANCE instance);
 
 private:
+    int ShowBox(const std::string& text, const std::string& detail, HWND owner, UINT style) const;
+
     static CWinApp* s_instance;
     HINSTANCE m_instance = nullptr;
     std::string m_appName;

@@ -1,0 +1,80 @@
+// The tick and start-up of the real program in awkward places: many alarms
+// due at once, a box raised by the tick, a long start folder.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "harness.h"
+
+namespace {
+
+// The last change of a file as the system keeps it (0 when missing).
+ULONGLONG lastWrite(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI"),
+                      alarm = storedAlarm(storedTime(secondsNow() + 6), "-1,1,4", "x", "", "", "1:00:00:00");
+    std::string text = "[AlarmList]\r\n";
+    for (int key = 0; key < 2000; ++key)
+        text += std::to_string(key) + "=" + alarm + "\r\n";
+    writeFileText(path, text);
+    QuorvelProcess program(folder.path());
+    const ULONGLONG stored = lastWrite(path);
+    ASSERT_TRUE(waitUntil([&] { return lastWrite(path) != stored; }, 15000));
+    // Written: a press on the icon is answered at once, and no other write follows.
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutA(program.main(), TRAY_CALLBACK, TRAY_ICON, WM_LBUTTONDOWN, SMTO_NORMAL, 1000, &result), 0);
+    ULONGLONG seen = lastWrite(path);
+    int writes = 1;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(5))
+        if (lastWrite(path) != seen)
+            seen = lastWrite(path), ++writes;
+    EXPECT_EQ(writes, 1);
+    const std::string saved = readFileText(path);  // every alarm moved on by a day in that one write
+    const auto value = [&](const std::string& key) {
+        const std::size_t at = saved.find("\n" + key + "=") + key.size() + 2;
+        return saved.substr(at, saved.find('\r', at) - at);
+    };
+    EXPECT_TRUE(value("0").substr(0, 10) != alarm.substr(0, 10) && value("1999") == value("0"));
+}
+
+TEST(Timing, FailedSaveIsToldInFrontAfterTheTickAndAlarmsKeepFiring)
+{
+    TempFolder folder;
+    const std::string path = folder.file("TIVRA.INI");
+    writeFileText(path, settingsText("", {storedAlarm(storedTime(secondsNow() + 2), "-1,1,0", "first"),
+                                          storedAlarm(storedTime(secondsNow() + 6), "-1,1,2", "second")}));
+    // Read by all, replaced by none: every save fails.
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    QuorvelProcess program(folder.path());
+    HWND box = program.waitForMessageBox("I can't write");
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "owned by no hidden window: it has a taskbar button";
+    // The second alarm (the first row) fires while the box is open; its failed save is not told twice.
+    EXPECT_TRUE(waitUntil([&] { return program.rows().at(0).at(2) == "2"; }, 15000)) << "idle";
+    EXPECT_EQ(program.messageBoxes().size(), 1u);
+    CloseHandle(held);
+}
+
+TEST(Timing, StartFolderTooLongForTheSettingsFileIsRefusedWithAMessage)
+{
+    // About the longest folder Wine starts a program in; a save's temporary file would not fit the file calls.
+    TempFolder folder;
+    const std::string start = folder.path() + "\\" + std::string(250 - folder.path().size(), 'f');
+    ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
+    QuorvelProcess program(start);
+    HWND box = program.waitForMessageBox("Start the program from another folder");
+    ASSERT_NE(box, nullptr);
+    pressButton(box, IDOK);
+    EXPECT_TRUE(program.waitForExit(nullptr, 10000));
+    EXPECT_EQ(readFileText(start + "\\TIVRA.INI"), "<missing>");
+}
+
+}  // namespace
