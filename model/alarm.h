@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/alarm_flags.h"
+#include "model/alarm_text.h"
 #include "platform/platform.h"
 #include "platform/types.h"
 
@@ -81,13 +82,13 @@ public:
     std::int32_t repeatCount = -1;
     ProcessHandle process = NO_PROCESS;
     Duration closeAfter = 0;
-    std::string workingFolder;
-    std::string commandLine;
+    AlarmText workingFolder;
+    AlarmText commandLine;
     Duration repeatInterval = 0;
-    std::string waveFile;
+    AlarmText waveFile;
     std::uint32_t flags = ALARM_SHOW_MESSAGE;
     std::int32_t state = ALARM_STATE_IDLE;
-    std::string message;
+    AlarmText message;
     // Only for an alarm read from a stored line whose date has no instant
     // (before 1970 or after January 2038): that line, which is stored again
     // as it was for as long as the alarm stands for what it said.

@@ -34,6 +34,17 @@ std::string folded(const std::string& text)
     return ascii::toLower(text);
 }
 
+// FNV-1a of a folded name: where the index looks for a key.
+std::uint32_t hashOf(const std::string& name)
+{
+    std::uint32_t hash = 2166136261u;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
 bool isBlankText(const std::string& text)
 {
     return std::all_of(text.begin(), text.end(), isBlank);
@@ -98,7 +109,7 @@ ProfileDocument::ProfileDocument(const std::string& bytes, const CodePage& codeP
         m_oddLastByte = bytes.substr(textStart + units.size() * 2);
         forEachLine(units, [&](std::size_t start, std::size_t stop, LineEnd end) {
             Line line = parseLine(codePage.fromUtf16(units.substr(start, stop - start)), end);
-            line.encoded = bytes.substr(textStart + start * 2, (stop - start) * 2);
+            line.encoded = std::make_unique<const std::string>(bytes.substr(textStart + start * 2, (stop - start) * 2));
             addLine(std::move(line));
         });
     }
@@ -191,13 +202,26 @@ void ProfileDocument::indexKeys(Section& section)
         std::string key = folded(keyName(line));
         auto seen = lastSeen.find(key);
         if (seen == lastSeen.end()) {
-            section.keys.emplace(key, i);
+            section.keys.push_back(static_cast<std::uint64_t>(hashOf(key)) << 32 | i);
             lastSeen.emplace(std::move(key), i);
         } else {
             section.lines[seen->second].nextSameKey = i;
             seen->second = i;
         }
     }
+    std::sort(section.keys.begin(), section.keys.end());
+}
+
+std::size_t ProfileDocument::firstEntry(const Section& section, const std::string& foldedKey)
+{
+    const std::uint64_t hash = static_cast<std::uint64_t>(hashOf(foldedKey)) << 32;
+    for (auto at = std::lower_bound(section.keys.begin(), section.keys.end(), hash);
+         at != section.keys.end() && (*at & ~0xFFFFFFFFull) == hash; ++at) {
+        const std::size_t line = static_cast<std::size_t>(*at & 0xFFFFFFFFull);
+        if (!section.lines[line].removed && folded(keyName(section.lines[line])) == foldedKey)
+            return line;
+    }
+    return NO_LINE;
 }
 
 std::optional<std::string> ProfileDocument::value(const std::string& section, const std::string& key) const
@@ -206,10 +230,10 @@ std::optional<std::string> ProfileDocument::value(const std::string& section, co
     if (found == m_sectionIndex.end())
         return std::nullopt;
     const Section& s = m_sections[found->second];
-    auto entry = s.keys.find(folded(trimmed(key)));
-    if (entry == s.keys.end())
+    const std::size_t entry = firstEntry(s, folded(trimmed(key)));
+    if (entry == NO_LINE)
         return std::nullopt;
-    std::optional<std::string> raw = rawValue(s.lines[entry->second]);
+    std::optional<std::string> raw = rawValue(s.lines[entry]);
     if (!raw)
         return std::nullopt;
     std::string& v = *raw;
@@ -299,19 +323,19 @@ bool ProfileDocument::applyTo(Section& section, const std::vector<SettingChange>
     for (const SettingChange& change : changes) {
         std::string key = trimmed(change.key);
         std::string foldedKey = folded(key);
-        auto existing = section.keys.find(foldedKey);
+        const std::size_t existing = firstEntry(section, foldedKey);
         auto pending = addedKeys.find(foldedKey);
         if (change.value) {
             const std::string& value = *change.value;
-            if (existing != section.keys.end()) {
+            if (existing != NO_LINE) {
                 // The first entry of the key takes the value; its name keeps
                 // the spelling the file gave it.
-                Line& line = section.lines[existing->second];
+                Line& line = section.lines[existing];
                 if (rawValue(line) == value)
                     continue;
                 std::string fileKey = keyName(line);
                 line.text = fileKey + '=' + value;
-                line.encoded.clear();
+                line.encoded.reset();
                 line.separator = fileKey.size();
                 changedExisting = true;
             } else if (pending != addedKeys.end()) {
@@ -320,13 +344,12 @@ bool ProfileDocument::applyTo(Section& section, const std::vector<SettingChange>
                 addedKeys.emplace(foldedKey, added.size());
                 added.push_back(entryLine(key, value));
             }
-        } else if (existing != section.keys.end()) {
+        } else if (existing != NO_LINE) {
             // Every entry of the key goes, so that a duplicate left by a hand
             // edit cannot come back in its place.
-            for (std::size_t i = existing->second; i != NO_LINE; i = section.lines[i].nextSameKey) {
+            for (std::size_t i = existing; i != NO_LINE; i = section.lines[i].nextSameKey) {
                 section.lines[i].removed = true;
             }
-            section.keys.erase(existing);
             changedExisting = true;
         } else if (pending != addedKeys.end()) {
             added[pending->second].removed = true;
@@ -373,7 +396,7 @@ std::string ProfileDocument::bytes() const
     std::size_t size = 0;
     for (const Section& section : m_sections) {
         for (const Line& line : section.lines)
-            size += (eightBit ? line.text.size() : line.encoded.size()) + 4;
+            size += (eightBit || !line.encoded ? line.text.size() : line.encoded->size()) + 4;
     }
     std::string out = unicode_text::byteOrderMark(m_encoding);
     out.reserve(size + out.size());
@@ -386,8 +409,7 @@ std::string ProfileDocument::bytes() const
                 continue;
             }
             // A changed or new line is written in the file's own encoding.
-            out +=
-                line.encoded.empty() ? unicode_text::bytesOf(m_codePage->toUtf16(line.text), m_encoding) : line.encoded;
+            out += line.encoded ? *line.encoded : unicode_text::bytesOf(m_codePage->toUtf16(line.text), m_encoding);
             out += unicode_text::bytesOf(WIDE_ENDINGS[end], m_encoding);
         }
     }

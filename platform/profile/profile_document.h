@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -50,8 +52,9 @@ private:
     static constexpr std::size_t NO_LINE = static_cast<std::size_t>(-1);
 
     struct Line {
-        std::string text;     // without its line end, in the program's code page
-        std::string encoded;  // of a UTF-16 file: the line's own bytes while it is unchanged
+        std::string text;  // without its line end, in the program's code page
+        // Of a UTF-16 file: the line's own bytes while it is unchanged.
+        std::unique_ptr<const std::string> encoded;
         LineEnd end = LineEnd::CrLf;
         LineKind kind = LineKind::Other;
         bool removed = false;               // deleted by the change being applied
@@ -60,10 +63,13 @@ private:
     };
 
     // A section with its header line first; the first block of the file holds
-    // the lines before any header and is never matched.
+    // the lines before any header and is never matched. Its keys are found
+    // through the hashes of their folded names, each with the line of the
+    // key's first entry in the low half, sorted: eight bytes a key, for
+    // lists of thousands of alarms.
     struct Section {
         std::vector<Line> lines;
-        std::unordered_map<std::string, std::size_t> keys;  // folded key -> first entry
+        std::vector<std::uint64_t> keys;
     };
 
     template <typename Text, typename Take>
@@ -77,6 +83,9 @@ private:
     void addLine(Line line);
     void indexSections();
     static void indexKeys(Section& section);
+    // The first entry of a folded key that the change being applied has not
+    // removed, or NO_LINE.
+    static std::size_t firstEntry(const Section& section, const std::string& foldedKey);
     Section* findSection(const std::string& name);
     Section& appendSection(const std::string& name);
     static bool applyTo(Section& section, const std::vector<SettingChange>& changes);

@@ -98,7 +98,7 @@ void AlarmListCtrl::fillDisplayInfo(LVITEMA& item) const
     if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0)
         item.iImage = alarm_rows::imageFor(*alarm);
     if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
-        const std::string text = item.iSubItem == 0 ? m_texts.listRowTime(alarm->time) : alarm->message;
+        const std::string text = item.iSubItem == 0 ? m_texts.listRowTime(alarm->time) : alarm->message.str();
         const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
         std::memcpy(item.pszText, text.data(), length);
         item.pszText[length] = '\0';
