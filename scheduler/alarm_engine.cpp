@@ -53,10 +53,20 @@ bool AlarmEngine::loadSettings()
     const bool added =
         std::any_of(m_alarms.begin(), m_alarms.end(), [](const Alarm& alarm) { return !alarm.isWatchEntry(); });
     m_store.loadAlarmList(m_alarms, &m_view);
+    m_state.alarmsChanged = true;
     m_view.sortRows(sortDirection());
     if (added)
         m_store.saveAlarmList(m_alarms);
     return true;
+}
+
+void AlarmEngine::userLeft()
+{
+    // The user counts as away until the pointer moves from where it is now.
+    m_state.userPresent = false;
+    ScreenPoint position;
+    if (m_platform.cursorPosition(position))
+        m_state.lastPointer = position;
 }
 
 void AlarmEngine::tick()
@@ -71,6 +81,7 @@ Alarm& AlarmEngine::addAlarm(const Alarm& edited)
     auto alarm = std::make_unique<Alarm>(edited);
     alarm->state = ALARM_STATE_ARMED;
     Alarm& added = m_alarms.addAlarm(std::move(alarm), &m_view);
+    m_state.alarmsChanged = true;
     m_view.sortRows(sortDirection());
     m_store.saveAlarmList(m_alarms);
     return added;
@@ -86,6 +97,7 @@ Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& edited)
         return addAlarm(edited);
     *target = edited;
     target->state = ALARM_STATE_ARMED;
+    m_state.alarmsChanged = true;
     m_view.refreshRow(*target);
     m_store.saveAlarmList(m_alarms);
     return *target;
@@ -101,6 +113,7 @@ void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
         m_view.deleteRow(*alarm);
         m_alarms.remove(alarm);
     }
+    m_state.alarmsChanged = true;
     m_store.saveAlarmList(m_alarms);
 }
 

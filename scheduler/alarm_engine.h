@@ -44,7 +44,7 @@ public:
     void announceTime() { m_announcer.announceTime(); }
     // The screen saver has started: the user counts as away until the
     // pointer moves.
-    void userLeft() { m_state.userPresent = false; }
+    void userLeft();
 
     // Add confirmed in the editor: a copy of the edited alarm, armed, is
     // appended with its row, and the list is saved.

@@ -28,14 +28,26 @@ void Scheduler::tick()
     if (m_state.tickRunning)
         return;
     const TickGuard guard(m_state.tickRunning);
-    samplePointer();
     m_state.tickTime = m_platform.now();
     m_view.showCurrentTime(m_state.tickTime);
     if (m_state.sortPending) {
         m_view.sortRows(options::sortDirectionOf(m_state.listFlags));
         m_state.sortPending = false;
     }
+    // A tick with no alarm due and no launched program to police does
+    // nothing more: the program runs all day, and such ticks are most of them.
+    if (!walkNeeded())
+        return;
+    // Only the walk asks whether the user is present; a pointer moved since
+    // the previous sample counts as moved now.
+    samplePointer();
     scanAlarms();
+}
+
+bool Scheduler::walkNeeded() const
+{
+    return m_state.alarmsChanged || m_state.watchEntriesLeft || m_state.previousProgram != nullptr ||
+        (m_state.earliestArmed != INVALID_TIME && m_state.tickTime > m_state.earliestArmed);
 }
 
 void Scheduler::samplePointer()
@@ -57,15 +69,25 @@ void Scheduler::scanAlarms()
     // destroyed; entries appended meanwhile (watch entries of launches) are
     // reached later in the same walk.
     bool changed = false;
+    m_state.alarmsChanged = false;
+    m_state.watchEntriesLeft = false;
+    m_state.earliestArmed = INVALID_TIME;
     for (auto it = m_alarms.begin(); it != m_alarms.end();) {
         Alarm& entry = *it;
         ++it;
         if (entry.isWatchEntry()) {
             m_programs.applyCloseRules(entry);
-        } else if (entry.isDue(m_state.tickTime)) {
-            handleDueAlarm(entry);
-            changed = true;
+            m_state.watchEntriesLeft = true;
+            continue;
         }
+        if (entry.isDue(m_state.tickTime)) {
+            changed = true;
+            if (!handleDueAlarm(entry))
+                continue;  // destroyed
+        }
+        if (entry.isArmed() && entry.time != INVALID_TIME &&
+            (m_state.earliestArmed == INVALID_TIME || entry.time < m_state.earliestArmed))
+            m_state.earliestArmed = entry.time;
     }
     // One save for the whole walk: thousands of alarms due in the same
     // second would otherwise rewrite the list once each, and hold up the
@@ -74,7 +96,7 @@ void Scheduler::scanAlarms()
         m_store.saveAlarmList(m_alarms);
 }
 
-void Scheduler::handleDueAlarm(Alarm& alarm)
+bool Scheduler::handleDueAlarm(Alarm& alarm)
 {
     const Timestamp now = m_state.tickTime;
     if (alarm.isMissed(now)) {
@@ -90,9 +112,10 @@ void Scheduler::handleDueAlarm(Alarm& alarm)
         if (alarm.isDiscardedAfterFiring()) {
             m_view.deleteRow(alarm);
             m_alarms.remove(&alarm);
-            return;
+            return false;
         }
     }
     alarm.finishFiring(now);
     m_view.refreshRow(alarm);
+    return true;
 }

@@ -25,8 +25,10 @@ public:
     void scanAlarms();
 
 private:
+    bool walkNeeded() const;
     void samplePointer();
-    void handleDueAlarm(Alarm& alarm);
+    // False when the alarm was destroyed.
+    bool handleDueAlarm(Alarm& alarm);
 
     Platform& m_platform;
     SchedulerState& m_state;

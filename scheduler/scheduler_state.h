@@ -31,4 +31,12 @@ struct SchedulerState {
     // The process-watch entry of the most recent launch while its program
     // has not been seen to end; owned by the alarm collection.
     Alarm* previousProgram = nullptr;
+    // What the latest walk over the alarms found, so that a tick with nothing
+    // to do does not walk them again: the earliest time of an armed alarm
+    // (no alarm is due until the clock is past it), and whether any
+    // process-watch entry is left to police. Whoever changes alarms outside
+    // the walk sets alarmsChanged, and the next tick walks.
+    Timestamp earliestArmed = INVALID_TIME;
+    bool watchEntriesLeft = false;
+    bool alarmsChanged = true;
 };

@@ -190,7 +190,14 @@ bool Win32Platform::readTextFile(const std::string& path, std::string& text)
 
 Timestamp Win32Platform::now()
 {
-    return c_runtime_time::now();
+    // The system clock itself: the C runtime's time() works out the time
+    // zone at every call, and the tick asks once a second all day.
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const long long ticks =
+        static_cast<long long>((static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    const long long seconds = ticks / 10000000 - 11644473600LL;  // from 1601 to 1970
+    return seconds < 0 || seconds > INT32_MAX ? INVALID_TIME : static_cast<Timestamp>(seconds);
 }
 
 bool Win32Platform::toLocal(Timestamp t, LocalTime& out)

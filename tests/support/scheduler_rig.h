@@ -34,6 +34,7 @@ protected:
         alarm->state = ALARM_STATE_ARMED;
         alarm->commandLine = message + ".exe";
         alarm->waveFile = "ding.wav";
+        state.alarmsChanged = true;
         return alarms.append(std::move(alarm));
     }
 

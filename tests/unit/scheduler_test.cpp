@@ -34,7 +34,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SchedulerTest, TickShowsTheTimeSortsOnceAndSamplesThePointer)
+TEST_F(SchedulerTest, TickShowsTheTimeSortsOnceAndWalksOnlyWhenSomethingMayBeDue)
 {
     const std::string at = "showCurrentTime " + std::to_string(NOON);
     EXPECT_EQ(tickAt(NOON), (Calls{at, "sortRows latest first"}));
@@ -43,16 +43,21 @@ TEST_F(SchedulerTest, TickShowsTheTimeSortsOnceAndSamplesThePointer)
     state.listFlags = 0, state.sortPending = true;
     EXPECT_EQ(tickAt(NOON), (Calls{at, "sortRows earliest first"}));
 
-    state.userPresent = false;  // the screen saver has started; only a moved pointer ends it
-    tickAt(NOON);
-    EXPECT_FALSE(state.userPresent);
-    platform.cursor = ScreenPoint{0, 1};
+    // The screen saver starts; only a pointer moved since then ends it. Presence
+    // is asked for when the alarms are walked: not while nothing can be due.
+    platform.cursor = ScreenPoint{7, 7};
+    engine.userLeft();
+    addAlarm("later", ALARM_SHOW_MESSAGE, NOON + 10);
     tickAt(NOON + 1);
-    EXPECT_TRUE(state.userPresent);
-    state.userPresent = false, platform.cursorAvailable = false;  // an unreadable position changes nothing
-    platform.cursor = ScreenPoint{40, 40};
-    tickAt(NOON + 4);
-    EXPECT_TRUE(!state.userPresent && state.lastPointer.y == 1);
+    platform.cursor = ScreenPoint{7, 8};
+    tickAt(NOON + 2);
+    EXPECT_TRUE(!state.userPresent && state.lastPointer.y == 7);
+    EXPECT_EQ(countOf(tickAt(NOON + 11), "openMessageWindow later"), 1);
+    EXPECT_TRUE(state.userPresent && state.lastPointer.y == 8);
+    state.userPresent = false, state.alarmsChanged = true, platform.cursorAvailable = false;
+    platform.cursor = ScreenPoint{40, 40};  // an unreadable position changes nothing
+    tickAt(NOON + 12);
+    EXPECT_TRUE(!state.userPresent && state.lastPointer.y == 8);
 }
 
 TEST_F(SchedulerTest, DueAlarmsFireInCollectionOrderWithOneSaveAfterTheWalk)
