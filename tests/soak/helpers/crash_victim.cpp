@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     AlarmStore store(platform);
     AlarmCollection alarms;
     store.loadAlarmList(alarms, nullptr);
-    long generation = alarms.empty() ? 0 : std::atol(alarms.begin()->message.c_str());
+    long generation = alarms.empty() ? 0 : std::atol(alarms.begin()->message.str().c_str());
     for (int i = static_cast<int>(alarms.size()); i < ALARM_COUNT; ++i)
         alarms.append(std::make_unique<Alarm>(FIRST_TIME + i * 60));
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);
