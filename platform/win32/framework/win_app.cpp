@@ -33,6 +33,8 @@ CWinApp::CWinApp()
 
 CWinApp::~CWinApp()
 {
+    if (m_messageFilter != nullptr)
+        UnhookWindowsHookEx(m_messageFilter);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -54,13 +56,35 @@ int CWinApp::Run()
 {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root != nullptr && m_modeless.count(root) != 0 && IsDialogMessageA(root, &msg))
+        if (PreTranslateModeless(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     return static_cast<int>(msg.wParam);
+}
+
+bool CWinApp::PreTranslateModeless(MSG& msg)
+{
+    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root == nullptr || m_modeless.count(root) == 0)
+        return false;
+    m_translating = true;
+    const bool taken = IsDialogMessageA(root, &msg) != FALSE;
+    m_translating = false;
+    return taken;
+}
+
+LRESULT CALLBACK CWinApp::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    // A modal loop (a modal dialog's, a message box's) offers every message
+    // to this hook before its own dialog's keyboard handling: so the keys of
+    // a pop-up opened from a modal dialog reach the pop-up. The pop-up's own
+    // keyboard handling asks this hook again; that call is let through.
+    if (code == MSGF_DIALOGBOX && s_instance != nullptr && !s_instance->m_translating &&
+        s_instance->PreTranslateModeless(*reinterpret_cast<MSG*>(lParam)))
+        return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CWinApp::Initialise(HINSTANCE resources)
@@ -69,6 +93,8 @@ void CWinApp::Initialise(HINSTANCE resources)
     m_appName = executableBaseName();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    if (m_messageFilter == nullptr)
+        m_messageFilter = SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());
 }
 
 int CWinApp::Main(HINSTANCE instance)
