@@ -56,6 +56,9 @@ private:
     void setUpList();
     void loadAlarms();
     void deleteSelectedAlarms();
+    void addAlarm();
+    void editSelectedAlarm();
+    void runSetup();
     void onTrayEvent(UINT mouseMessage);
     bool onSysCommand(WPARAM command);
     void savePosition(LPARAM coordinates);
@@ -76,4 +79,6 @@ private:
     // A Position write that keeps failing is reported once, not at every
     // move notification of a drag; a successful write re-arms the report.
     bool m_positionFailureShown = false;
+    // The alarm the editor is open on; cleared when the tick destroys it meanwhile.
+    const Alarm* m_alarmUnderEdit = nullptr;
 };
