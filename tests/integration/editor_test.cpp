@@ -1,0 +1,178 @@
+// The alarm editor, its calendar and time lists, and the setup dialog, used
+// in the real program with the mouse and the keyboard as a person does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <stdexcept>
+#include <tuple>
+
+#include "editor_support.h"
+#include "firing_support.h"
+#include "quorvel_process.h"
+#include "screenshot.h"
+#include "temp_folder.h"
+
+namespace {
+
+const int MESSAGE = 3018, DATE = 3000, TIME = 3003, REPEAT = 3022, DAYS = 2041, COUNT = 2007, AUTODELETE = 3025,
+          PLAY_WAVE = 3021, WAVE_BROWSE = 3026, GRID = 2049, LIST = 2051, THEME = 3002, FROM = 3001, TO = 3003;
+const char* const SPAN = "0:00:00:00";
+
+class Editor : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::unique_ptr<QuorvelProcess> program;
+
+    void start(const std::string& alarms = "")
+    {
+        writeFileText(folder.file("TIVRA.INI"), "[AlarmList]\r\n" + alarms);
+        program = std::make_unique<QuorvelProcess>(folder.path());
+        ASSERT_NE(program->mainWindow(), nullptr);
+        program->trayEvent(WM_LBUTTONDOWN);
+    }
+    // Clicks a button (or a list row, twice) and waits for the dialog it opens to be on the screen; none ends the test.
+    HWND open(HWND dialog, int button, int controlId, int row = -1)
+    {
+        click(*program, GetDlgItem(dialog, button), row, row < 0 ? 1 : 2);
+        HWND opened = dialogWith(*program, controlId);
+        if (opened == nullptr)
+            throw std::runtime_error("no dialog with control " + std::to_string(controlId) + " opened");
+        program->settle(opened);
+        return opened;
+    }
+    void pick(HWND popup, int control, int entry)
+    {
+        SendDlgItemMessageA(popup, control, LVM_ENSUREVISIBLE, static_cast<WPARAM>(entry), FALSE);
+        click(*program, GetDlgItem(popup, control), entry);
+    }
+    std::string settings() const { return readFileText(folder.file("TIVRA.INI")); }
+    static bool on(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+    static bool enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+    static void type(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
+    static int focus(HWND dialog)
+    {
+        GUITHREADINFO info = {sizeof info};
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+        return GetDlgCtrlID(info.hwndFocus);
+    }
+    static std::wstring wideText(HWND window)
+    {
+        wchar_t text[64] = {};
+        return std::wstring(text, SendMessageW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text)));
+    }
+};
+
+TEST_F(Editor, AddOpensOnNowWithTheDefaultsAndTheNewAlarmFiresFromItsSortedRow)
+{
+    start("0=" + storedAlarm(3600, -1, 1, 2, SPAN, SPAN, "", "", "later") +
+          "\r\n1=" + storedAlarm(-3600, -1, 0, 2, SPAN, SPAN, "", "", "earlier") + "\r\n");
+    const std::string now = storedLocalTime(0), due = storedLocalTime(6);
+    const auto date = [](const std::string& t) { return t.substr(8, 2) + "." + t.substr(5, 2) + "." + t.substr(2, 2); };
+    const auto seconds = [](const std::string& t) {  // of "H:MM:SS"
+        return std::stoi(t) * 3600 + std::stoi(t.substr(t.size() - 5)) * 60 + std::stoi(t.substr(t.size() - 2));
+    };
+    HWND editor = open(program->mainWindow(), 3003, MESSAGE);  // Add
+    EXPECT_NEAR(seconds(controlText(editor, TIME)), seconds(now.substr(11)), 5) << "the current time";
+    EXPECT_EQ(controlText(editor, DATE).substr(4) + " " + controlText(editor, COUNT) + " " + controlText(editor, 3029),
+              date(now) + " -1 Normal");
+    EXPECT_TRUE(on(editor, 3020) && !on(editor, REPEAT) && !on(editor, PLAY_WAVE) && enabled(editor, AUTODELETE));
+    for (int id : {DAYS, COUNT, 3023, WAVE_BROWSE, 3027, 3029})  // the Repeat, Play wav and Execute groups
+        EXPECT_FALSE(enabled(editor, id)) << id;
+    EXPECT_TRUE(saveWindowScreenshot(editor, "alarm_editor"));
+
+    type(editor, MESSAGE, "Tea is ready");
+    type(editor, DATE, "x " + date(due));
+    type(editor, TIME, due.substr(11));
+    pressKeys({VK_RETURN});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000));
+    EXPECT_EQ(program->rowText(1, 1), "Tea is ready") << "between the later and the earlier alarm";
+    EXPECT_EQ(iniValue(settings(), "2"), due + ",-1,1,2, 0:00:00:00,0:00:00:00,,,,Tea is ready");
+    HWND fired = dialogWith(*program, 2043, 15000);
+    ASSERT_NE(fired, nullptr);
+    EXPECT_EQ(windowText(GetDlgItem(fired, 2043)), "Tea is ready");
+}
+
+TEST_F(Editor, EditTakesWhatThePickersGetByClicksAndCancelOrAWrongFieldStoresNothing)
+{
+    start("0=2030:03:10-08:05:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,x\r\n");
+    program->selectRow(0);
+    HWND editor = open(program->mainWindow(), 3019, MESSAGE);  // Edit
+    HWND calendar = open(editor, 2023, GRID);
+    EXPECT_TRUE(saveWindowScreenshot(calendar, "calendar"));
+    click(*program, GetDlgItem(calendar, GRID), 13);  // March 2030 begins on a Friday: the 20th is Wednesday's 4th
+    EXPECT_TRUE(waitUntil([&] { return controlText(editor, DATE).substr(3) == " 20.03.30"; }, 5000));
+    HWND times = open(editor, 2024, LIST);
+    EXPECT_TRUE(saveWindowScreenshot(times, "time_list"));
+    pick(times, LIST, 48);
+    EXPECT_TRUE(waitUntil([&] { return controlText(editor, TIME) == "12:0:00"; }, 5000));
+    click(*program, GetDlgItem(editor, AUTODELETE));
+    click(*program, GetDlgItem(editor, REPEAT));
+    EXPECT_TRUE(on(editor, AUTODELETE) && !enabled(editor, AUTODELETE) && enabled(editor, DAYS));
+    pick(open(editor, 2042, LIST), LIST, 2);
+    EXPECT_TRUE(waitUntil([&] { return wideText(GetDlgItem(editor, DAYS)) == L"4 дней"; }, 5000)) << "on any code page";
+    click(*program, GetDlgItem(editor, IDOK));
+    const std::string stored = settings();
+    EXPECT_EQ(iniValue(stored, "0"), "2030:03:20-12:00:00,-1,1,22, 4:00:00:00,0:00:00:00,,,,x");
+
+    editor = open(program->mainWindow(), 3017, MESSAGE, 0);  // a double-click on the row
+    for (int next : {DATE, TIME, REPEAT}) {                  // the tab order of the template, no drop-down buttons
+        pressKeys({VK_TAB});
+        EXPECT_EQ(focus(editor), next);
+    }
+    pressKeys({VK_MENU, 'W'});  // "Play &wav:"
+    ASSERT_TRUE(on(editor, PLAY_WAVE) && enabled(editor, WAVE_BROWSE));
+    click(*program, GetDlgItem(editor, WAVE_BROWSE));
+    HWND files = nullptr;
+    EXPECT_TRUE(waitUntil([&] { return wideText(files = GetForegroundWindow()) == L"Открыть звуковой файл"; }, 10000))
+        << "the Russian title reads right on any code page";
+    PostMessageA(files, WM_COMMAND, IDCANCEL, 0);
+    const std::tuple<int, const char*, std::string> refusals[] = {
+        {COUNT, "abc", "Please enter an integer."}, {DATE, "--- --.--.--", "Please enter a date from 1970 to 2037."}};
+    for (const auto& [field, text, message] : refusals) {
+        type(editor, field, text);
+        click(*program, GetDlgItem(editor, IDOK));
+        HWND box = program->waitForMessageBox(message, 5000);
+        ASSERT_NE(box, nullptr) << message;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(box) && focus(editor) == field; }, 5000)) << message;
+        const LRESULT all = MAKELONG(0, controlText(editor, field).size());
+        EXPECT_EQ(SendDlgItemMessageA(editor, field, EM_GETSEL, 0, 0), all) << "its text selected";
+    }
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000));
+    EXPECT_EQ(settings(), stored) << "byte for byte";
+}
+
+TEST_F(Editor, SetupTakesTheRussianThemeAndTheSilenceAndTheRightPressSpeaksRussian)
+{
+    const std::string themes = testProgramFolder() + "\\speak" + '\0', into = folder.path() + '\0';  // the shipped ones
+    SHFILEOPSTRUCTA copy = {nullptr, FO_COPY, themes.c_str(), into.c_str(), FOF_NOCONFIRMATION | FOF_NOERRORUI};
+    ASSERT_EQ(SHFileOperationA(&copy), 0);
+    start();
+    HWND setup = open(program->mainWindow(), 3033, FROM);
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(setup); }, 5000));
+    EXPECT_EQ(iniValue(settings(), "Theme"), "<none>") << "Esc takes nothing over";
+    setup = open(program->mainWindow(), 3033, FROM);
+    EXPECT_EQ(SendDlgItemMessageA(setup, THEME, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(controlText(setup, THEME), "Default");
+    EXPECT_TRUE(saveWindowScreenshot(setup, "setup"));
+    pressKeys({VK_DOWN});  // the theme box has the focus: the next theme
+    pick(open(setup, 2026, LIST), LIST, 88);
+    EXPECT_TRUE(waitUntil([&] { return controlText(setup, FROM) == "22:0:00"; }, 5000));
+    type(setup, TO, "7:00:00");
+    pressKeys({VK_RETURN});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(setup); }, 5000));
+    EXPECT_EQ(iniValue(settings(), "Theme") + " " + iniValue(settings(), "Silence"), "Russian 22:00:00, 07:00:00");
+
+    EXPECT_EQ(iniValue(settings(), "Hour"), ".\\speak\\Russian\\hour.wav") << "the theme's words in Speak";
+    wavesRead(folder.file("speak\\Russian"), true);
+    program->trayEvent(WM_RBUTTONDOWN);  // returns once the time has been said
+    EXPECT_GE(wavesRead(folder.file("speak\\Russian"), false), 4) << "hour and minute with their words, in Russian";
+}
+
+}  // namespace
