@@ -161,13 +161,15 @@ TEST_F(Editor, SetupTakesTheRussianThemeAndTheSilenceAndTheRightPressSpeaksRussi
     EXPECT_EQ(SendDlgItemMessageA(setup, THEME, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(controlText(setup, THEME), "Default");
     EXPECT_TRUE(saveWindowScreenshot(setup, "setup"));
-    pressKeys({VK_DOWN});  // the theme box has the focus: the next theme
-    pick(open(setup, 2026, LIST), LIST, 88);
-    EXPECT_TRUE(waitUntil([&] { return controlText(setup, FROM) == "22:0:00"; }, 5000));
+    pressKeys({VK_DOWN});     // the theme box has the focus: the next theme
+    open(setup, 2026, LIST);  // on 0:0, the value of the field; the keys of the pop-up work
+    pressKeys({VK_END});
+    pressKeys({VK_RETURN});
+    EXPECT_TRUE(waitUntil([&] { return controlText(setup, FROM) == "23:45:00"; }, 5000));
     type(setup, TO, "7:00:00");
     pressKeys({VK_RETURN});
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(setup); }, 5000));
-    EXPECT_EQ(iniValue(settings(), "Theme") + " " + iniValue(settings(), "Silence"), "Russian 22:00:00, 07:00:00");
+    EXPECT_EQ(iniValue(settings(), "Theme") + " " + iniValue(settings(), "Silence"), "Russian 23:45:00, 07:00:00");
 
     EXPECT_EQ(iniValue(settings(), "Hour"), ".\\speak\\Russian\\hour.wav") << "the theme's words in Speak";
     wavesRead(folder.file("speak\\Russian"), true);

@@ -66,12 +66,16 @@ int CWinApp::Run()
 
 bool CWinApp::PreTranslateModeless(MSG& msg)
 {
+    // The dialog's own keyboard handling asks the message filter again, and
+    // whatever it dispatches (a modal dialog opened by a button) runs inside
+    // it: while a dialog is at it, only the other dialogs are offered here.
     HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root == nullptr || m_modeless.count(root) == 0)
+    if (root == nullptr || root == m_translating || m_modeless.count(root) == 0)
         return false;
-    m_translating = true;
+    HWND outer = m_translating;
+    m_translating = root;
     const bool taken = IsDialogMessageA(root, &msg) != FALSE;
-    m_translating = false;
+    m_translating = outer;
     return taken;
 }
 
@@ -79,9 +83,8 @@ LRESULT CALLBACK CWinApp::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
 {
     // A modal loop (a modal dialog's, a message box's) offers every message
     // to this hook before its own dialog's keyboard handling: so the keys of
-    // a pop-up opened from a modal dialog reach the pop-up. The pop-up's own
-    // keyboard handling asks this hook again; that call is let through.
-    if (code == MSGF_DIALOGBOX && s_instance != nullptr && !s_instance->m_translating &&
+    // a pop-up opened from a modal dialog reach the pop-up.
+    if (code == MSGF_DIALOGBOX && s_instance != nullptr &&
         s_instance->PreTranslateModeless(*reinterpret_cast<MSG*>(lParam)))
         return TRUE;
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -59,7 +59,8 @@ private:
 
     static CWinApp* s_instance;
     HHOOK m_messageFilter = nullptr;
-    bool m_translating = false;
+    // The modeless dialog whose keyboard handling runs now, if any.
+    HWND m_translating = nullptr;
     HINSTANCE m_instance = nullptr;
     std::string m_appName;
     CWnd* m_mainWnd = nullptr;
