@@ -154,7 +154,7 @@ TEST_F(AlarmEditorTest, TimeListHoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsV
               "12:0:004" + DAYS);
     const std::tuple<TimeListMode, std::string, int> rows[] = {
         {TimeListMode::TimeOfDay, "12:00:00", 48}, {TimeListMode::TimeOfDay, "7:15:30", -1},
-        {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "24:00:00", -1},
+        {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "0:00:00", 0},
         {TimeListMode::Days, "04" + DAYS, 2},      {TimeListMode::Days, "03", -1}};
     for (const auto& [mode, field, entry] : rows)
         EXPECT_EQ(time_list::entryOf(mode, field), entry) << field;
