@@ -16,6 +16,7 @@ namespace {
 
 const char* const DATE_PICTURE = "ddd dd.MM.yy";
 const char* const TIME_PICTURE = "H:mm:ss";
+const char* const MONTH_PICTURE = "MMMM";
 const char* const CLOCK_PATTERN = " %d %*c %d %*c %d ";
 const char* const DAY_COUNT_PATTERN = " %d %*s";
 const char* const DATE_PATTERN = " %*s %d %*c %d %*c %d ";
@@ -77,6 +78,18 @@ std::string DateTimeText::currentTime(Timestamp t)
     char text[32];
     std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.hour, local.minute, local.second);
     return text;
+}
+
+std::string DateTimeText::monthName(int month)
+{
+    LocalTime first;
+    first.year = 1997;
+    first.month = month;
+    first.hour = 12;
+    LocalTime local;
+    if (!m_platform.toLocal(m_platform.fromLocal(first), local))
+        return std::string();
+    return m_platform.formatDate(local, MONTH_PICTURE);
 }
 
 std::string DateTimeText::dayCountText(Duration repeatInterval)

@@ -46,6 +46,8 @@ public:
     std::string listRowTime(Timestamp t);
     // "%H:%M:%S", e.g. "07:05:00".
     std::string currentTime(Timestamp t);
+    // The system locale's full name of a month (1-12): "MMMM" of its 1st in 1997.
+    std::string monthName(int month);
 
     // The whole days of a repeat interval, at least two digits: "03 дней".
     std::string dayCountText(Duration repeatInterval);

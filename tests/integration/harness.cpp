@@ -378,3 +378,49 @@ void QuorvelProcess::clickHeader(int column)
     PostMessageA(ListView_GetHeader(list()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, area.bottom / 2));
     PostMessageA(ListView_GetHeader(list()), WM_LBUTTONUP, 0, MAKELPARAM(x, area.bottom / 2));
 }
+
+std::string iniValue(const std::string& text, const std::string& key)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return "<none>";
+    const std::size_t start = at + key.size() + 2;
+    return text.substr(start, text.find('\r', start) - start);
+}
+
+void pressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> input(keys.size() * 2, INPUT{INPUT_KEYBOARD});
+    for (std::size_t i = 0; i < keys.size(); ++i) {  // down in order, up in reverse
+        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys.begin()[i];
+        input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    Sleep(300);
+}
+
+void QuorvelProcess::click(HWND window, int item, int times)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    if (item >= 0) {  // the item's rectangle, asked through the program's memory
+        void* remote = VirtualAllocEx(m_process.hProcess, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+        r = {LVIR_LABEL};
+        WriteProcessMemory(m_process.hProcess, remote, &r, sizeof r, nullptr);
+        SendMessageA(window, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(remote));
+        ReadProcessMemory(m_process.hProcess, remote, &r, sizeof r, nullptr);
+        VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    }
+    // The pointer goes there, then each press and release carries the point too: a move still queued cannot take
+    // the release elsewhere.
+    INPUT input = {INPUT_MOUSE};
+    input.mi.dx = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    for (int n = 0; n <= times * 2; Sleep(n++ == 0 ? 100 : 50)) {
+        const DWORD button = n == 0 ? 0 : n % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+        SendInput(1, &input, sizeof input);
+    }
+    sync();
+}

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ std::string storedAlarm(const std::string& time, const std::string& numbers, con
                         const std::string& repeat = NO_SPAN, const std::string& closeAfter = NO_SPAN);
 // "[Options]" with its lines, then "[AlarmList]" with the alarms keyed 0, 1, ...; an empty alarm has no key.
 std::string settingsText(const std::string& options, const std::vector<std::string>& alarms);
+// The value of a key in a settings file's text, or "<none>".
+std::string iniValue(const std::string& text, const std::string& key);
 
 // Polls a condition every 50 ms until it holds or the time is up.
 template <typename Condition>
@@ -65,6 +68,8 @@ std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption 
 void pressButton(HWND dialog, int id);
 // Typing into an edit control in place of its text: one character message per key.
 void typeText(HWND edit, const std::string& text);
+// Real keys pressed together and released: {VK_MENU, 'R'} is Alt+R.
+void pressKeys(std::initializer_list<WORD> keys);
 // True while the shell holds the program's notification icon (it accepts a change only for an icon it holds).
 bool trayIconPresent(HWND owner);
 // What a restarted taskbar does: it forgets every icon, then announces itself. True when the icon was gone.
@@ -116,6 +121,8 @@ public:
     void key(WPARAM virtualKey);
     // A real click of the mouse on the program's icon in the taskbar; true when it showed the main window.
     bool clickTrayIcon();
+    // Real clicks of the mouse in the middle of a window of the program, or of an item when it is a list view.
+    void click(HWND window, int item = -1, int times = 1);
 
     // The rows of the alarm list (the texts of both columns and the number of the icon) and its column captions, read
     // from the program's memory as a screen reader does.

@@ -29,7 +29,8 @@ TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
     ASSERT_TRUE(waitUntil([&] { return lastWrite(path) != stored; }, 15000));
     // Written: a press on the icon is answered at once, and no other write follows.
     DWORD_PTR result = 0;
-    EXPECT_NE(SendMessageTimeoutA(program.main(), TRAY_CALLBACK, TRAY_ICON, WM_LBUTTONDOWN, SMTO_NORMAL, 1000, &result), 0);
+    EXPECT_NE(SendMessageTimeoutA(program.main(), TRAY_CALLBACK, TRAY_ICON, WM_LBUTTONDOWN, SMTO_NORMAL, 1000, &result),
+              0);
     ULONGLONG seen = lastWrite(path);
     int writes = 1;
     for (DWORD start = GetTickCount(); GetTickCount() - start < 3000; Sleep(5))
@@ -37,19 +38,18 @@ TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
             seen = lastWrite(path), ++writes;
     EXPECT_EQ(writes, 1);
     const std::string saved = readFileText(path);  // every alarm moved on by a day in that one write
-    const auto value = [&](const std::string& key) {
-        const std::size_t at = saved.find("\n" + key + "=") + key.size() + 2;
-        return saved.substr(at, saved.find('\r', at) - at);
-    };
-    EXPECT_TRUE(value("0").substr(0, 10) != alarm.substr(0, 10) && value("1999") == value("0"));
+    EXPECT_TRUE(iniValue(saved, "0").substr(0, 10) != alarm.substr(0, 10) &&
+                iniValue(saved, "1999") == iniValue(saved, "0"));
 }
 
 TEST(Timing, FailedSaveIsToldInFrontAfterTheTickAndAlarmsKeepFiring)
 {
     TempFolder folder;
     const std::string path = folder.file("TIVRA.INI");
-    writeFileText(path, settingsText("", {storedAlarm(storedTime(secondsNow() + 2), "-1,1,0", "first"),
-                                          storedAlarm(storedTime(secondsNow() + 6), "-1,1,2", "second")}));
+    writeFileText(path,
+                  settingsText("",
+                               {storedAlarm(storedTime(secondsNow() + 2), "-1,1,0", "first"),
+                                storedAlarm(storedTime(secondsNow() + 6), "-1,1,2", "second")}));
     // Read by all, replaced by none: every save fails.
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     QuorvelProcess program(folder.path());

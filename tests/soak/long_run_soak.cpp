@@ -159,16 +159,6 @@ struct Stored {
     int count = -1;
 };
 
-// The value of a key of a settings file's text, or "<none>".
-std::string iniValue(const std::string& text, const std::string& key)
-{
-    const std::size_t at = text.find("\n" + key + "=");
-    if (at == std::string::npos)
-        return "<none>";
-    const std::size_t start = at + key.size() + 2;
-    return text.substr(start, text.find('\r', start) - start);
-}
-
 // The stored alarms by their message, each message once.
 std::map<std::string, Stored> storedByMessage(const std::string& text, int& keys)
 {

@@ -8,7 +8,9 @@
 #include "ui/window_settings.h"
 #include "scheduler/options.h"
 #include "ui/win32/about_dialog.h"
+#include "ui/win32/alarm_editor_dialog.h"
 #include "ui/win32/alarm_message_dialog.h"
+#include "ui/win32/setup_dialog.h"
 
 namespace {
 
@@ -175,6 +177,15 @@ BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM)
     case IDC_MAIN_DELETE:
         deleteSelectedAlarms();
         return TRUE;
+    case IDC_MAIN_ADD:
+        addAlarm();
+        return TRUE;
+    case IDC_MAIN_EDIT:
+        editSelectedAlarm();
+        return TRUE;
+    case IDC_MAIN_SETUP:
+        runSetup();
+        return TRUE;
     default:
         return FALSE;
     }
@@ -192,9 +203,53 @@ BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
     case LVN_GETDISPINFOA:
         m_alarmList.fillDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
         return TRUE;
+    case NM_DBLCLK:
+        editSelectedAlarm();
+        return TRUE;
     default:
         return FALSE;
     }
+}
+
+void MainDialog::addAlarm()
+{
+    AlarmEditorDialog editor(m_platform, Alarm(m_platform.now()));
+    if (editor.DoModal() == IDOK)
+        m_engine.addAlarm(editor.alarm());
+}
+
+void MainDialog::editSelectedAlarm()
+{
+    // A double-click anywhere in the list also edits the first selected row.
+    const int row = m_alarmList.GetNextItem(-1, LVNI_SELECTED);
+    if (row == -1)
+        return;
+    const Alarm* alarm = m_alarmList.alarmOfRow(row);
+    if (alarm == nullptr)
+        return;
+    AlarmEditorDialog editor(m_platform, *alarm);
+    m_alarmUnderEdit = alarm;
+    const INT_PTR result = editor.DoModal();
+    // Alarms keep firing while the editor is open: one the tick destroyed
+    // meanwhile is no longer named, and the engine adds the confirmed
+    // values as a new alarm.
+    alarm = m_alarmUnderEdit;
+    m_alarmUnderEdit = nullptr;
+    if (result == IDOK)
+        m_engine.replaceAlarm(alarm, editor.alarm());
+}
+
+void MainDialog::runSetup()
+{
+    SetupDialog setup(m_platform, m_engine.startFolder(), m_engine.currentTheme(), m_engine.silence());
+    const INT_PTR result = setup.DoModal();
+    if (result != IDOK && result != IDCANCEL)
+        return;
+    // The words of the theme named in the dialog are loaded however it
+    // closed, so the next announcement uses its voice.
+    m_engine.loadThemeFile(setup.themeName());
+    if (result == IDOK)
+        m_engine.applySetup(setup.themeName(), setup.silence());
 }
 
 void MainDialog::deleteSelectedAlarms()
@@ -263,6 +318,8 @@ void MainDialog::refreshRow(Alarm& alarm)
 
 void MainDialog::deleteRow(const Alarm& alarm)
 {
+    if (&alarm == m_alarmUnderEdit)
+        m_alarmUnderEdit = nullptr;
     m_alarmList.deleteRow(m_alarmList.findRow(alarm));
 }
 

@@ -60,6 +60,9 @@ private:
     void moveToStoredPosition();
     void setUpList();
     void deleteSelectedAlarms();
+    void addAlarm();
+    void editSelectedAlarm();
+    void runSetup();
     void onTrayEvent(UINT mouseMessage);
     bool onSysCommand(WPARAM command);
     void savePosition(LPARAM coordinates);
@@ -87,4 +90,6 @@ private:
     // A Position write that keeps failing is reported once, not at every
     // move notification of a drag; a successful write re-arms the report.
     bool m_positionFailureShown = false;
+    // The alarm the editor is open on; cleared when the tick destroys it meanwhile.
+    const Alarm* m_alarmUnderEdit = nullptr;
 };

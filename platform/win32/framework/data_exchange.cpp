@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/win32/framework/dialog.h"
+#include "platform/win32/framework/text_encoding.h"
 #include "platform/win32/framework/win_app.h"
 #include "platform/number_text.h"
 
@@ -57,6 +58,21 @@ void DdxText(CDataExchange* dx, int id, std::string& value)
         value = controlText(dx->Control(id));
     else
         SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, value.c_str());
+}
+
+void DdxOwnText(CDataExchange* dx, int id, std::string& value)
+{
+    dx->SetLastControl(id);
+    if (dx->Failed())
+        return;
+    HWND field = dx->Control(id);
+    if (!dx->Saving()) {
+        SetWindowTextW(field, text_encoding::fromOwnText(value).c_str());
+        return;
+    }
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(field, &text[0], static_cast<int>(text.size()))));
+    value = text_encoding::toOwnText(text);
 }
 
 void DdxText(CDataExchange* dx, int id, int& value)

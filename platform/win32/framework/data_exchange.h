@@ -34,6 +34,9 @@ private:
 // Binds a control object to the control with the given id (once).
 void DdxControl(CDataExchange* dx, int id, CWnd& control);
 void DdxText(CDataExchange* dx, int id, std::string& value);
+// A field that holds the program's own text (Windows-1251, such as the
+// Russian day word), shown rightly whatever the system code page is.
+void DdxOwnText(CDataExchange* dx, int id, std::string& value);
 // A signed whole number; blanks around it are allowed.
 void DdxText(CDataExchange* dx, int id, int& value);
 // A non-negative whole number.

@@ -37,17 +37,20 @@ HINSTANCE resources()
 
 }  // namespace
 
+// Dialogs are made as Unicode windows: the texts of their templates (the
+// Russian caption of the setup dialog) then reach the screen unconverted,
+// whatever the system code page is. The program's own calls stay 8-bit.
 INT_PTR CDialog::DoModal()
 {
     m_modal = true;
-    return DialogBoxParamA(resources(), MAKEINTRESOURCEA(m_templateId), ownerWindow(m_parent), DialogProc,
+    return DialogBoxParamW(resources(), MAKEINTRESOURCEW(m_templateId), ownerWindow(m_parent), DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::Create()
 {
     m_modal = false;
-    HWND hwnd = CreateDialogParamA(resources(), MAKEINTRESOURCEA(m_templateId), ownerWindow(m_parent), DialogProc,
+    HWND hwnd = CreateDialogParamW(resources(), MAKEINTRESOURCEW(m_templateId), ownerWindow(m_parent), DialogProc,
                                    reinterpret_cast<LPARAM>(this));
     if (hwnd == nullptr)
         return FALSE;
@@ -103,6 +106,8 @@ BOOL CDialog::OnNotify(NMHDR*, LRESULT*)
 
 void CDialog::OnTimer(UINT_PTR) {}
 
+void CDialog::OnActivate(UINT, HWND) {}
+
 void CDialog::OnDestroy() {}
 
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, LRESULT&)
@@ -134,6 +139,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A handler may destroy the window and with it a self-owning object, so
+    // what is needed afterwards is taken first.
+    const HWND hwnd = m_hWnd;
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();
@@ -153,17 +161,20 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         LRESULT result = 0;
         if (!OnNotify(reinterpret_cast<NMHDR*>(lParam), &result))
             return FALSE;
-        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
     case WM_TIMER:
         OnTimer(wParam);
         return TRUE;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return FALSE;
     case WM_DESTROY:
         OnDestroy();
         return TRUE;
     case WM_NCDESTROY: {
-        HWND hwnd = Detach();
+        Detach();
         SetWindowLongPtrA(hwnd, DWLP_USER, 0);
         if (!m_modal && CWinApp::Instance() != nullptr)
             CWinApp::Instance()->RemoveModeless(hwnd);
@@ -174,7 +185,7 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         LRESULT result = 0;
         if (!OnMessage(message, wParam, lParam, result))
             return FALSE;
-        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
     }

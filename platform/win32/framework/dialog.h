@@ -6,7 +6,9 @@
 // itself deletes itself there (nothing else calls delete on it).
 //
 // Messages reach one dispatch that routes them to the virtuals below; a
-// message no virtual claims gets the system's default dialog handling.
+// message no virtual claims gets the system's default dialog handling. A
+// virtual may destroy the window (and so delete a self-owning dialog): the
+// dispatch touches no member after calling it.
 #pragma once
 
 #include <windows.h>
@@ -46,6 +48,10 @@ protected:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(NMHDR* header, LRESULT* result);
     virtual void OnTimer(UINT_PTR id);
+    // WM_ACTIVATE: state is WA_ACTIVE, WA_CLICKACTIVE or WA_INACTIVE; other
+    // is the window losing or gaining the activation. The system's default
+    // handling (keeping the focus control) runs as well.
+    virtual void OnActivate(UINT state, HWND other);
     virtual void OnDestroy();
     // Any other message; true when handled, with its result.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);

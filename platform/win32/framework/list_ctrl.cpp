@@ -27,6 +27,24 @@ BOOL CListCtrl::SetColumnWidth(int column, int width)
     return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)));
 }
 
+BOOL CListCtrl::SetListColumnWidth(int width)
+{
+    // Some list views (Wine's) work their item size out afresh when first
+    // drawn with items, dropping a width set before, and lay out their scroll
+    // bars again only when resized: the list is drawn once first, and
+    // resized there and back after.
+    HDC dc = GetDC(m_hWnd);
+    SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ReleaseDC(m_hWnd, dc);
+    const BOOL set = SetColumnWidth(0, width);
+    RECT frame;
+    GetWindowRect(m_hWnd, &frame);
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left + 1, frame.bottom - frame.top, flags);
+    SetWindowPos(m_hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, flags);
+    return set;
+}
+
 int CListCtrl::InsertItem(int index, const std::string& text, int image, LPARAM data)
 {
     LVITEMA item = {};
@@ -47,6 +65,15 @@ int CListCtrl::InsertItem(int index, const std::string& text, UINT state, UINT s
     item.state = state;
     item.stateMask = stateMask;
     return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+int CListCtrl::InsertItem(int index, const std::wstring& text)
+{
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::SetItem(const LVITEMA& item)
@@ -92,6 +119,20 @@ int CListCtrl::GetItemCount() const
 int CListCtrl::GetNextItem(int start, UINT flags) const
 {
     return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(start), MAKELPARAM(flags, 0)));
+}
+
+BOOL CListCtrl::SetItemState(int index, UINT state, UINT stateMask)
+{
+    LVITEMA item = {};
+    item.state = state;
+    item.stateMask = stateMask;
+    return static_cast<BOOL>(
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+}
+
+BOOL CListCtrl::EnsureVisible(int index)
+{
+    return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE));
 }
 
 int CListCtrl::FindItemByData(LPARAM data) const

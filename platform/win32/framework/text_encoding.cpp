@@ -29,4 +29,17 @@ std::wstring fromSystemText(const std::string& text)
     return widen(CP_ACP, text);
 }
 
+std::string toOwnText(const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(OWN_TEXT_CODE_PAGE, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string own(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(OWN_TEXT_CODE_PAGE, 0, text.data(), size, &own[0], length, nullptr, nullptr);
+    return own;
+}
+
 }  // namespace text_encoding

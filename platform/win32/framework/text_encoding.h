@@ -13,5 +13,7 @@ constexpr unsigned OWN_TEXT_CODE_PAGE = 1251;
 std::wstring fromOwnText(const std::string& text);
 // A text in the system code page (user input, file names) as UTF-16.
 std::wstring fromSystemText(const std::string& text);
+// UTF-16 as the program's own text: what Windows-1251 cannot hold becomes '?'.
+std::string toOwnText(const std::wstring& text);
 
 }  // namespace text_encoding

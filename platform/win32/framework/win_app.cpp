@@ -52,6 +52,8 @@ CWinApp::CWinApp()
 
 CWinApp::~CWinApp()
 {
+    if (m_messageFilter != nullptr)
+        UnhookWindowsHookEx(m_messageFilter);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -88,16 +90,42 @@ int CWinApp::Run()
 {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // Only keystrokes need the dialog navigation (Tab, Enter, Esc,
-        // mnemonics); the once-a-second timer message goes straight through.
-        const bool keystroke = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
-        HWND root = keystroke && msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root != nullptr && m_modeless.count(root) != 0 && IsDialogMessageA(root, &msg))
+        if (PreTranslateModeless(msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
     return static_cast<int>(msg.wParam);
+}
+
+bool CWinApp::PreTranslateModeless(MSG& msg)
+{
+    // Only keystrokes need the dialog navigation (Tab, Enter, Esc,
+    // mnemonics); the once-a-second timer message goes straight through.
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
+        return false;
+    // The dialog's own keyboard handling asks the message filter again, and
+    // whatever it dispatches (a modal dialog opened by a button) runs inside
+    // it: while a dialog is at it, only the other dialogs are offered here.
+    HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root == nullptr || root == m_translating || m_modeless.count(root) == 0)
+        return false;
+    HWND outer = m_translating;
+    m_translating = root;
+    const bool taken = IsDialogMessageA(root, &msg) != FALSE;
+    m_translating = outer;
+    return taken;
+}
+
+LRESULT CALLBACK CWinApp::MessageFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    // A modal loop (a modal dialog's, a message box's) offers every message
+    // to this hook before its own dialog's keyboard handling: so the keys of
+    // a pop-up opened from a modal dialog reach the pop-up.
+    if (code == MSGF_DIALOGBOX && s_instance != nullptr &&
+        s_instance->PreTranslateModeless(*reinterpret_cast<MSG*>(lParam)))
+        return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CWinApp::Initialise(HINSTANCE resources)
@@ -106,6 +134,8 @@ void CWinApp::Initialise(HINSTANCE resources)
     m_appName = executableBaseName();
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    if (m_messageFilter == nullptr)
+        m_messageFilter = SetWindowsHookExA(WH_MSGFILTER, MessageFilter, nullptr, GetCurrentThreadId());
 }
 
 int CWinApp::Main(HINSTANCE instance)

@@ -35,9 +35,12 @@ public:
     void SetMainWnd(CWnd* wnd) { m_mainWnd = wnd; }
 
     // Modeless dialogs take part in keyboard navigation (Tab, Enter, Esc)
-    // while they are registered.
+    // while they are registered, in this loop and in every modal loop.
     void AddModeless(HWND dialog) { m_modeless.insert(dialog); }
     void RemoveModeless(HWND dialog) { m_modeless.erase(dialog); }
+    // The keyboard handling of a registered modeless dialog for a message
+    // sent to it or its controls; true when the dialog took the message.
+    bool PreTranslateModeless(MSG& msg);
 
     // The framework's message box: OK, the exclamation icon, the program's
     // name as title. text is the program's own text; detail, in the system
@@ -58,8 +61,12 @@ public:
 
 private:
     int ShowBox(const std::string& text, const std::string& detail, HWND owner, UINT style) const;
+    static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
 
     static CWinApp* s_instance;
+    HHOOK m_messageFilter = nullptr;
+    // The modeless dialog whose keyboard handling runs now, if any.
+    HWND m_translating = nullptr;
     HINSTANCE m_instance = nullptr;
     std::string m_appName;
     CWnd* m_mainWnd = nullptr;

@@ -23,3 +23,12 @@ std::string CWnd::GetWindowText() const
     const int copied = ::GetWindowTextA(m_hWnd, text.data(), length + 1);
     return std::string(text.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
+
+std::string CWnd::GetDlgItemText(int id) const
+{
+    CWnd item;
+    item.Attach(GetDlgItem(id));
+    std::string text = item.GetWindowText();
+    item.Detach();
+    return text;
+}

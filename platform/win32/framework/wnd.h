@@ -19,6 +19,7 @@ public:
     HWND Detach();
 
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    std::string GetDlgItemText(int id) const;
     BOOL ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
     BOOL EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
     BOOL DestroyWindow();

@@ -1,0 +1,198 @@
+// The alarm editor, its calendar and time lists, and the setup dialog, used
+// in the real program with the mouse and the keyboard as a person does.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <sys/stat.h>
+#include <sys/utime.h>
+
+#include <memory>
+#include <stdexcept>
+#include <tuple>
+
+#include "harness.h"
+
+namespace {
+
+const int MESSAGE = IDC_EDIT_MESSAGE, DATE = IDC_EDIT_DATE, TIME = IDC_EDIT_TIME, REPEAT = IDC_EDIT_REPEAT,
+          DAYS = IDC_EDIT_REPEAT_DAYS, COUNT = IDC_EDIT_REPEAT_COUNT, AUTODELETE = IDC_EDIT_AUTODELETE,
+          PLAY_WAVE = IDC_EDIT_PLAY_WAVE, WAVE_BROWSE = IDC_EDIT_WAVE_BROWSE, GRID = IDC_CALENDAR_GRID,
+          LIST = IDC_TIME_LIST, THEME = IDC_SETUP_THEME, FROM = IDC_SETUP_SILENCE_FROM, TO = IDC_SETUP_SILENCE_TO;
+
+// How many wave files of the folder were read since their access time was set back to 2000 (a read moves an access
+// time that is not later than the last change); with setBack, sets it back afterwards.
+int wavesRead(const std::string& folder, bool setBack)
+{
+    _utimbuf year2000 = {946684800, 946684800};
+    int read = 0;
+    for (const std::string& name : folderEntries(folder)) {
+        const std::string file = folder + "\\" + name;
+        struct _stat status = {};
+        read += name.size() > 4 && name.substr(name.size() - 4) == ".wav" && _stat(file.c_str(), &status) == 0 &&
+            status.st_atime > year2000.actime;
+        if (setBack)
+            _utime(file.c_str(), &year2000);
+    }
+    return read;
+}
+
+class Editor : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::unique_ptr<QuorvelProcess> program;
+
+    void start(const std::string& alarms = "")
+    {
+        writeFileText(folder.file("TIVRA.INI"), "[AlarmList]\r\n" + alarms);
+        program = std::make_unique<QuorvelProcess>(folder.path());
+        ASSERT_NE(program->main(), nullptr);
+        program->tray(WM_LBUTTONDOWN);
+    }
+    // Clicks a button (or a list row, twice) and waits for the dialog it opens to be on the screen; none ends the test.
+    HWND open(HWND dialog, int button, int controlId, int row = -1)
+    {
+        program->click(GetDlgItem(dialog, button), row, row < 0 ? 1 : 2);
+        HWND opened = program->waitForDialog(controlId);
+        if (opened == nullptr)
+            throw std::runtime_error("no dialog with control " + std::to_string(controlId) + " opened");
+        return opened;
+    }
+    void pick(HWND popup, int control, int entry)
+    {
+        SendDlgItemMessageA(popup, control, LVM_ENSUREVISIBLE, static_cast<WPARAM>(entry), FALSE);
+        program->click(GetDlgItem(popup, control), entry);
+    }
+    std::string settings() const { return readFileText(folder.file("TIVRA.INI")); }
+    static bool on(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+    static bool enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+    static void type(HWND dialog, int id, const std::string& text) { SetDlgItemTextA(dialog, id, text.c_str()); }
+    static std::string text(HWND dialog, int id) { return windowText(GetDlgItem(dialog, id)); }
+    static int focus(HWND dialog)
+    {
+        GUITHREADINFO info = {sizeof info};
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+        return GetDlgCtrlID(info.hwndFocus);
+    }
+    static std::wstring wideText(HWND window)
+    {
+        wchar_t text[64] = {};
+        return std::wstring(text, SendMessageW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text)));
+    }
+};
+
+TEST_F(Editor, AddOpensOnNowWithTheDefaultsAndTheNewAlarmFiresFromItsSortedRow)
+{
+    start("0=" + storedAlarm(storedTime(secondsNow() + 3600), "-1,1,2", "later") +
+          "\r\n1=" + storedAlarm(storedTime(secondsNow() - 3600), "-1,0,2", "earlier") + "\r\n");
+    const std::string now = storedTime(secondsNow()), due = storedTime(secondsNow() + 6);
+    const auto date = [](const std::string& t) { return t.substr(8, 2) + "." + t.substr(5, 2) + "." + t.substr(2, 2); };
+    const auto seconds = [](const std::string& t) {  // of "H:MM:SS"
+        return std::stoi(t) * 3600 + std::stoi(t.substr(t.size() - 5)) * 60 + std::stoi(t.substr(t.size() - 2));
+    };
+    HWND editor = open(program->main(), IDC_MAIN_ADD, MESSAGE);
+    EXPECT_NEAR(seconds(text(editor, TIME)), seconds(now.substr(11)), 5) << "the current time";
+    EXPECT_EQ(text(editor, DATE).substr(4) + " " + text(editor, COUNT) + " " + text(editor, IDC_EDIT_WINDOW_SIZE),
+              date(now) + " -1 Normal");
+    EXPECT_TRUE(on(editor, IDC_EDIT_SHOW_MESSAGE) && !on(editor, REPEAT) && !on(editor, PLAY_WAVE) &&
+                enabled(editor, AUTODELETE));
+    for (int id : {DAYS, COUNT, IDC_EDIT_WAVE_FILE, WAVE_BROWSE, IDC_EDIT_COMMAND_LINE,
+                   IDC_EDIT_WINDOW_SIZE})  // the Repeat, Play wav and Execute groups
+        EXPECT_FALSE(enabled(editor, id)) << id;
+    EXPECT_TRUE(saveScreenshot(editor, "alarm_editor"));
+
+    type(editor, MESSAGE, "Tea is ready");
+    type(editor, DATE, "x " + date(due));
+    type(editor, TIME, due.substr(11));
+    pressKeys({VK_RETURN});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000));
+    EXPECT_EQ(program->rows().at(1).at(1), "Tea is ready") << "between the later and the earlier alarm";
+    EXPECT_EQ(iniValue(settings(), "2"), due + ",-1,1,2, 0:00:00:00,0:00:00:00,,,,Tea is ready");
+    HWND fired = program->waitForDialog(IDC_MESSAGE_TEXT, nullptr, "", 15000);
+    ASSERT_NE(fired, nullptr);
+    EXPECT_EQ(windowText(GetDlgItem(fired, IDC_MESSAGE_TEXT)), "Tea is ready");
+}
+
+TEST_F(Editor, EditTakesWhatThePickersGetByClicksAndCancelOrAWrongFieldStoresNothing)
+{
+    start("0=2030:03:10-08:05:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,x\r\n");
+    program->selectRow(0);
+    HWND editor = open(program->main(), IDC_MAIN_EDIT, MESSAGE);
+    HWND calendar = open(editor, IDC_EDIT_DATE_DROP, GRID);
+    EXPECT_TRUE(saveScreenshot(calendar, "calendar"));
+    program->click(GetDlgItem(calendar, GRID), 13);  // March 2030 begins on a Friday: the 20th is Wednesday's 4th
+    EXPECT_TRUE(waitUntil([&] { return text(editor, DATE).substr(3) == " 20.03.30"; }, 5000));
+    HWND times = open(editor, IDC_EDIT_TIME_DROP, LIST);
+    EXPECT_TRUE(saveScreenshot(times, "time_list"));
+    pick(times, LIST, 48);
+    EXPECT_TRUE(waitUntil([&] { return text(editor, TIME) == "12:0:00"; }, 5000));
+    program->click(GetDlgItem(editor, AUTODELETE));
+    program->click(GetDlgItem(editor, REPEAT));
+    EXPECT_TRUE(on(editor, AUTODELETE) && !enabled(editor, AUTODELETE) && enabled(editor, DAYS));
+    pick(open(editor, IDC_EDIT_REPEAT_DAYS_DROP, LIST), LIST, 2);
+    EXPECT_TRUE(waitUntil([&] { return wideText(GetDlgItem(editor, DAYS)) == L"4 дней"; }, 5000)) << "on any code page";
+    program->click(GetDlgItem(editor, IDOK));
+    const std::string stored = settings();
+    EXPECT_EQ(iniValue(stored, "0"), "2030:03:20-12:00:00,-1,1,22, 4:00:00:00,0:00:00:00,,,,x");
+
+    editor = open(program->main(), IDC_MAIN_LIST, MESSAGE, 0);  // a double-click on the row
+    for (int next : {DATE, TIME, REPEAT}) {                     // the tab order of the template, no drop-down buttons
+        pressKeys({VK_TAB});
+        EXPECT_EQ(focus(editor), next);
+    }
+    pressKeys({VK_MENU, 'W'});  // "Play &wav:"
+    ASSERT_TRUE(on(editor, PLAY_WAVE) && enabled(editor, WAVE_BROWSE));
+    program->click(GetDlgItem(editor, WAVE_BROWSE));
+    HWND files = nullptr;
+    EXPECT_TRUE(waitUntil([&] { return wideText(files = GetForegroundWindow()) == L"Открыть звуковой файл"; }, 10000))
+        << "the Russian title reads right on any code page";
+    PostMessageA(files, WM_COMMAND, IDCANCEL, 0);
+    const std::tuple<int, const char*, std::string> refusals[] = {
+        {COUNT, "abc", "Please enter an integer."}, {DATE, "--- --.--.--", "Please enter a date from 1970 to 2037."}};
+    for (const auto& [field, typed, message] : refusals) {
+        type(editor, field, typed);
+        program->click(GetDlgItem(editor, IDOK));
+        HWND box = program->waitForMessageBox(message);
+        ASSERT_NE(box, nullptr) << message;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(box) && focus(editor) == field; }, 5000)) << message;
+        const LRESULT all = MAKELONG(0, text(editor, field).size());
+        EXPECT_EQ(SendDlgItemMessageA(editor, field, EM_GETSEL, 0, 0), all) << "its text selected";
+    }
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000));
+    EXPECT_EQ(settings(), stored) << "byte for byte";
+}
+
+TEST_F(Editor, SetupTakesTheRussianThemeAndTheSilenceAndTheRightPressSpeaksRussian)
+{
+    const std::string themes = programFolder() + "\\speak" + '\0', into = folder.path() + '\0';  // the shipped ones
+    SHFILEOPSTRUCTA copy = {nullptr, FO_COPY, themes.c_str(), into.c_str(), FOF_NOCONFIRMATION | FOF_NOERRORUI};
+    ASSERT_EQ(SHFileOperationA(&copy), 0);
+    start();
+    HWND setup = open(program->main(), IDC_MAIN_SETUP, FROM);
+    pressKeys({VK_ESCAPE});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(setup); }, 5000));
+    EXPECT_EQ(iniValue(settings(), "Theme"), "<none>") << "Esc takes nothing over";
+    setup = open(program->main(), IDC_MAIN_SETUP, FROM);
+    EXPECT_EQ(SendDlgItemMessageA(setup, THEME, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(text(setup, THEME), "Default");
+    EXPECT_TRUE(saveScreenshot(setup, "setup"));
+    pressKeys({VK_DOWN});                    // the theme box has the focus: the next theme
+    open(setup, IDC_SETUP_FROM_DROP, LIST);  // on 0:0, the value of the field; the keys of the pop-up work
+    pressKeys({VK_END});
+    pressKeys({VK_RETURN});
+    EXPECT_TRUE(waitUntil([&] { return text(setup, FROM) == "23:45:00"; }, 5000));
+    type(setup, TO, "7:00:00");
+    pressKeys({VK_RETURN});
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(setup); }, 5000));
+    EXPECT_EQ(iniValue(settings(), "Theme") + " " + iniValue(settings(), "Silence"), "Russian 23:45:00, 07:00:00");
+
+    EXPECT_EQ(iniValue(settings(), "Hour"), ".\\speak\\Russian\\hour.wav") << "the theme's words in Speak";
+    wavesRead(folder.file("speak\\Russian"), true);
+    program->tray(WM_RBUTTONDOWN);  // returns once the time has been said
+    EXPECT_GE(wavesRead(folder.file("speak\\Russian"), false), 4) << "hour and minute with their words, in Russian";
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+#include "resource.h"
+#include "support/scheduler_rig.h"
+#include "ui/alarm_editor_rules.h"
+#include "ui/calendar_month.h"
+#include "ui/date_time_text.h"
+#include "ui/setup_fields.h"
+#include "ui/time_list.h"
+
+namespace {
+
+constexpr Timestamp MONDAY_MORNING = 883980300;  // 1998-01-05 07:05:00 in the test zone
+const std::string DAYS = " \xE4\xED\xE5\xE9";
+
+// The editor's rules, its two pickers and the setup dialog's fields.
+class AlarmEditorTest : public SchedulerRig {
+protected:
+    AlarmEditorRules rules{platform};
+    CalendarMonth calendar{platform};
+    DateTimeText texts{platform};
+};
+
+}  // namespace
+
+TEST_F(AlarmEditorTest, EnablingFollowsTheCheckBoxes)
+{
+    // The controls that follow Repeat, not Repeat, Play wav, Execute, and Execute with Close-after.
+    const std::vector<int> groups[] = {{IDC_EDIT_REPEAT_DAYS, IDC_EDIT_REPEAT_DAYS_DROP, IDC_EDIT_REPEAT_TIME,
+                                        IDC_EDIT_REPEAT_TIME_DROP, IDC_EDIT_REPEAT_COUNT},
+                                       {IDC_EDIT_AUTODELETE},
+                                       {IDC_EDIT_WAVE_FILE, IDC_EDIT_WAVE_BROWSE},
+                                       {IDC_EDIT_COMMAND_LINE, IDC_EDIT_PROGRAM_BROWSE, IDC_EDIT_WORKING_FOLDER,
+                                        IDC_EDIT_WINDOW_SIZE, IDC_EDIT_WAIT_FOR_USER_AWAY,
+                                        IDC_EDIT_EXECUTE_WHEN_PREVIOUS_CLOSED, IDC_EDIT_CLOSE_AFTER,
+                                        IDC_EDIT_CLOSE_WHEN_USER_BACK, IDC_EDIT_CLOSE_ON_NEXT_EXECUTE},
+                                       {IDC_EDIT_CLOSE_AFTER_TIME, IDC_EDIT_CLOSE_AFTER_DROP}};
+    const std::tuple<const char*, int, int, int, int, std::string> rows[] = {
+        {"all off", 0, 0, 0, 0, "01000"},       {"repeat disables autodelete", 1, 0, 0, 0, "10000"},
+        {"play wav", 0, 1, 0, 0, "01100"},      {"close-after needs execute", 0, 0, 0, 1, "01000"},
+        {"execute alone", 0, 0, 1, 0, "01010"}, {"everything on", 1, 1, 1, 1, "10111"}};
+    for (const auto& [name, repeat, wave, execute, closeAfter, groupsEnabled] : rows) {
+        EditorValues values;
+        values.check(IDC_EDIT_REPEAT) = repeat, values.check(IDC_EDIT_PLAY_WAVE) = wave;
+        values.check(IDC_EDIT_EXECUTE) = execute, values.check(IDC_EDIT_CLOSE_AFTER) = closeAfter;
+        std::map<int, bool> enabled;
+        for (const auto& control : AlarmEditorRules::enabling(values))
+            enabled[control.controlId] = control.enabled;
+        std::string seen;
+        for (const std::vector<int>& group : groups) {
+            seen += enabled.at(group[0]) ? '1' : '0';
+            for (int id : group)
+                EXPECT_EQ(enabled.at(id), enabled.at(group[0])) << name << " " << id;
+        }
+        EXPECT_EQ(seen, groupsEnabled) << name;
+        EXPECT_EQ(enabled.size(), 19u) << "each dependant once";
+    }
+}
+
+TEST_F(AlarmEditorTest, FieldsShowTheAlarmAndTheFlagsAreBuiltAfreshFromTheBoxes)
+{
+    Alarm alarm(MONDAY_MORNING);
+    alarm.message = "Tea", alarm.waveFile = "ding.wav", alarm.commandLine = "a.exe x", alarm.workingFolder = "C:\\w";
+    alarm.repeatCount = 3, alarm.repeatInterval = 264600, alarm.closeAfter = 2700, alarm.process = 7;
+    alarm.flags = ALARM_REPEAT | ALARM_AUTODELETE | ALARM_EXECUTE | ALARM_CLOSE_AFTER | ALARM_WINDOW_MAXIMIZED |
+        ALARM_EXECUTE_PENDING | 0x8000;
+    alarm.state = ALARM_STATE_WATCH;
+    EditorValues values = rules.valuesOf(alarm);
+    // Back comes the alarm, idle, without a process and without the bits no box shows.
+    const Alarm back = rules.alarmOf(values);
+    EXPECT_TRUE(back.flags == (alarm.flags & ~(ALARM_EXECUTE_PENDING | 0x8000)) && back.time == alarm.time &&
+                back.repeatInterval == alarm.repeatInterval && back.closeAfter == 2700 && back.repeatCount == 3 &&
+                back.state == ALARM_STATE_IDLE && back.process == NO_PROCESS);
+    EXPECT_EQ(back.message + back.waveFile + back.commandLine + back.workingFolder, "Teading.wava.exe xC:\\w");
+    values.windowSize = "minimize";  // typed: no item of the box
+    EXPECT_EQ(rules.alarmOf(values).flags & (ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), 0u);
+    values.windowSize = "Minimize";
+    EXPECT_EQ(rules.alarmOf(values).flags & (ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), ALARM_WINDOW_MINIMIZED);
+    EXPECT_EQ(AlarmEditorRules::windowSizeText(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), "Minimize");
+}
+
+TEST_F(AlarmEditorTest, OkRefusesADateOrTimeThatGivesNoInstant)
+{
+    const std::string date = "Please enter a date from 1970 to 2037.", time = "Please enter a time such as 7:30:00.";
+    // "Mon 05.01.50" is 2050; 1 January 1970 0:30 lies before the first instant at UTC+1.
+    const std::tuple<const char*, const char*, std::string> rows[] = {
+        {"Mon 05.01.98", "7:05:00", ""},   {"--- --.--.--", "7:05:00", date}, {"Mon 05.01.98", " -:--:-- ", time},
+        {"--- --.--.--", "-:--:--", date}, {"Mon 05.01.50", "7:05:00", date}, {"Mon 01.01.70", "0:30:00", date}};
+    for (const auto& [typedDate, typedTime, refusal] : rows) {
+        EditorValues values = rules.valuesOf(Alarm(MONDAY_MORNING));
+        values.texts.date = typedDate, values.texts.timeOfDay = typedTime;
+        const AlarmEditorRules::Problem problem = rules.checkInstant(values);
+        EXPECT_EQ(problem.message, refusal) << typedDate << " " << typedTime;
+        EXPECT_EQ(problem.controlId, refusal.empty() ? 0 : refusal == date ? IDC_EDIT_DATE : IDC_EDIT_TIME);
+    }
+}
+
+TEST_F(AlarmEditorTest, ConfirmedEditReplacesTheAlarmOrComesBackAsNewWhenTheTickDestroyedIt)
+{
+    for (const bool firedMeanwhile : {false, true}) {
+        alarms.clear();
+        const Alarm* alarm = &addAlarm("old", ALARM_SHOW_MESSAGE | ALARM_AUTODELETE, MONDAY_MORNING);
+        Alarm edited = *alarm;
+        edited.message = "edited";
+        platform.clock = MONDAY_MORNING + (firedMeanwhile ? 1 : 0);
+        engine.tick();  // an Autodelete alarm that fires is destroyed
+        ASSERT_EQ(alarms.empty(), firedMeanwhile);
+        const int saves = platform.settingFileWrites;
+        const Alarm& result = engine.replaceAlarm(alarm, edited);
+        EXPECT_EQ(platform.settingFileWrites, saves + 1) << "one save";
+        ASSERT_EQ(alarms.size(), 1u);
+        EXPECT_TRUE(&*alarms.begin() == &result && result.message == "edited" && result.isArmed());
+        EXPECT_EQ(view.calls.back(), firedMeanwhile ? "sortRows latest first" : "refreshRow edited");
+    }
+}
+
+TEST_F(AlarmEditorTest, CalendarFillsItsFiveRowsColumnByColumn)
+{
+    // Year, month, chosen day, and the cells row by row: "." for a blank one, the chosen one in brackets.
+    const std::tuple<int, int, int, std::string> rows[] = {
+        {1998, 2, 8, ". . . . . . 1 2 3 4 5 6 7 [8] 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 ."},
+        {1998, 3, 31, ". . . . . . 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29"},
+        {1970, 1, 1, ". . . [1] 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 ."}};
+    for (const auto& [year, month, chosen, expected] : rows) {
+        const std::vector<CalendarMonth::Cell> cells = calendar.cells(year, month, chosen);
+        std::string shown;
+        for (int r = 0; r < 5; ++r)
+            for (int column = 0; column < 7; ++column) {
+                const CalendarMonth::Cell& cell = cells.at(column * 5 + r);  // inserted column by column
+                const std::string text = cell.text.empty() ? "." : cell.text;
+                shown += (shown.empty() ? "" : " ") + (cell.chosen ? "[" + text + "]" : text);
+            }
+        EXPECT_EQ(shown, expected);
+    }
+    EXPECT_TRUE(calendar.cells(1969, 12, 1).empty() && calendar.cells(2037, 1, 1).empty());
+    // The 31st carries into March; a year the grid does not show becomes 1970.
+    EXPECT_EQ(calendar.dateText(1998, 2, 31) + " " + calendar.dateText(2040, 5, 1), "Tue 03.03.98 Fri 01.05.70");
+    EXPECT_EQ(calendar.openingDate(INVALID_TIME, MONDAY_MORNING).day, 5) << "an alarm with no date opens on today";
+    EXPECT_EQ(texts.monthName(1) + " " + texts.monthName(12), "January December");
+}
+
+TEST_F(AlarmEditorTest, TimeListHoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsValue)
+{
+    const std::vector<std::string> times = time_list::entries(TimeListMode::TimeOfDay);
+    const std::vector<std::string> days = time_list::entries(TimeListMode::Days);
+    ASSERT_TRUE(times.size() == 96 && days.size() == 16);
+    EXPECT_EQ(times[0] + " " + times[1] + " " + times[4] + " " + times[95], "0:0 0:15 1:0 23:45");
+    EXPECT_EQ(days[0] + days[2] + days[15], "0" + DAYS + "4" + DAYS + "30" + DAYS);
+    EXPECT_EQ(time_list::handedBack(TimeListMode::TimeOfDay, times[48]) +
+                  time_list::handedBack(TimeListMode::Days, days[2]),
+              "12:0:004" + DAYS);
+    const std::tuple<TimeListMode, std::string, int> rows[] = {
+        {TimeListMode::TimeOfDay, "12:00:00", 48}, {TimeListMode::TimeOfDay, "7:15:30", -1},
+        {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "0:00:00", 0},
+        {TimeListMode::Days, "04" + DAYS, 2},      {TimeListMode::Days, "03", -1}};
+    for (const auto& [mode, field, entry] : rows)
+        EXPECT_EQ(time_list::entryOf(mode, field), entry) << field;
+}
+
+TEST_F(AlarmEditorTest, SetupListsThemeFoldersAndReadsSilenceBoundsAsUnsigned16BitParts)
+{
+    platform.folders["C:\\Q\\speak\\*.*"] = {{".", true}, {"..", true}, {"Ru", true}, {"a.txt", false}, {"X", true}};
+    EXPECT_EQ(setup_fields::themeNames(platform, "C:\\Q"), (std::vector<std::string>{"Ru", "X"}));
+    EXPECT_EQ(setup_fields::silenceText(texts, 90000), "1:00:00") << "the hours of the day";
+    const std::pair<const char*, int> bounds[] = {
+        {"22:00:00", 79200}, {"25:00:00", 90000}, {"-1:00:00", 65535 * 3600}, {"0:-1:0", 65535 * 60}, {"abc", 0}};
+    for (const auto& [text, seconds] : bounds)
+        EXPECT_EQ(setup_fields::silenceSeconds(text), seconds) << text;
+}
