@@ -1,7 +1,7 @@
 #include "ui/win32/alarm_list_ctrl.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <unordered_set>
 
 #include "ui/alarm_rows.h"
@@ -53,7 +53,7 @@ void AlarmListCtrl::sortAlarmRows(SortDirection direction)
     // so a row goes first only when the comparison says so both ways.
     std::stable_sort(m_rows.begin(), m_rows.end(), [direction](const Alarm* first, const Alarm* second) {
         return Alarm::compareForList(*first, *second, direction) < 0 &&
-               Alarm::compareForList(*second, *first, direction) > 0;
+            Alarm::compareForList(*second, *first, direction) > 0;
     });
 
     if (!selected.empty() || focused != nullptr) {
@@ -61,8 +61,8 @@ void AlarmListCtrl::sortAlarmRows(SortDirection direction)
         item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
         for (std::size_t row = 0; row < m_rows.size(); ++row) {
-            item.state = (selected.count(m_rows[row]) != 0 ? LVIS_SELECTED : 0) |
-                         (m_rows[row] == focused ? LVIS_FOCUSED : 0);
+            item.state =
+                (selected.count(m_rows[row]) != 0 ? LVIS_SELECTED : 0) | (m_rows[row] == focused ? LVIS_FOCUSED : 0);
             if (item.state != 0)
                 SendMessage(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
         }
@@ -86,21 +86,24 @@ int AlarmListCtrl::findRow(const Alarm& alarm) const
 
 Alarm* AlarmListCtrl::alarmOfRow(int row) const
 {
-    return row >= 0 && static_cast<std::size_t>(row) < m_rows.size() ? m_rows[static_cast<std::size_t>(row)]
-                                                                       : nullptr;
+    return row >= 0 && static_cast<std::size_t>(row) < m_rows.size() ? m_rows[static_cast<std::size_t>(row)] : nullptr;
 }
 
-void AlarmListCtrl::fillDisplayInfo(LVITEMA& item) const
+void AlarmListCtrl::fillDisplayInfo(LVITEMW& item) const
 {
     const Alarm* alarm = alarmOfRow(item.iItem);
     if (alarm == nullptr)
         return;
     if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0)
         item.iImage = alarm_rows::imageFor(*alarm);
-    if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
-        const std::string text = item.iSubItem == 0 ? m_texts.listRowTime(alarm->time) : alarm->message.str();
-        const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-        std::memcpy(item.pszText, text.data(), length);
-        item.pszText[length] = '\0';
-    }
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0)
+        return;
+    // The texts are the system code page's; the list is a Unicode window.
+    const std::string text = item.iSubItem == 0 ? m_texts.listRowTime(alarm->time) : alarm->message.str();
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                                             &wide[0], static_cast<int>(wide.size()))));
+    const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    std::wmemcpy(item.pszText, wide.data(), length);
+    item.pszText[length] = L'\0';
 }

@@ -29,7 +29,7 @@ public:
     int findRow(const Alarm& alarm) const;
     Alarm* alarmOfRow(int row) const;
     // Answers the control's question for a row's text or image.
-    void fillDisplayInfo(LVITEMA& item) const;
+    void fillDisplayInfo(LVITEMW& item) const;
 
 private:
     void countRows();

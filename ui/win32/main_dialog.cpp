@@ -200,8 +200,8 @@ BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
     case LVN_COLUMNCLICK:
         m_engine.reverseListOrder();
         return TRUE;
-    case LVN_GETDISPINFOA:
-        m_alarmList.fillDisplayInfo(reinterpret_cast<NMLVDISPINFOA*>(header)->item);
+    case LVN_GETDISPINFOW:
+        m_alarmList.fillDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header)->item);
         return TRUE;
     case NM_DBLCLK:
         editSelectedAlarm();
