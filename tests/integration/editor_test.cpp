@@ -148,6 +148,9 @@ TEST_F(Editor, EditTakesWhatThePickersGetByClicksAndCancelOrAWrongFieldStoresNot
     EXPECT_TRUE(waitUntil([&] { return wideText(files = GetForegroundWindow()) == L"Открыть звуковой файл"; }, 10000))
         << "the Russian title reads right on any code page";
     PostMessageA(files, WM_COMMAND, IDCANCEL, 0);
+    // The editor, active again, shows its values anew: typing waits for that.
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(files) && GetForegroundWindow() == editor; }, 5000));
+    program->sync();
     const std::tuple<int, const char*, std::string> refusals[] = {
         {COUNT, "abc", "Please enter an integer."}, {DATE, "--- --.--.--", "Please enter a date from 1970 to 2037."}};
     for (const auto& [field, typed, message] : refusals) {
