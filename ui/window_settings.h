@@ -10,6 +10,8 @@ class Platform;
 
 extern const char* const OPTION_POSITION;  // "Position"
 extern const char* const OPTION_COLUMN;    // "Column"
+// Told when either cannot be written.
+extern const char* const CANT_WRITE;  // "Can't Write"
 
 struct ColumnWidths {
     int first = 130;

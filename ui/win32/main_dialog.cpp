@@ -4,27 +4,15 @@
 #include "platform/win32/framework/win_app.h"
 #include "platform/win32/win32_platform.h"
 #include "resource.h"
-#include "ui/tick_timing.h"
-#include "ui/window_settings.h"
 #include "scheduler/options.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/alarm_editor_dialog.h"
 #include "ui/win32/alarm_message_dialog.h"
 #include "ui/win32/setup_dialog.h"
+#include "ui/window_settings.h"
 
 namespace {
 
-// Where the system clock stands within its current second.
-int millisecondsIntoSecond()
-{
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<int>(ticks / 10000 % 1000);
-}
-
-const UINT_PTR TICK_TIMER = 1;
-const char* const CANT_WRITE = "Can't Write";
 const char* const TRAY_TIP = "Quorvel";
 
 // The broadcast the taskbar sends when it has been (re)started.
@@ -67,7 +55,8 @@ MainDialog::MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::
       m_platform(platform),
       m_instanceName(instanceName),
       m_texts(platform),
-      m_alarmList(m_texts)
+      m_alarmList(m_texts),
+      m_placement(platform)
 {
     m_engine.setView(this);
     Create();
@@ -98,26 +87,9 @@ BOOL MainDialog::OnInitDialog()
     m_alarmList.beginBulkInsert();
     m_engine.loadSettings();
     m_alarmList.endBulkInsert();
-    alignTimer(tick_timing::plan(millisecondsIntoSecond()).period);
-    m_windowReady = true;
+    m_tickTimer.start(m_hWnd);
+    m_placement.follow();
     return TRUE;
-}
-
-void MainDialog::moveToStoredPosition()
-{
-    // Position holds the corner of the client area, as a move reports it;
-    // the window's own corner lies the frame and the caption above and left
-    // of it, so that the window comes back exactly where it was left. With
-    // no Position the window's corner goes to the corner of the screen.
-    const std::string stored = m_platform.readSetting(OPTIONS_SECTION, OPTION_POSITION);
-    const ScreenPoint position = window_settings::parsePosition(stored);
-    RECT frame = {};
-    POINT client = {0, 0};
-    GetWindowRect(m_hWnd, &frame);
-    ClientToScreen(m_hWnd, &client);
-    const int x = stored.empty() ? 0 : position.x - (client.x - frame.left);
-    const int y = stored.empty() ? 0 : position.y - (client.y - frame.top);
-    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void MainDialog::setUpList()
@@ -137,11 +109,7 @@ void MainDialog::setUpList()
 
 void MainDialog::settingsLoaded()
 {
-    // A move made here is the window's own, not the user's: not saved.
-    const bool ready = m_windowReady;
-    m_windowReady = false;
-    moveToStoredPosition();
-    m_windowReady = ready;
+    m_placement.restore(m_hWnd);
     const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
     m_alarmList.SetColumnWidth(0, widths.first);
     m_alarmList.SetColumnWidth(1, widths.second);
@@ -263,26 +231,8 @@ void MainDialog::deleteSelectedAlarms()
 
 void MainDialog::OnTimer(UINT_PTR)
 {
-    const TickPlan plan = tick_timing::plan(millisecondsIntoSecond());
-    if (plan.tickNow)
+    if (m_tickTimer.arrived())
         m_engine.tick();
-    alignTimer(plan.period);
-}
-
-void MainDialog::tickAtOnce()
-{
-    // The clock jumped (changed by hand, or the machine woke up): what fell
-    // due meanwhile fires now, and the timer finds the new second boundary.
-    m_engine.tick();
-    alignTimer(tick_timing::plan(millisecondsIntoSecond()).period);
-}
-
-void MainDialog::alignTimer(int period)
-{
-    if (period == m_timerPeriod)
-        return;
-    SetTimer(m_hWnd, TICK_TIMER, static_cast<UINT>(period), nullptr);
-    m_timerPeriod = period;
 }
 
 void MainDialog::insertAlarmRow(Alarm& alarm)
@@ -366,12 +316,14 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     if (message == WM_SYSCOMMAND)
         return onSysCommand(wParam);
     if (message == WM_MOVE) {
-        savePosition(lParam);
+        m_placement.moved(lParam);
         return false;
     }
     if (message == WM_TIMECHANGE ||
         (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))) {
-        tickAtOnce();
+        // The clock jumped: what fell due meanwhile fires now.
+        m_engine.tick();
+        m_tickTimer.realign();
         return false;
     }
     if (message == taskbarCreatedMessage()) {
@@ -415,22 +367,6 @@ bool MainDialog::onSysCommand(WPARAM command)
     if (command == SC_SCREENSAVE)
         m_engine.userLeft();  // the system's default handling starts the screen saver
     return false;
-}
-
-void MainDialog::savePosition(LPARAM coordinates)
-{
-    if (!m_windowReady)
-        return;
-    const int x = static_cast<short>(LOWORD(coordinates));
-    const int y = static_cast<short>(HIWORD(coordinates));
-    if (m_platform.writeSetting(OPTIONS_SECTION, OPTION_POSITION, window_settings::formatPair(x, y))) {
-        m_positionFailureShown = false;
-        return;
-    }
-    if (m_positionFailureShown)
-        return;
-    m_positionFailureShown = true;
-    m_platform.showMessage(CANT_WRITE);
 }
 
 // The request ends the program exactly like the Exit button. The command is

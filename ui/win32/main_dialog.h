@@ -16,6 +16,8 @@
 #include "scheduler/alarm_view.h"
 #include "ui/date_time_text.h"
 #include "ui/win32/alarm_list_ctrl.h"
+#include "ui/win32/tick_timer.h"
+#include "ui/win32/window_placement.h"
 #include "ui/win32/tray_icon.h"
 
 class Win32Platform;
@@ -57,7 +59,6 @@ private:
     void openMessageWindow(const std::string& message, Timestamp tickTime) override;
     void settingsLoaded() override;
 
-    void moveToStoredPosition();
     void setUpList();
     void deleteSelectedAlarms();
     void addAlarm();
@@ -65,14 +66,10 @@ private:
     void runSetup();
     void onTrayEvent(UINT mouseMessage);
     bool onSysCommand(WPARAM command);
-    void savePosition(LPARAM coordinates);
     void saveColumnWidths();
     void showYourself();
     bool acceptExitRequest();
     void show();
-    void tickAtOnce();
-    // Sets the one-second timer's period unless it has it already.
-    void alignTimer(int period);
 
     AlarmEngine& m_engine;
     Win32Platform& m_platform;
@@ -84,12 +81,8 @@ private:
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;
     Timestamp m_tickTime = INVALID_TIME;
-    int m_timerPeriod = 0;
-    // Moves of the window are saved once its set-up is done.
-    bool m_windowReady = false;
-    // A Position write that keeps failing is reported once, not at every
-    // move notification of a drag; a successful write re-arms the report.
-    bool m_positionFailureShown = false;
+    TickTimer m_tickTimer;
+    WindowPlacement m_placement;
     // The alarm the editor is open on; cleared when the tick destroys it meanwhile.
     const Alarm* m_alarmUnderEdit = nullptr;
 };
