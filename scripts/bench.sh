@@ -3,7 +3,8 @@
 #  - native (Release, no sanitizers): saving and loading long alarm lists and
 #    one scheduler tick;
 #  - the real program under Wine: start-up with 100, 1,000 and 10,000 stored
-#    alarms, the firing delay of 20 alarms one second apart, idle CPU and
+#    alarms, the settings engine saving and loading 10,000 alarms and re-saving
+#    3,000 beside the system's profile functions, the firing delay of 20 alarms one second apart, idle CPU and
 #    anonymous resident memory over a minute beside a bare one-second-timer
 #    program, and the size of the shipped executable.
 # Extra arguments go to the native benchmark (e.g. --benchmark_filter=Load).
@@ -28,6 +29,7 @@ trap 'wineserver_cmd -k >/dev/null 2>&1 || true; stop_display' EXIT
 export TZ=Europe/Berlin
 
 "$WINE" "$bin/startup_bench.exe"
+"$WINE" "$bin/profile_bench.exe"
 "$WINE" "$bin/firing_bench.exe"
 
 # --- idle cost: CPU time and anonymous resident memory of a program left
