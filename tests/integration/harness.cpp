@@ -8,10 +8,13 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <type_traits>
 
 namespace {
 
 const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
+// What the program gives the shell for its notification icon: the callback message and the icon's id.
+const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 
 void removeTree(const std::string& path)
 {
@@ -21,21 +24,12 @@ void removeTree(const std::string& path)
     RemoveDirectoryA(path.c_str());
 }
 
-// A static control that shows text (not an icon).
-bool isStaticText(HWND window)
-{
-    char name[16] = {0};
-    return GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
-        (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
-}
-
 // The window as the screen shows it, as the bytes of a 24-bit BMP file; empty when it could not be copied or is all
 // one colour (not drawn yet).
 std::string captureBmp(HWND window)
 {
-    RECT frame;
-    if (!GetWindowRect(window, &frame))
-        return "";
+    RECT frame = {};  // empty, and so no capture, when the window is gone
+    GetWindowRect(window, &frame);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const size_t stride = (width * 3 + 3) & ~3;
     BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
@@ -59,6 +53,20 @@ std::string captureBmp(HWND window)
     for (int at = 0; at < width * height && !varied; ++at)
         varied = bmp.compare(head.bfOffBits + at / width * stride + at % width * 3, 3, bmp, head.bfOffBits, 3) != 0;
     return copied && varied ? bmp : "";
+}
+
+// Real clicks at a point of the screen. The pointer goes there first, then each press and release carries the point
+// too: a move still queued cannot take the release elsewhere.
+void clickAt(POINT point, int times)
+{
+    INPUT input = {INPUT_MOUSE};
+    input.mi.dx = point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    for (int n = 0; n <= times * 2; Sleep(n++ == 0 ? 100 : 50)) {
+        const DWORD button = n == 0 ? 0 : n % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+        SendInput(1, &input, sizeof input);
+    }
 }
 
 }  // namespace
@@ -90,13 +98,6 @@ std::string programFolder()
     char path[MAX_PATH] = {0};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     return std::string(path, std::strrchr(path, '\\'));
-}
-
-HMODULE programResources()
-{
-    static const HMODULE module =
-        LoadLibraryExA((programFolder() + "\\quorvel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    return module;
 }
 
 std::string readFileText(const std::string& path)
@@ -173,8 +174,11 @@ std::string windowText(HWND window)
 std::string staticTexts(HWND dialog)
 {
     std::string texts;
+    char name[16];
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        texts += isStaticText(child) ? windowText(child) : "";
+        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            texts += windowText(child);
     return texts;
 }
 
@@ -196,26 +200,23 @@ void pressButton(HWND dialog, int id)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void typeText(HWND edit, const std::string& text)
+bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs)
 {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    for (char c : text)
-        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    return SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, timeoutMs, nullptr) != 0;
 }
 
-bool trayIconPresent(HWND owner)
+bool trayIconPresent(HWND main)
 {
-    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, owner, TRAY_ICON};
+    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON};
     return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
 }
 
-bool restartTaskbar(HWND owner)
+bool restartTaskbar(HWND main)
 {
-    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, owner, TRAY_ICON};
+    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON};
     Shell_NotifyIconA(NIM_DELETE, &icon);
-    const bool forgotten = !trayIconPresent(owner);
-    SendMessageA(owner, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    const bool forgotten = !trayIconPresent(main);
+    SendMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     return forgotten;
 }
 
@@ -299,20 +300,12 @@ void QuorvelProcess::key(WPARAM virtualKey)
 
 bool QuorvelProcess::clickTrayIcon()
 {
-    // The notification area fills the taskbar from its right end, and the program's is the only icon there. The
-    // pointer arrives first, then the button goes down and up, as a hand on the mouse does it. A desktop that has just
-    // started may take the first click for itself; another one only shows the window again.
+    // The notification area fills the taskbar from its right end, and the program's is the only icon there. A desktop
+    // that has just started may take the first click for itself; another one only shows the window again.
     RECT bar;
     GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &bar);
-    const POINT icon = {bar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (bar.top + bar.bottom) / 2};
-    INPUT press[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        SetCursorPos(icon.x, icon.y);
-        POINT at;
-        waitUntil([&] { return GetCursorPos(&at) && at.x == icon.x && at.y == icon.y; });
-        SendInput(2, press, sizeof(INPUT));
+        clickAt({bar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (bar.top + bar.bottom) / 2}, 1);
         if (waitUntil([&] { return IsWindowVisible(main()) != FALSE; }, 3000))
             return true;
     }
@@ -329,8 +322,10 @@ std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, 
         VirtualAllocEx(m_process.hProcess, nullptr, sizeof item + textSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     if (remote == nullptr)
         return text;
-    item.pszText = remote + sizeof item;
-    item.cchTextMax = textSize;
+    if constexpr (!std::is_same_v<Item, RECT>) {
+        item.pszText = remote + sizeof item;
+        item.cchTextMax = textSize;
+    }
     WriteProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
     SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
     ReadProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
@@ -366,8 +361,8 @@ void QuorvelProcess::selectRow(int row)
 
 void QuorvelProcess::clickHeader(int column)
 {
-    // The header control gets the press and release in the middle of the column, and tells the list of the click.
-    // The press lands in the middle of the part of the column that shows.
+    // The header control gets the press and release in the middle of the part of the column that shows, and tells
+    // the list of the click.
     RECT area;
     GetClientRect(ListView_GetHeader(list()), &area);
     int left = 0;
@@ -403,24 +398,11 @@ void QuorvelProcess::click(HWND window, int item, int times)
 {
     RECT r;
     GetWindowRect(window, &r);
-    if (item >= 0) {  // the item's rectangle, asked through the program's memory
-        void* remote = VirtualAllocEx(m_process.hProcess, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+    if (item >= 0) {
         r = {LVIR_LABEL};
-        WriteProcessMemory(m_process.hProcess, remote, &r, sizeof r, nullptr);
-        SendMessageA(window, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(m_process.hProcess, remote, &r, sizeof r, nullptr);
-        VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
+        exchange(window, LVM_GETITEMRECT, item, r);
         MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     }
-    // The pointer goes there, then each press and release carries the point too: a move still queued cannot take
-    // the release elsewhere.
-    INPUT input = {INPUT_MOUSE};
-    input.mi.dx = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    for (int n = 0; n <= times * 2; Sleep(n++ == 0 ? 100 : 50)) {
-        const DWORD button = n == 0 ? 0 : n % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-        SendInput(1, &input, sizeof input);
-    }
+    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, times);
     sync();
 }

@@ -27,9 +27,8 @@ private:
     std::string m_path;
 };
 
-// The folder of the tests and quorvel.exe; quorvel.exe loaded for its resources.
+// The folder of the tests and quorvel.exe.
 std::string programFolder();
-HMODULE programResources();
 // A whole file or "<missing>"; a file written anew; the names in a folder, sorted.
 std::string readFileText(const std::string& path);
 void writeFileText(const std::string& path, const std::string& text);
@@ -66,20 +65,17 @@ std::string staticTexts(HWND dialog);  // run together: a message box's text
 std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption = nullptr);
 // A click on a button of a dialog: the button's notification reaches the dialog.
 void pressButton(HWND dialog, int id);
-// Typing into an edit control in place of its text: one character message per key.
-void typeText(HWND edit, const std::string& text);
 // Real keys pressed together and released: {VK_MENU, 'R'} is Alt+R.
 void pressKeys(std::initializer_list<WORD> keys);
+// A mouse event (WM_LBUTTONDOWN, ...) on the program's notification icon; true when it was handled in time.
+bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs = 30000);
 // True while the shell holds the program's notification icon (it accepts a change only for an icon it holds).
-bool trayIconPresent(HWND owner);
+bool trayIconPresent(HWND main);
 // What a restarted taskbar does: it forgets every icon, then announces itself. True when the icon was gone.
-bool restartTaskbar(HWND owner);
+bool restartTaskbar(HWND main);
 // Saves the window as the screen shows it to <QUORVEL_SCREENSHOTS>\<name>.bmp once it is drawn (two captures agree
 // and show more than one colour); false when it was not.
 bool saveScreenshot(HWND window, const std::string& name);
-
-// What the program gives the shell for its notification icon: the callback message and the icon's id.
-const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 
 // The real program, started in a folder; ended with the test if the test did not end it.
 class QuorvelProcess {
@@ -98,10 +94,7 @@ public:
     HWND list() { return GetDlgItem(main(), IDC_MAIN_LIST); }
     // Waits until the main window has handled everything sent to it so far.
     void sync() { SendMessageTimeoutA(main(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr); }
-    std::vector<HWND> dialogs(int id, const char* title = nullptr)
-    {
-        return dialogsOf(m_process.dwProcessId, id, title);
-    }
+    std::vector<HWND> dialogs(int id, const char* caption = nullptr) { return dialogsOf(processId(), id, caption); }
     // Waits for a shown dialog of the program that holds the control, with the caption when one is given and with
     // static texts that hold the words; nullptr when none came.
     HWND waitForDialog(int controlId, const char* caption = nullptr, const std::string& words = "",
@@ -110,12 +103,8 @@ public:
     std::vector<HWND> messageBoxes() { return dialogs(IDOK, "quorvel"); }
     HWND waitForMessageBox(const std::string& words) { return waitForDialog(IDOK, "quorvel", words, 20000); }
 
-    // The notification-icon event (WM_LBUTTONDOWN, ...), handled when this returns (a right press once the time has
-    // been said).
-    void tray(UINT mouseMessage)
-    {
-        SendMessageTimeoutA(main(), TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, 30000, nullptr);
-    }
+    // Handled when this returns (a right press once the time has been said).
+    void tray(UINT mouseMessage) { trayEvent(main(), mouseMessage); }
     void command(int id) { pressButton(main(), id); }
     void sysCommand(WPARAM command) { PostMessageA(main(), WM_SYSCOMMAND, command, 0); }
     void key(WPARAM virtualKey);

@@ -86,12 +86,10 @@ TEST_F(Package, PortableCopySaysTheTimeFromItsDefaultThemeAndHelpOpensItsGuide)
     const std::string folder = std::getenv("QUORVEL_PORTABLE"), record = folder + "\\started-guide.txt";
     const std::string wave = folder + "\\speak\\Default\\minute.wav";
     HWND main = start(folder + "\\quorvel.exe", folder);
-    SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, WM_RBUTTONDOWN, SMTO_NORMAL, 30000,
-                        nullptr);  // a right press stores the words
+    trayEvent(main, WM_RBUTTONDOWN);  // a right press stores the words
     EXPECT_NE(readFileText(folder + "\\TIVRA.INI").find("Minute=.\\speak\\Default\\minute.wav"), std::string::npos);
     dateBack(wave);
-    SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, WM_RBUTTONDOWN, SMTO_NORMAL, 30000,
-                        nullptr);  // the next says them
+    trayEvent(main, WM_RBUTTONDOWN);  // the next says them
     EXPECT_FALSE(old(wave, &_stat::st_atime)) << "minute.wav was not read";
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_HELP, BN_CLICKED), 0);  // Help, with no tivra.hlp in the folder
     ASSERT_TRUE(waitUntil([&] { return exists(record); }, 10000)) << "the shell was not asked to open the guide";

@@ -56,13 +56,17 @@ TEST(ProgramFile, IsA32BitGuiExecutableThatNeedsOnlySystemDlls)
     EXPECT_FALSE(dlls.empty());
 }
 
-// The About box names the version that the version resource gives, as text and as numbers.
-TEST(ProgramFile, VersionResourceMatchesTheAboutBox)
+// Every dialog loads from its template with its caption (the Russian one whatever the system's code page), its
+// controls, among them those the program addresses, and the icons it shows; a screenshot of each is kept. The About
+// box names the version that the version resource gives, as text and as numbers.
+TEST(ProgramFile, EveryDialogLoadsWithItsControlsAndTheAboutBoxNamesTheVersion)
 {
-    HRSRC found = FindResourceA(programResources(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));  // the version
+    const HMODULE program =
+        LoadLibraryExA((programFolder() + "\\quorvel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));  // the version
     ASSERT_NE(found, nullptr);
-    const std::string version(static_cast<const char*>(LockResource(LoadResource(programResources(), found))),
-                              SizeofResource(programResources(), found));
+    const std::string version(static_cast<const char*>(LockResource(LoadResource(program, found))),
+                              SizeofResource(program, found));
     std::wstring block(version.size() / 2, L'\0');  // a string value follows its key and zero padding
     std::memcpy(&block[0], version.data(), block.size() * 2);
     const size_t key = block.find(L"ProductVersion"), fixedAt = version.find("\xBD\x04\xEF\xFE");  // its signature
@@ -75,22 +79,14 @@ TEST(ProgramFile, VersionResourceMatchesTheAboutBox)
     EXPECT_EQ(fixed.dwProductVersionMS, numbers) << text;
     EXPECT_EQ(fixed.dwFileVersionMS, numbers) << text;
 
-    HWND about = CreateDialogParamA(programResources(), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, plainDialog, 0);
-    EXPECT_EQ(staticTexts(about), "Quorvel Version " + text);
-    DestroyWindow(about);
-}
-
-// Every dialog loads from its template with its caption (the Russian one whatever the system's code page), its
-// controls, among them those the program addresses, and the icons it shows; a screenshot of each is kept.
-TEST(ProgramFile, EveryDialogLoadsWithItsControls)
-{
     const struct {
         int id;
         const char* caption;
         int controls, icons;
         std::vector<int> addressed;
+        std::string texts;
     } dialogs[] = {
-        {IDD_ABOUT, "About Quorvel", 3, 1, {IDOK}},
+        {IDD_ABOUT, "About Quorvel", 3, 1, {IDOK}, "Quorvel Version " + text},
         {IDD_MAIN, "Quorvel", 11, 0, {IDOK, IDCANCEL, IDC_MAIN_ABOUT, IDC_MAIN_DELETE, IDC_MAIN_HELP, IDC_MAIN_LIST}},
         {IDD_ALARM_EDITOR, "Edit Alarm", 44, 0, {IDOK, IDCANCEL}},
         {IDD_SETUP, "Настройка", 11, 0, {IDOK, IDCANCEL, IDC_SETUP_SILENCE_FROM, IDC_SETUP_SILENCE_TO}},
@@ -102,7 +98,7 @@ TEST(ProgramFile, EveryDialogLoadsWithItsControls)
     InitCommonControlsEx(&classes);
     for (const auto& want : dialogs) {
         SCOPED_TRACE("dialog " + std::to_string(want.id));
-        HWND dialog = CreateDialogParamW(programResources(), MAKEINTRESOURCEW(want.id), nullptr, plainDialog, 0);
+        HWND dialog = CreateDialogParamW(program, MAKEINTRESOURCEW(want.id), nullptr, plainDialog, 0);
         ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
         EXPECT_EQ(windowText(dialog), want.caption);
         int controls = 0, icons = 0;
@@ -112,6 +108,7 @@ TEST(ProgramFile, EveryDialogLoadsWithItsControls)
         EXPECT_EQ(icons, want.icons) << "icons that loaded";
         for (int id : want.addressed)
             EXPECT_NE(GetDlgItem(dialog, id), nullptr) << "control " << id;
+        EXPECT_TRUE(want.texts.empty() || staticTexts(dialog) == want.texts) << staticTexts(dialog);
         ShowWindow(dialog, SW_SHOWNOACTIVATE);
         EXPECT_TRUE(saveScreenshot(dialog, "dialog_" + std::to_string(want.id)));
         DestroyWindow(dialog);
