@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(Program, StartsHiddenInItsFolderWithItsIconAndShowsOnlyOnALeftPress)
+TEST(Program, StartsHiddenShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
 {
     TempFolder folder;
     const std::string start = folder.folder("start"), settings = start + "\\TIVRA.INI";
@@ -38,15 +38,31 @@ TEST(Program, StartsHiddenInItsFolderWithItsIconAndShowsOnlyOnALeftPress)
     EXPECT_NE(readFileText(settings).find("\r\nHour=.\\speak\\Default\\hour.wav\r\n"), std::string::npos);
     EXPECT_TRUE(program.clickTrayIcon());
 
-    // Enter and the minimize button hide the window; it is never minimized, and the program runs on.
+    // Enter and the minimize button hide the window; it is never minimized. A second copy on the same settings file
+    // brings it up and ends; a copy on another file runs beside it.
     program.key(VK_RETURN);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
-    program.tray(WM_LBUTTONDOWN);
-    ASSERT_TRUE(IsWindowVisible(main));
+    QuorvelProcess other(folder.folder("other")), second(start);
+    DWORD code = 99;
+    ASSERT_TRUE(second.waitForExit(&code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main); }));
+    ASSERT_NE(other.main(), nullptr);
+    other.sync();
+    EXPECT_FALSE(IsWindowVisible(other.main()));
     program.sysCommand(SC_MINIMIZE);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     EXPECT_FALSE(IsIconic(main));
-    EXPECT_TRUE(program.running());
+
+    program.tray(WM_LBUTTONDOWN);
+    program.command(IDC_MAIN_ABOUT);
+    HWND about = program.waitForDialog(IDOK, "About Quorvel", "Quorvel Version ");
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main)) << "modal";
+    EXPECT_TRUE(saveScreenshot(about, "about_box"));
+    pressButton(about, IDOK);
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) && IsWindowEnabled(main); }));
+    EXPECT_TRUE(program.running() && other.running());
 }
 
 // Each run shows the window at the stored place with the widths the run before saved, and ends another way.
@@ -83,38 +99,6 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
         EXPECT_EQ(readFileText(folder.file("TIVRA.INI")),
                   "[Options]\r\nPosition=40,50\r\nColumn=" + std::to_string(width) + ",100\r\n");
     }
-}
-
-TEST(Program, SecondCopyOnTheSameSettingsFileBringsUpTheFirstAndEnds)
-{
-    TempFolder folder;
-    QuorvelProcess first(folder.folder("one")), other(folder.folder("two"));
-    ASSERT_NE(first.main(), nullptr);
-    ASSERT_NE(other.main(), nullptr) << "a copy on another settings file runs beside the first";
-    QuorvelProcess second(folder.file("one"));
-    DWORD code = 99;
-    ASSERT_TRUE(second.waitForExit(&code));
-    EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(first.main()); }));
-    other.sync();
-    EXPECT_FALSE(IsWindowVisible(other.main()));
-    EXPECT_TRUE(first.running() && other.running());
-}
-
-TEST(Program, AboutBoxIsModalShowsTheVersionAndClosesWithOk)
-{
-    TempFolder folder;
-    QuorvelProcess program(folder.path());
-    ASSERT_NE(program.main(), nullptr);
-    program.tray(WM_LBUTTONDOWN);
-    program.command(IDC_MAIN_ABOUT);
-    HWND about = program.waitForDialog(IDOK, "About Quorvel", "Quorvel Version ");
-    ASSERT_NE(about, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(program.main()));
-    EXPECT_TRUE(saveScreenshot(about, "about_box"));
-    pressButton(about, IDOK);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) && IsWindowEnabled(program.main()); }));
-    EXPECT_TRUE(program.running());
 }
 
 // Holds the file open, letting others do nothing with it or only read it.
