@@ -71,17 +71,30 @@ TEST(AlarmList, ShowsTheStoredAlarmsInTheStoredOrderAHeaderClickReversesItAndDel
     EXPECT_EQ(program.rows().size(), 2u);
 }
 
-TEST(Firing, DueAlarmsFireOnceAndAreStoredAsTheyEnd)
+// In a settings file saved as UTF-16 and reached through a (Unix) symbolic link, which stays both. 2039 and 1960 give
+// no instant: those alarms never ring, and keep their lines.
+TEST(Firing, DueAlarmsFireOnceAndAreStoredAsTheyEndInTheFileAsItWas)
 {
     TempFolder folder;
     const long long now = secondsNow();
-    const std::string due = storedTime(now + 2), late = storedTime(now - 400), repeat = "0:00:00:10";
-    writeFileText(folder.file("TIVRA.INI"),
-                  settingsText("",
-                               {storedAlarm(due, numbers(-1, 1, SHOW_MESSAGE), "Tom & Jerry"),
-                                storedAlarm(due, numbers(3, 1, REPEAT), "again", "", "", repeat),
-                                storedAlarm(due, numbers(-1, 1, AUTODELETE), "once"),
-                                storedAlarm(late, numbers(-1, 1, IN_TIME | SHOW_MESSAGE | AUTODELETE), "late")}));
+    const std::string real = folder.folder("real") + "\\TIVRA.INI", due = storedTime(now + 2),
+                      late = storedTime(now - 400), repeat = "0:00:00:10";
+    const std::string beyond = "2039:05:01-08:00:00,-1,1,6, 1:00:00:00,0:00:00:00,,,,a",
+                      before = "1960:05:01-08:00:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,b";
+    const std::vector<std::string> alarms = {
+        beyond,
+        before,
+        storedAlarm(due, numbers(-1, 1, SHOW_MESSAGE), "Tom & Jerry"),
+        storedAlarm(due, numbers(3, 1, REPEAT), "again", "", "", repeat),
+        storedAlarm(due, numbers(-1, 1, AUTODELETE), "once"),
+        storedAlarm(late, numbers(-1, 1, IN_TIME | SHOW_MESSAGE | AUTODELETE), "late")};
+    writeFileText(real, unicodeFile(settingsText("", alarms)));
+    char link[] = "/bin/ln -s real/TIVRA.INI TIVRA.INI";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION ln = {};
+    ASSERT_TRUE(
+        CreateProcessA(nullptr, link, nullptr, nullptr, FALSE, 0, nullptr, folder.path().c_str(), &startup, &ln));
+    WaitForSingleObject(ln.hProcess, 10000);
     QuorvelProcess program(folder.path());
     ASSERT_NE(program.main(), nullptr);
 
@@ -102,13 +115,12 @@ TEST(Firing, DueAlarmsFireOnceAndAreStoredAsTheyEnd)
     // The fired alarm is idle, the repeating one moved on by its interval with one count less, the Autodelete one is
     // gone; the In-time alarm found 400 seconds late ran no action (no message) and stays, idle, despite Autodelete.
     const std::string expected =
-        settingsText("Column=130,124\r\n",
-                     {storedAlarm(due, numbers(-1, 0, SHOW_MESSAGE), "Tom & Jerry"),
-                      storedAlarm(storedTime(now + 12), numbers(2, 1, REPEAT), "again", "", "", repeat),
-                      storedAlarm(late, numbers(-1, 0, IN_TIME | SHOW_MESSAGE | AUTODELETE), "late")});
-    EXPECT_TRUE(waitUntil([&] { return readFileText(folder.file("TIVRA.INI")) == expected; }))
-        << readFileText(folder.file("TIVRA.INI"));
-    EXPECT_EQ(program.rows().size(), 3u);
+        unicodeFile(settingsText("Column=130,124\r\n",
+                                 {beyond, before, storedAlarm(due, numbers(-1, 0, SHOW_MESSAGE), "Tom & Jerry"),
+                                  storedAlarm(storedTime(now + 12), numbers(2, 1, REPEAT), "again", "", "", repeat),
+                                  storedAlarm(late, numbers(-1, 0, IN_TIME | SHOW_MESSAGE | AUTODELETE), "late")}));
+    EXPECT_TRUE(waitUntil([&] { return readFileText(real) == expected; })) << readFileText(real);
+    EXPECT_EQ(program.rows().size(), 5u);
     EXPECT_EQ(program.dialogs(IDC_MESSAGE_TEXT).size(), 1u);
     pressButton(window, IDOK);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(window); }));

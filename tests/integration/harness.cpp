@@ -10,6 +10,8 @@
 #include <sstream>
 #include <type_traits>
 
+#include "platform/profile/unicode_text.h"
+
 namespace {
 
 const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
@@ -381,6 +383,12 @@ std::string iniValue(const std::string& text, const std::string& key)
         return "<none>";
     const std::size_t start = at + key.size() + 2;
     return text.substr(start, text.find('\r', start) - start);
+}
+
+std::string unicodeFile(const std::string& text, bool bigEndian)
+{
+    const TextEncoding encoding = bigEndian ? TextEncoding::Utf16BigEndian : TextEncoding::Utf16LittleEndian;
+    return (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + unicode_text::bytesOf(CodePage::latin1().toUtf16(text), encoding);
 }
 
 void pressKeys(std::initializer_list<WORD> keys)

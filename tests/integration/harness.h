@@ -46,6 +46,8 @@ std::string storedAlarm(const std::string& time, const std::string& numbers, con
 std::string settingsText(const std::string& options, const std::vector<std::string>& alarms);
 // The value of a key in a settings file's text, or "<none>".
 std::string iniValue(const std::string& text, const std::string& key);
+// A settings file's (Latin-1) text saved as "Unicode": UTF-16 after its byte-order mark.
+std::string unicodeFile(const std::string& text, bool bigEndian = false);
 
 // Polls a condition every 50 ms until it holds or the time is up.
 template <typename Condition>

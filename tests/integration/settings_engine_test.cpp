@@ -1,6 +1,4 @@
-// The settings engine against the system's own profile functions: every row of one table runs through
-// GetPrivateProfileStringA/WritePrivateProfileStringA and through ProfileFile, and both must give the row's reads
-// and file bytes.
+// The settings engine against the system's own profile functions, and its saves killed midway.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,6 +7,7 @@
 #include "integration/harness.h"
 #include "platform/profile/profile_file.h"
 #include "platform/win32/win32_file_system.h"
+#include "soak/crash_run.h"
 
 namespace {
 
@@ -133,7 +132,9 @@ std::vector<std::string> outcome(const std::string& calls, const std::string& pa
     return out;
 }
 
-TEST(ProfileCompare, EngineAndSystemGiveEachRowsResults)
+// Every row of the table runs through GetPrivateProfileStringA/WritePrivateProfileStringA and through ProfileFile,
+// and both must give the row's reads and file bytes.
+TEST(SettingsEngine, GivesEachRowsResultsAsTheSystemDoes)
 {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     const bool onWine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
@@ -156,6 +157,45 @@ TEST(ProfileCompare, EngineAndSystemGiveEachRowsResults)
         else
             EXPECT_EQ(outcome(row.calls, systemPath, true), expected);
     }
+}
+
+// On UTF-16, odd blanks and loose brackets the engine reads and writes as the system, in the file's encoding;
+// a file too deep for a temporary file beside it, or with a second name, is written in place.
+TEST(SettingsEngine, ReadsAndWritesAsTheSystemDoesAndInPlaceWhereNothingCanBeReplaced)
+{
+    const std::string text = "\v[S]\f\r\n\x1a a \v=\f1\x1a\r\nb\r\n[x=2\r\n[T\r\nc=\xe9\r\n[U]\r\nc=4";
+    TempFolder folder;
+    Win32FileSystem files;
+    for (const std::string& file : {text, unicodeFile(text), unicodeFile(text, true)}) {
+        for (const char* written : {"a", "b", "c", "d"}) {
+            const std::string engine = folder.file("e.ini"), system = folder.file("s.ini");
+            writeFileText(engine, file);
+            writeFileText(system, file);
+            ProfileFile profile(files, engine);
+            EXPECT_TRUE(profile.write("S", written, std::string("\xe0 new")) &&
+                        WritePrivateProfileStringA("S", written, "\xe0 new", system.c_str()));
+            for (const char* key : {"a", "b", "[x", "c", "d"}) {
+                EXPECT_EQ(profile.read("S", key), systemRead("S", key, engine)) << written << " then " << key;
+                EXPECT_EQ(systemRead("S", key, engine), systemRead("S", key, system)) << written << " then " << key;
+            }
+            EXPECT_EQ(readFileText(engine).substr(0, 2), file.substr(0, 2));  // still in its own encoding
+        }
+    }
+    std::string deep = folder.path();
+    while (deep.size() < MAX_PATH - 30)
+        CreateDirectoryA((deep += "\\deeper-and-deeper").c_str(), nullptr);
+    ASSERT_TRUE(CreateHardLinkA(folder.file("SHARED.INI").c_str(), folder.file("e.ini").c_str(), nullptr));
+    for (const std::string& path : {deep + "\\TIVRA.INI", folder.file("e.ini")})
+        EXPECT_TRUE(ProfileFile(files, path).write("S", "k", std::string("1"))) << path;
+    EXPECT_EQ(readFileText(folder.file("SHARED.INI")), readFileText(folder.file("e.ini")));
+}
+
+TEST(SettingsEngine, KilledSavesLeaveTheOldOrTheNewListAndNoStaleTemporaries)
+{
+    TempFolder folder;
+    const CrashFigures figures = runCrashKills(folder.path(), 50, 1);
+    EXPECT_TRUE(figures.kills == 50 && !figures.damaged && figures.newLists && !figures.staleAfterStart)
+        << figures.firstDamage;
 }
 
 }  // namespace
