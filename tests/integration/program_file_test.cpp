@@ -21,39 +21,28 @@ TEST(ProgramFile, IsA32BitGuiExecutableThatNeedsOnlySystemDlls)
     const char* path = std::getenv("QUORVEL_EXE32");
     if (path == nullptr)
         GTEST_SKIP() << "QUORVEL_EXE32 names the 32-bit build to check";
-    const std::string file = readFileText(path);
-    IMAGE_DOS_HEADER dos;
-    IMAGE_NT_HEADERS32 headers;
-    ASSERT_GT(file.size(), 4096u) << path;
-    std::memcpy(&dos, file.data(), sizeof dos);
-    std::memcpy(&headers, file.data() + dos.e_lfanew, sizeof headers);
+    // Mapped as the loader lays it out, whatever the architecture of this process: an address in it is an offset.
+    const HMODULE mapped = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(mapped, nullptr) << path;
+    const char* image = reinterpret_cast<const char*>(reinterpret_cast<UINT_PTR>(mapped) & ~UINT_PTR(3));  // unmarked
+    const auto& headers = *reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
     ASSERT_EQ(headers.Signature, IMAGE_NT_SIGNATURE);
     EXPECT_EQ(headers.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(headers.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(headers.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
-
-    // The image as the loader lays it out, section by section, so that an address in it is an offset.
-    std::string image(headers.OptionalHeader.SizeOfImage, '\0');
-    const size_t sections =
-        dos.e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + headers.FileHeader.SizeOfOptionalHeader;
-    for (WORD i = 0; i < headers.FileHeader.NumberOfSections; ++i) {
-        IMAGE_SECTION_HEADER section;
-        std::memcpy(&section, file.data() + sections + i * sizeof section, sizeof section);
-        image.replace(section.VirtualAddress, section.SizeOfRawData, file, section.PointerToRawData,
-                      section.SizeOfRawData);
-    }
     const std::set<std::string> system = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",
                                           "kernel32.dll", "msvcrt.dll",   "ole32.dll",    "shell32.dll",
                                           "shlwapi.dll",  "user32.dll",   "winmm.dll"};
     std::vector<std::string> dlls;
-    IMAGE_IMPORT_DESCRIPTOR entry;
-    for (size_t at = headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-         std::memcpy(&entry, &image.at(at), sizeof entry), entry.Name != 0; at += sizeof entry) {
-        dlls.push_back(image.c_str() + entry.Name);
+    const size_t imports = headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image + imports); entry->Name != 0; ++entry) {
+        dlls.push_back(image + entry->Name);
         std::transform(dlls.back().begin(), dlls.back().end(), dlls.back().begin(), ::tolower);
         EXPECT_EQ(system.count(dlls.back()), 1u) << dlls.back() << " is not a system DLL";
     }
     EXPECT_FALSE(dlls.empty());
+    FreeLibrary(mapped);
 }
 
 // Every dialog loads from its template with its caption (the Russian one whatever the system's code page), its

@@ -47,9 +47,8 @@ std::vector<Row> rows()
          "S:k?1|S:j?|T:k?3|S:j=6|s:j?6", "[S]\r\nk=1\r\nj=6\r\n[T]\r\nk=3\r\n[s]\r\nk=4\r\nj=5\r\n"},
         {"FirstOfDuplicateKeys", "[S]\r\nk=1\r\nk=2\r\n", "S:k?1|S:k=9|S:k?9", "[S]\r\nk=9\r\nk=2\r\n"},
         {"NamesWithoutCase", "[sEc]\r\nKey=1\r\n", "SEC:key?1|Sec:KEY=2", "[sEc]\r\nKey=2\r\n"},
-        {"CrLineEnds", "[S]\ra=1\r[T]\rb=2\r", "S:a?1|T:b?2", SAME},
-        {"LfLineEnds", "[S]\na=1\n\n[T]\nb=2\n", "S:a?1|T:b?2", SAME},
-        {"MixedLineEnds", "[S]\r\na=1\rb=2\nc=3\n\rd=4", "S:a?1|S:b?2|S:c?3|S:d?4", SAME},
+        {"CrLfAndMixedLineEnds", "[S]\ra=1\r[T]\nb=2\n\n[U]\r\nc=3\rd=4\ne=5\n\rf=6",
+         "S:a?1|T:b?2|U:c?3|U:d?4|U:e?5|U:f?6", SAME},
         {"CrFileWritten", "[S]\ra=1\r[T]\rb=2\r", "S:a=9", "[S]\ra=9\r[T]\rb=2\r", REWRITES},
         {"LfFileGetsNewKey", "[S]\na=1\n\n[T]\nb=2\n", "S:c=3", "[S]\na=1\nc=3\r\n\n[T]\nb=2\n", REWRITES},
         {"MissingFile", NO_FILE, "S:a?|S:a=1|S:b=2", "[S]\r\na=1\r\nb=2\r\n"},
@@ -93,42 +92,33 @@ std::string systemRead(const std::string& section, const std::string& key, const
                        GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, path.c_str()));
 }
 
-struct Call {
-    char kind;  // '?', '=' or '!'
-    std::string section, key, text;
-};
+enum class Source { Engine, System, Row };
 
-std::vector<Call> parse(const std::string& calls)
-{
-    std::vector<Call> parsed;
-    std::istringstream list(calls);
-    for (std::string call; std::getline(list, call, '|');) {
-        const size_t colon = call.find(':'), kind = call.find_first_of("?=!", colon);
-        parsed.push_back(
-            {call[kind], call.substr(0, colon), call.substr(colon + 1, kind - colon - 1), call.substr(kind + 1)});
-    }
-    return parsed;
-}
-
-// What the calls give, one line each (the text read, "ok" or "failed" for a change), then the file.
-std::vector<std::string> outcome(const std::string& calls, const std::string& path, bool system)
+// What the calls give, one line each (the text read, "ok" or "failed" for a change), then the file: through the
+// engine, through the system, or as the row says they must.
+std::vector<std::string> outcome(const Row& row, const std::string& path, Source source)
 {
     Win32FileSystem files;
     ProfileFile profile(files, path);
     std::vector<std::string> out;
-    for (const Call& call : parse(calls)) {
-        const std::optional<std::string> value = call.kind == '=' ? std::optional(call.text) : std::nullopt;
+    std::istringstream calls(row.calls);
+    for (std::string call; std::getline(calls, call, '|');) {
+        const size_t colon = call.find(':'), kind = call.find_first_of("?=!", colon);
+        const std::string section = call.substr(0, colon), key = call.substr(colon + 1, kind - colon - 1);
+        const std::optional<std::string> value =
+            call[kind] == '!' ? std::nullopt : std::optional(call.substr(kind + 1));
         const char* const text = value ? value->c_str() : nullptr;
-        if (call.kind == '?')
-            out.push_back(system ? systemRead(call.section, call.key, path) : profile.read(call.section, call.key));
-        else if (system)
-            out.push_back(WritePrivateProfileStringA(call.section.c_str(), call.key.c_str(), text, path.c_str())
-                              ? "ok"
-                              : "failed");
+        if (source == Source::Row)
+            out.push_back(call[kind] == '?' ? *value : "ok");
+        else if (call[kind] == '?')
+            out.push_back(source == Source::System ? systemRead(section, key, path) : profile.read(section, key));
+        else if (source == Source::System)
+            out.push_back(WritePrivateProfileStringA(section.c_str(), key.c_str(), text, path.c_str()) ? "ok"
+                                                                                                       : "failed");
         else
-            out.push_back(profile.write(call.section, call.key, value) ? "ok" : "failed");
+            out.push_back(profile.write(section, key, value) ? "ok" : "failed");
     }
-    out.push_back(readFileText(path));
+    out.push_back(source != Source::Row ? readFileText(path) : row.expected == SAME ? row.initial : row.expected);
     return out;
 }
 
@@ -141,21 +131,17 @@ TEST(SettingsEngine, GivesEachRowsResultsAsTheSystemDoes)
     for (const Row& row : rows()) {
         SCOPED_TRACE(row.name);
         TempFolder folder;
-        const std::string enginePath = folder.folder("engine") + "\\TIVRA.INI";
-        const std::string systemPath = folder.folder("system") + "\\TIVRA.INI";
-        if (row.initial != NO_FILE) {
-            writeFileText(enginePath, row.initial);
-            writeFileText(systemPath, row.initial);
-        }
-        std::vector<std::string> expected;
-        for (const Call& call : parse(row.calls))
-            expected.push_back(call.kind == '?' ? call.text : "ok");
-        expected.push_back(row.expected == SAME ? row.initial : row.expected);
-        EXPECT_EQ(outcome(row.calls, enginePath, false), expected);
+        const std::string engine = folder.folder("engine") + "\\TIVRA.INI",
+                          system = folder.folder("system") + "\\TIVRA.INI";
+        for (const std::string& path : {engine, system})
+            if (row.initial != NO_FILE)
+                writeFileText(path, row.initial);
+        const std::vector<std::string> expected = outcome(row, "", Source::Row);
+        EXPECT_EQ(outcome(row, engine, Source::Engine), expected);
         if (row.wineDiffers != nullptr && onWine)
-            EXPECT_NE(outcome(row.calls, systemPath, true), expected) << "Wine no longer differs: " << row.wineDiffers;
+            EXPECT_NE(outcome(row, system, Source::System), expected) << "Wine no longer differs: " << row.wineDiffers;
         else
-            EXPECT_EQ(outcome(row.calls, systemPath, true), expected);
+            EXPECT_EQ(outcome(row, system, Source::System), expected);
     }
 }
 
