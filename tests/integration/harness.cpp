@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <type_traits>
 
 #include "platform/profile/unicode_text.h"
@@ -18,43 +18,32 @@ const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
 // What the program gives the shell for its notification icon: the callback message and the icon's id.
 const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 
-void removeTree(const std::string& path)
-{
-    for (const std::string& name : folderEntries(path))
-        if (!DeleteFileA((path + '\\' + name).c_str()))
-            removeTree(path + '\\' + name);
-    RemoveDirectoryA(path.c_str());
-}
-
 // The window as the screen shows it, as the bytes of a 24-bit BMP file; empty when it could not be copied or is all
 // one colour (not drawn yet).
 std::string captureBmp(HWND window)
 {
     RECT frame = {};  // empty, and so no capture, when the window is gone
     GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const size_t stride = (width * 3 + 3) & ~3;
-    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    BITMAPFILEHEADER head = {0x4D42, 0, 0, 0, sizeof head + sizeof info};
-    std::string bmp(head.bfOffBits + stride * height, '\0');
-    head.bfSize = static_cast<DWORD>(bmp.size());
+    BITMAPINFOHEADER info = {sizeof info, frame.right - frame.left, frame.bottom - frame.top, 1, 24, BI_RGB};
+    const DWORD stride = (info.biWidth * 3 + 3) & ~3, size = stride * info.biHeight;
+    const BITMAPFILEHEADER head = {0x4D42, sizeof head + sizeof info + size, 0, 0, sizeof head + sizeof info};
+    void* bits = nullptr;
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    bool copied = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
-    SelectObject(memory, previous);  // a bitmap is read only when no device context holds it
-    copied = copied &&
-        GetDIBits(memory, bitmap, 0, height, &bmp[head.bfOffBits], reinterpret_cast<BITMAPINFO*>(&info),
-                  DIB_RGB_COLORS) == height;
+    const bool copied =
+        BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, frame.left, frame.top, SRCCOPY) && GdiFlush();
+    std::string bmp = copied ? std::string(static_cast<const char*>(bits), size) : "";
+    SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    std::memcpy(&bmp[0], &head, sizeof head);
-    std::memcpy(&bmp[sizeof head], &info, sizeof info);
     bool varied = false;
-    for (int at = 0; at < width * height && !varied; ++at)
-        varied = bmp.compare(head.bfOffBits + at / width * stride + at % width * 3, 3, bmp, head.bfOffBits, 3) != 0;
-    return copied && varied ? bmp : "";
+    for (LONG at = 0; !bmp.empty() && at < info.biWidth * info.biHeight && !varied; ++at)
+        varied = bmp.compare(at / info.biWidth * stride + at % info.biWidth * 3, 3, bmp, 0, 3) != 0;
+    const std::string headers = std::string(reinterpret_cast<const char*>(&head), sizeof head) +
+        std::string(reinterpret_cast<const char*>(&info), sizeof info);
+    return varied ? headers + bmp : "";
 }
 
 // Real clicks at a point of the screen. The pointer goes there first, then each press and release carries the point
@@ -85,8 +74,11 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
+    const std::string list = m_path + '\0';  // of one folder, with everything in it
+    SHFILEOPSTRUCTA remove = {nullptr, FO_DELETE, list.c_str(), nullptr,
+                              FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
     if (!m_path.empty())
-        removeTree(m_path);
+        SHFileOperationA(&remove);
 }
 
 std::string TempFolder::folder(const std::string& name) const
@@ -105,9 +97,7 @@ std::string programFolder()
 std::string readFileText(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return file ? text.str() : "<missing>";
+    return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
 }
 
 void writeFileText(const std::string& path, const std::string& text)
@@ -130,18 +120,17 @@ std::vector<std::string> folderEntries(const std::string& folder)
 
 long long secondsNow()
 {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return static_cast<long long>(static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) /
-        FILE_TIME_UNITS_PER_SECOND;
+    ULARGE_INTEGER now;
+    GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&now));
+    return static_cast<long long>(now.QuadPart / FILE_TIME_UNITS_PER_SECOND);
 }
 
 std::string storedTime(long long seconds)
 {
-    const ULONGLONG units = static_cast<ULONGLONG>(seconds * FILE_TIME_UNITS_PER_SECOND);
-    const FILETIME instant = {static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+    ULARGE_INTEGER instant;
+    instant.QuadPart = static_cast<ULONGLONG>(seconds * FILE_TIME_UNITS_PER_SECOND);
     SYSTEMTIME utc, local;
-    FileTimeToSystemTime(&instant, &utc);
+    FileTimeToSystemTime(reinterpret_cast<const FILETIME*>(&instant), &utc);
     SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
     char text[32];
     std::snprintf(text, sizeof text, "%04d:%02d:%02d-%02d:%02d:%02d", local.wYear, local.wMonth, local.wDay,
@@ -162,6 +151,21 @@ std::string settingsText(const std::string& options, const std::vector<std::stri
     for (size_t key = 0; key < alarms.size(); ++key)
         text += alarms[key].empty() ? "" : std::to_string(key) + "=" + alarms[key] + "\r\n";
     return text;
+}
+
+std::string iniValue(const std::string& text, const std::string& key)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return "<none>";
+    const std::size_t start = at + key.size() + 2;
+    return text.substr(start, text.find('\r', start) - start);
+}
+
+std::string unicodeFile(const std::string& text, bool bigEndian)
+{
+    const TextEncoding encoding = bigEndian ? TextEncoding::Utf16BigEndian : TextEncoding::Utf16LittleEndian;
+    return (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + unicode_text::bytesOf(CodePage::latin1().toUtf16(text), encoding);
 }
 
 std::string windowText(HWND window)
@@ -202,6 +206,17 @@ void pressButton(HWND dialog, int id)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void pressKeys(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> input(keys.size() * 2, INPUT{INPUT_KEYBOARD});
+    for (std::size_t i = 0; i < keys.size(); ++i) {  // down in order, up in reverse
+        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys.begin()[i];
+        input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    Sleep(300);
+}
+
 bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs)
 {
     return SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, timeoutMs, nullptr) != 0;
@@ -216,8 +231,7 @@ bool trayIconPresent(HWND main)
 bool restartTaskbar(HWND main)
 {
     NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON};
-    Shell_NotifyIconA(NIM_DELETE, &icon);
-    const bool forgotten = !trayIconPresent(main);
+    const bool forgotten = Shell_NotifyIconA(NIM_DELETE, &icon) && !trayIconPresent(main);
     SendMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     return forgotten;
 }
@@ -294,12 +308,6 @@ HWND QuorvelProcess::waitForDialog(int controlId, const char* caption, const std
     return shown;
 }
 
-void QuorvelProcess::key(WPARAM virtualKey)
-{
-    PostMessageA(main(), WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(main(), WM_KEYUP, virtualKey, 0xC0000001);
-}
-
 bool QuorvelProcess::clickTrayIcon()
 {
     // The notification area fills the taskbar from its right end, and the program's is the only icon there. A desktop
@@ -318,22 +326,32 @@ template <typename Item>
 std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, Item& item)
 {
     // The item, with room for its text behind it, goes into the program's memory, where the control can reach it.
-    const int textSize = 512;
-    char text[textSize] = {0};
+    char text[512] = {0};
     char* remote = static_cast<char*>(
-        VirtualAllocEx(m_process.hProcess, nullptr, sizeof item + textSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (remote == nullptr)
-        return text;
+        VirtualAllocEx(m_process.hProcess, nullptr, sizeof item + sizeof text, MEM_COMMIT, PAGE_READWRITE));
     if constexpr (!std::is_same_v<Item, RECT>) {
         item.pszText = remote + sizeof item;
-        item.cchTextMax = textSize;
+        item.cchTextMax = sizeof text;
     }
     WriteProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
     SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
     ReadProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
-    ReadProcessMemory(m_process.hProcess, remote + sizeof item, text, textSize - 1, nullptr);
+    ReadProcessMemory(m_process.hProcess, remote + sizeof item, text, sizeof text - 1, nullptr);
     VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
     return text;
+}
+
+void QuorvelProcess::click(HWND window, int item, int times)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    if (item >= 0) {
+        r = {LVIR_LABEL};
+        exchange(window, LVM_GETITEMRECT, item, r);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    }
+    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, times);
+    sync();
 }
 
 std::vector<std::vector<std::string>> QuorvelProcess::rows()
@@ -348,16 +366,9 @@ std::vector<std::vector<std::string>> QuorvelProcess::rows()
     return rows;
 }
 
-std::string QuorvelProcess::headerText(int column)
-{
-    HDITEMA item = {HDI_TEXT};
-    return exchange(ListView_GetHeader(list()), HDM_GETITEMA, column, item);
-}
-
 void QuorvelProcess::selectRow(int row)
 {
-    LVITEMA item = {};
-    item.stateMask = item.state = LVIS_SELECTED;
+    LVITEMA item = {0, 0, 0, LVIS_SELECTED, LVIS_SELECTED};  // the state and the part of it that changes
     exchange(list(), LVM_SETITEMSTATE, row, item);
 }
 
@@ -365,52 +376,11 @@ void QuorvelProcess::clickHeader(int column)
 {
     // The header control gets the press and release in the middle of the part of the column that shows, and tells
     // the list of the click.
-    RECT area;
-    GetClientRect(ListView_GetHeader(list()), &area);
-    int left = 0;
-    for (int before = 0; before < column; ++before)
-        left += ListView_GetColumnWidth(list(), before);
-    const int right = std::min<int>(left + ListView_GetColumnWidth(list(), column), area.right);
-    const int x = (left + right) / 2;
-    PostMessageA(ListView_GetHeader(list()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, area.bottom / 2));
-    PostMessageA(ListView_GetHeader(list()), WM_LBUTTONUP, 0, MAKELPARAM(x, area.bottom / 2));
-}
-
-std::string iniValue(const std::string& text, const std::string& key)
-{
-    const std::size_t at = text.find("\n" + key + "=");
-    if (at == std::string::npos)
-        return "<none>";
-    const std::size_t start = at + key.size() + 2;
-    return text.substr(start, text.find('\r', start) - start);
-}
-
-std::string unicodeFile(const std::string& text, bool bigEndian)
-{
-    const TextEncoding encoding = bigEndian ? TextEncoding::Utf16BigEndian : TextEncoding::Utf16LittleEndian;
-    return (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + unicode_text::bytesOf(CodePage::latin1().toUtf16(text), encoding);
-}
-
-void pressKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> input(keys.size() * 2, INPUT{INPUT_KEYBOARD});
-    for (std::size_t i = 0; i < keys.size(); ++i) {  // down in order, up in reverse
-        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys.begin()[i];
-        input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-    Sleep(300);
-}
-
-void QuorvelProcess::click(HWND window, int item, int times)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    if (item >= 0) {
-        r = {LVIR_LABEL};
-        exchange(window, LVM_GETITEMRECT, item, r);
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    }
-    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, times);
-    sync();
+    HWND header = ListView_GetHeader(list());
+    RECT item, shown;
+    exchange(header, HDM_GETITEMRECT, column, item);
+    GetClientRect(header, &shown);
+    const LPARAM middle = MAKELPARAM((item.left + std::min(item.right, shown.right)) / 2, shown.bottom / 2);
+    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(header, WM_LBUTTONUP, 0, middle);
 }

@@ -109,16 +109,15 @@ public:
     void tray(UINT mouseMessage) { trayEvent(main(), mouseMessage); }
     void command(int id) { pressButton(main(), id); }
     void sysCommand(WPARAM command) { PostMessageA(main(), WM_SYSCOMMAND, command, 0); }
-    void key(WPARAM virtualKey);
+    void key(WPARAM virtualKey) { PostMessageA(main(), WM_KEYDOWN, virtualKey, 1); }  // Enter, Esc
     // A real click of the mouse on the program's icon in the taskbar; true when it showed the main window.
     bool clickTrayIcon();
     // Real clicks of the mouse in the middle of a window of the program, or of an item when it is a list view.
     void click(HWND window, int item = -1, int times = 1);
 
-    // The rows of the alarm list (the texts of both columns and the number of the icon) and its column captions, read
-    // from the program's memory as a screen reader does.
+    // The rows of the alarm list (the texts of both columns and the number of the icon), read from the program's
+    // memory as a screen reader does.
     std::vector<std::vector<std::string>> rows();
-    std::string headerText(int column);
     void selectRow(int row);  // as a click with Ctrl: other rows stay selected
     void clickHeader(int column);
 
