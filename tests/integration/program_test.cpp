@@ -64,17 +64,12 @@ TEST(Program, StartsHiddenShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
 // Each run shows the window at the stored place with the widths the run before saved, and ends another way.
 TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
 {
-    const struct {
-        const char* name;
-        void (*end)(QuorvelProcess&);
-    } ways[] = {{"Exit button", [](QuorvelProcess& program) { program.command(IDCANCEL); }},
-                {"Esc", [](QuorvelProcess& program) { program.key(VK_ESCAPE); }},
-                {"close box", [](QuorvelProcess& program) { program.sysCommand(SC_CLOSE); }}};
+    const std::pair<UINT, WPARAM> ways[] = {{WM_COMMAND, IDCANCEL}, {WM_KEYDOWN, VK_ESCAPE}, {WM_SYSCOMMAND, SC_CLOSE}};
     TempFolder folder;
     writeFileText(folder.file("TIVRA.INI"), "[Options]\r\nPosition=40,50\r\nColumn=150,100\r\n");
     int width = 150;
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.name);
+    for (const auto& [message, wParam] : ways) {
+        SCOPED_TRACE(message);
         QuorvelProcess program(folder.path());
         HWND main = program.main();
         ASSERT_NE(main, nullptr);
@@ -87,7 +82,7 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
         EXPECT_EQ(ListView_GetColumnWidth(program.list(), 1), 100);
         EXPECT_TRUE(width != 150 || saveScreenshot(main, "main_window_empty"));
         ListView_SetColumnWidth(program.list(), 0, width += 10);
-        way.end(program);
+        PostMessageA(main, message, wParam, 0);  // the Exit button, Esc, the close box
         DWORD code = 99;
         ASSERT_TRUE(program.waitForExit(&code));
         EXPECT_EQ(code, 0u);
