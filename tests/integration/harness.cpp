@@ -222,18 +222,10 @@ bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs)
     return SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, timeoutMs, nullptr) != 0;
 }
 
-bool trayIconPresent(HWND main)
+bool trayIcon(HWND main, DWORD change)
 {
     NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON};
-    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
-}
-
-bool restartTaskbar(HWND main)
-{
-    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON};
-    const bool forgotten = Shell_NotifyIconA(NIM_DELETE, &icon) && !trayIconPresent(main);
-    SendMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    return forgotten;
+    return Shell_NotifyIconA(change, &icon) != FALSE;
 }
 
 bool saveScreenshot(HWND window, const std::string& name)

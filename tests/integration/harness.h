@@ -71,10 +71,8 @@ void pressButton(HWND dialog, int id);
 void pressKeys(std::initializer_list<WORD> keys);
 // A mouse event (WM_LBUTTONDOWN, ...) on the program's notification icon; true when it was handled in time.
 bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs = 30000);
-// True while the shell holds the program's notification icon (it accepts a change only for an icon it holds).
-bool trayIconPresent(HWND main);
-// What a restarted taskbar does: it forgets every icon, then announces itself. True when the icon was gone.
-bool restartTaskbar(HWND main);
+// True when the shell takes the change of the program's notification icon: a NIM_MODIFY only while it holds the icon.
+bool trayIcon(HWND main, DWORD change = NIM_MODIFY);
 // Saves the window as the screen shows it to <QUORVEL_SCREENSHOTS>\<name>.bmp once it is drawn (two captures agree
 // and show more than one colour); false when it was not.
 bool saveScreenshot(HWND window, const std::string& name);

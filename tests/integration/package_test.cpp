@@ -67,7 +67,7 @@ TEST_F(Package, InstallerStartsTheProgramAtLogonReplacesItWhileItRunsAndUninstal
     EXPECT_EQ(shortcut(m_logon), m_exe + " in " + m_folder);
     dateBack(m_exe);  // tells the new copy from this one
     HWND main = start(m_logon, "");
-    EXPECT_TRUE(waitUntil([&] { return trayIconPresent(main) && exists(m_folder + "\\TIVRA.INI"); }, 10000));
+    EXPECT_TRUE(waitUntil([&] { return trayIcon(main) && exists(m_folder + "\\TIVRA.INI"); }, 10000));
     ASSERT_EQ(run(installer, install), 0);
     DWORD code = 999;
     EXPECT_TRUE(GetExitCodeProcess(m_program, &code) && code == 0) << code << ": the program did not end through Exit";
