@@ -6,10 +6,12 @@
 
 namespace {
 
-TEST(Program, StartsHiddenShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
+// Started hidden in its folder, shown on a left press or by a second copy, hidden again; its About box is modal; a
+// start folder too long for its settings file is refused.
+TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
 {
     TempFolder folder;
-    const std::string start = folder.folder("start"), settings = start + "\\TIVRA.INI";
+    const std::string start = folder.folder("start");
     // Temporary files of settings writers: that of an ended process goes, that of a running one (this) stays.
     const std::string running = "TIVRA.INI.~qv" + std::to_string(GetCurrentProcessId()) + "-1.tmp";
     for (const std::string& name : {running, std::string("TIVRA.INI.~qv4000000000-0.tmp"), std::string("notes.tmp")})
@@ -19,7 +21,7 @@ TEST(Program, StartsHiddenShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
     ASSERT_NE(main, nullptr);
     program.sync();
     EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_EQ(readFileText(settings), "[Options]\r\nColumn=130,124\r\n");
+    EXPECT_EQ(readFileText(start + "\\TIVRA.INI"), "[Options]\r\nColumn=130,124\r\n");
     EXPECT_EQ(folderEntries(start), (std::vector<std::string>{"TIVRA.INI", running, "notes.tmp"}));
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"start"});
     EXPECT_EQ(readFileText(programFolder() + "\\TIVRA.INI"), "<missing>");
@@ -29,11 +31,10 @@ TEST(Program, StartsHiddenShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
     SendMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(trayIcon(main));
 
-    // Only a left press shows the window, a real one too; a right press says the time, first storing the default words.
+    // Only a left press shows the window, a real one too (a right press says the time).
     for (UINT press : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN})
         program.tray(press);
     EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_NE(readFileText(settings).find("\r\nHour=.\\speak\\Default\\hour.wav\r\n"), std::string::npos);
     EXPECT_TRUE(program.clickTrayIcon());
 
     // Enter and the minimize button hide the window; it is never minimized. A second copy on the same settings file
@@ -61,6 +62,16 @@ TEST(Program, StartsHiddenShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
     pressButton(about, IDOK);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) && IsWindowEnabled(main); }));
     EXPECT_TRUE(program.running() && other.running());
+
+    // About the longest folder Wine starts a program in: a save's temporary file would not fit the file calls.
+    const std::string tooLong = folder.path() + "\\" + std::string(250 - folder.path().size(), 'f');
+    ASSERT_TRUE(CreateDirectoryA(tooLong.c_str(), nullptr));
+    QuorvelProcess refused(tooLong);
+    HWND box = refused.waitForMessageBox("Start the program from another folder");
+    ASSERT_NE(box, nullptr);
+    pressButton(box, IDOK);
+    EXPECT_TRUE(refused.waitForExit(nullptr, 10000));
+    EXPECT_EQ(readFileText(tooLong + "\\TIVRA.INI"), "<missing>");
 }
 
 // Each run shows the window at the stored place with the widths the run before saved, and ends another way.

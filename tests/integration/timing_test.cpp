@@ -1,5 +1,4 @@
-// The tick and start-up of the real program in awkward places: many alarms
-// due at once, a box raised by the tick, a long start folder.
+// The tick of the real program in awkward places: many alarms due at once, a box raised by the tick.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -55,20 +54,6 @@ TEST(Timing, FailedSaveIsToldInFrontAfterTheTickAndAlarmsKeepFiring)
     EXPECT_TRUE(waitUntil([&] { return program.rows().at(0).at(2) == "2"; }, 15000)) << "idle";
     EXPECT_EQ(program.messageBoxes().size(), 1u);
     CloseHandle(held);
-}
-
-TEST(Timing, StartFolderTooLongForTheSettingsFileIsRefusedWithAMessage)
-{
-    // About the longest folder Wine starts a program in; a save's temporary file would not fit the file calls.
-    TempFolder folder;
-    const std::string start = folder.path() + "\\" + std::string(250 - folder.path().size(), 'f');
-    ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
-    QuorvelProcess program(start);
-    HWND box = program.waitForMessageBox("Start the program from another folder");
-    ASSERT_NE(box, nullptr);
-    pressButton(box, IDOK);
-    EXPECT_TRUE(program.waitForExit(nullptr, 10000));
-    EXPECT_EQ(readFileText(start + "\\TIVRA.INI"), "<missing>");
 }
 
 }  // namespace
