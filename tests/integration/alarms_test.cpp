@@ -2,7 +2,7 @@
 // alarms fired at their time with the programs they start and close (qv_helper.exe stands in for those).
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <cstdlib>
 
 #include "integration/harness.h"
 
@@ -125,9 +125,7 @@ TEST(Firing, DueAlarmsFireOnceAndAreStoredAsTheyEndInTheFileAsItWas)
 // The process id that a started helper wrote into its report, or 0 while there is none.
 DWORD helperProcess(const std::string& folder, const std::string& name)
 {
-    unsigned long id = 0;
-    std::ifstream(folder + "\\started-" + name + ".txt") >> id;
-    return id;
+    return std::strtoul(readFileText(folder + "\\started-" + name + ".txt").c_str(), nullptr, 10);
 }
 
 bool processEnded(DWORD id, DWORD timeoutMs)
