@@ -7,58 +7,57 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <type_traits>
+
+#include "platform/profile/unicode_text.h"
 
 namespace {
 
 const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
-
-void removeTree(const std::string& path)
-{
-    for (const std::string& name : folderEntries(path))
-        if (!DeleteFileA((path + '\\' + name).c_str()))
-            removeTree(path + '\\' + name);
-    RemoveDirectoryA(path.c_str());
-}
-
-// A static control that shows text (not an icon).
-bool isStaticText(HWND window)
-{
-    char name[16] = {0};
-    return GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
-        (GetWindowLongA(window, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
-}
+// What the program gives the shell for its notification icon: the callback message and the icon's id.
+const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 
 // The window as the screen shows it, as the bytes of a 24-bit BMP file; empty when it could not be copied or is all
 // one colour (not drawn yet).
 std::string captureBmp(HWND window)
 {
-    RECT frame;
-    if (!GetWindowRect(window, &frame))
-        return "";
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const size_t stride = (width * 3 + 3) & ~3;
-    BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    BITMAPFILEHEADER head = {0x4D42, 0, 0, 0, sizeof head + sizeof info};
-    std::string bmp(head.bfOffBits + stride * height, '\0');
-    head.bfSize = static_cast<DWORD>(bmp.size());
+    RECT frame = {};  // empty, and so no capture, when the window is gone
+    GetWindowRect(window, &frame);
+    BITMAPINFOHEADER info = {sizeof info, frame.right - frame.left, frame.bottom - frame.top, 1, 24, BI_RGB};
+    const DWORD stride = (info.biWidth * 3 + 3) & ~3, size = stride * info.biHeight;
+    const BITMAPFILEHEADER head = {0x4D42, sizeof head + sizeof info + size, 0, 0, sizeof head + sizeof info};
+    void* bits = nullptr;
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    bool copied = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
-    SelectObject(memory, previous);  // a bitmap is read only when no device context holds it
-    copied = copied &&
-        GetDIBits(memory, bitmap, 0, height, &bmp[head.bfOffBits], reinterpret_cast<BITMAPINFO*>(&info),
-                  DIB_RGB_COLORS) == height;
+    const bool copied =
+        BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, frame.left, frame.top, SRCCOPY) && GdiFlush();
+    std::string bmp = copied ? std::string(static_cast<const char*>(bits), size) : "";
+    SelectObject(memory, previous);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    std::memcpy(&bmp[0], &head, sizeof head);
-    std::memcpy(&bmp[sizeof head], &info, sizeof info);
     bool varied = false;
-    for (int at = 0; at < width * height && !varied; ++at)
-        varied = bmp.compare(head.bfOffBits + at / width * stride + at % width * 3, 3, bmp, head.bfOffBits, 3) != 0;
-    return copied && varied ? bmp : "";
+    for (LONG at = 0; !bmp.empty() && at < info.biWidth * info.biHeight && !varied; ++at)
+        varied = bmp.compare(at / info.biWidth * stride + at % info.biWidth * 3, 3, bmp, 0, 3) != 0;
+    const std::string headers = std::string(reinterpret_cast<const char*>(&head), sizeof head) +
+        std::string(reinterpret_cast<const char*>(&info), sizeof info);
+    return varied ? headers + bmp : "";
+}
+
+// Real clicks at a point of the screen. The pointer goes there first, then each press and release carries the point
+// too: a move still queued cannot take the release elsewhere.
+void clickAt(POINT point, int times)
+{
+    INPUT input = {INPUT_MOUSE};
+    input.mi.dx = point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    for (int n = 0; n <= times * 2; Sleep(n++ == 0 ? 100 : 50)) {
+        const DWORD button = n == 0 ? 0 : n % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+        SendInput(1, &input, sizeof input);
+    }
 }
 
 }  // namespace
@@ -75,8 +74,11 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
+    const std::string list = m_path + '\0';  // of one folder, with everything in it
+    SHFILEOPSTRUCTA remove = {nullptr, FO_DELETE, list.c_str(), nullptr,
+                              FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT};
     if (!m_path.empty())
-        removeTree(m_path);
+        SHFileOperationA(&remove);
 }
 
 std::string TempFolder::folder(const std::string& name) const
@@ -92,19 +94,10 @@ std::string programFolder()
     return std::string(path, std::strrchr(path, '\\'));
 }
 
-HMODULE programResources()
-{
-    static const HMODULE module =
-        LoadLibraryExA((programFolder() + "\\quorvel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    return module;
-}
-
 std::string readFileText(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return file ? text.str() : "<missing>";
+    return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
 }
 
 void writeFileText(const std::string& path, const std::string& text)
@@ -127,18 +120,17 @@ std::vector<std::string> folderEntries(const std::string& folder)
 
 long long secondsNow()
 {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return static_cast<long long>(static_cast<ULONGLONG>(now.dwHighDateTime) << 32 | now.dwLowDateTime) /
-        FILE_TIME_UNITS_PER_SECOND;
+    ULARGE_INTEGER now;
+    GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&now));
+    return static_cast<long long>(now.QuadPart / FILE_TIME_UNITS_PER_SECOND);
 }
 
 std::string storedTime(long long seconds)
 {
-    const ULONGLONG units = static_cast<ULONGLONG>(seconds * FILE_TIME_UNITS_PER_SECOND);
-    const FILETIME instant = {static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+    ULARGE_INTEGER instant;
+    instant.QuadPart = static_cast<ULONGLONG>(seconds * FILE_TIME_UNITS_PER_SECOND);
     SYSTEMTIME utc, local;
-    FileTimeToSystemTime(&instant, &utc);
+    FileTimeToSystemTime(reinterpret_cast<const FILETIME*>(&instant), &utc);
     SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
     char text[32];
     std::snprintf(text, sizeof text, "%04d:%02d:%02d-%02d:%02d:%02d", local.wYear, local.wMonth, local.wDay,
@@ -161,6 +153,21 @@ std::string settingsText(const std::string& options, const std::vector<std::stri
     return text;
 }
 
+std::string iniValue(const std::string& text, const std::string& key)
+{
+    const std::size_t at = text.find("\n" + key + "=");
+    if (at == std::string::npos)
+        return "<none>";
+    const std::size_t start = at + key.size() + 2;
+    return text.substr(start, text.find('\r', start) - start);
+}
+
+std::string unicodeFile(const std::string& text, bool bigEndian)
+{
+    const TextEncoding encoding = bigEndian ? TextEncoding::Utf16BigEndian : TextEncoding::Utf16LittleEndian;
+    return (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + unicode_text::bytesOf(CodePage::latin1().toUtf16(text), encoding);
+}
+
 std::string windowText(HWND window)
 {
     wchar_t text[1024] = {0};
@@ -173,8 +180,11 @@ std::string windowText(HWND window)
 std::string staticTexts(HWND dialog)
 {
     std::string texts;
+    char name[16];
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        texts += isStaticText(child) ? windowText(child) : "";
+        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            texts += windowText(child);
     return texts;
 }
 
@@ -196,27 +206,26 @@ void pressButton(HWND dialog, int id)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-void typeText(HWND edit, const std::string& text)
+void pressKeys(std::initializer_list<WORD> keys)
 {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, VK_BACK, 1);
-    for (char c : text)
-        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    std::vector<INPUT> input(keys.size() * 2, INPUT{INPUT_KEYBOARD});
+    for (std::size_t i = 0; i < keys.size(); ++i) {  // down in order, up in reverse
+        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys.begin()[i];
+        input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    Sleep(300);
 }
 
-bool trayIconPresent(HWND owner)
+bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs)
 {
-    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, owner, TRAY_ICON};
-    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+    return SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, timeoutMs, nullptr) != 0;
 }
 
-bool restartTaskbar(HWND owner)
+bool trayIcon(HWND main, DWORD change)
 {
-    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, owner, TRAY_ICON};
-    Shell_NotifyIconA(NIM_DELETE, &icon);
-    const bool forgotten = !trayIconPresent(owner);
-    SendMessageA(owner, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    return forgotten;
+    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON};
+    return Shell_NotifyIconA(change, &icon) != FALSE;
 }
 
 bool saveScreenshot(HWND window, const std::string& name)
@@ -291,28 +300,14 @@ HWND QuorvelProcess::waitForDialog(int controlId, const char* caption, const std
     return shown;
 }
 
-void QuorvelProcess::key(WPARAM virtualKey)
-{
-    PostMessageA(main(), WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(main(), WM_KEYUP, virtualKey, 0xC0000001);
-}
-
 bool QuorvelProcess::clickTrayIcon()
 {
-    // The notification area fills the taskbar from its right end, and the program's is the only icon there. The
-    // pointer arrives first, then the button goes down and up, as a hand on the mouse does it. A desktop that has just
-    // started may take the first click for itself; another one only shows the window again.
+    // The notification area fills the taskbar from its right end, and the program's is the only icon there. A desktop
+    // that has just started may take the first click for itself; another one only shows the window again.
     RECT bar;
     GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &bar);
-    const POINT icon = {bar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (bar.top + bar.bottom) / 2};
-    INPUT press[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        SetCursorPos(icon.x, icon.y);
-        POINT at;
-        waitUntil([&] { return GetCursorPos(&at) && at.x == icon.x && at.y == icon.y; });
-        SendInput(2, press, sizeof(INPUT));
+        clickAt({bar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (bar.top + bar.bottom) / 2}, 1);
         if (waitUntil([&] { return IsWindowVisible(main()) != FALSE; }, 3000))
             return true;
     }
@@ -323,20 +318,32 @@ template <typename Item>
 std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, Item& item)
 {
     // The item, with room for its text behind it, goes into the program's memory, where the control can reach it.
-    const int textSize = 512;
-    char text[textSize] = {0};
+    char text[512] = {0};
     char* remote = static_cast<char*>(
-        VirtualAllocEx(m_process.hProcess, nullptr, sizeof item + textSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    if (remote == nullptr)
-        return text;
-    item.pszText = remote + sizeof item;
-    item.cchTextMax = textSize;
+        VirtualAllocEx(m_process.hProcess, nullptr, sizeof item + sizeof text, MEM_COMMIT, PAGE_READWRITE));
+    if constexpr (!std::is_same_v<Item, RECT>) {
+        item.pszText = remote + sizeof item;
+        item.cchTextMax = sizeof text;
+    }
     WriteProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
     SendMessageA(control, message, wParam, reinterpret_cast<LPARAM>(remote));
     ReadProcessMemory(m_process.hProcess, remote, &item, sizeof item, nullptr);
-    ReadProcessMemory(m_process.hProcess, remote + sizeof item, text, textSize - 1, nullptr);
+    ReadProcessMemory(m_process.hProcess, remote + sizeof item, text, sizeof text - 1, nullptr);
     VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
     return text;
+}
+
+void QuorvelProcess::click(HWND window, int item, int times)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    if (item >= 0) {
+        r = {LVIR_LABEL};
+        exchange(window, LVM_GETITEMRECT, item, r);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    }
+    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, times);
+    sync();
 }
 
 std::vector<std::vector<std::string>> QuorvelProcess::rows()
@@ -351,76 +358,21 @@ std::vector<std::vector<std::string>> QuorvelProcess::rows()
     return rows;
 }
 
-std::string QuorvelProcess::headerText(int column)
-{
-    HDITEMA item = {HDI_TEXT};
-    return exchange(ListView_GetHeader(list()), HDM_GETITEMA, column, item);
-}
-
 void QuorvelProcess::selectRow(int row)
 {
-    LVITEMA item = {};
-    item.stateMask = item.state = LVIS_SELECTED;
+    LVITEMA item = {0, 0, 0, LVIS_SELECTED, LVIS_SELECTED};  // the state and the part of it that changes
     exchange(list(), LVM_SETITEMSTATE, row, item);
 }
 
 void QuorvelProcess::clickHeader(int column)
 {
-    // The header control gets the press and release in the middle of the column, and tells the list of the click.
-    // The press lands in the middle of the part of the column that shows.
-    RECT area;
-    GetClientRect(ListView_GetHeader(list()), &area);
-    int left = 0;
-    for (int before = 0; before < column; ++before)
-        left += ListView_GetColumnWidth(list(), before);
-    const int right = std::min<int>(left + ListView_GetColumnWidth(list(), column), area.right);
-    const int x = (left + right) / 2;
-    PostMessageA(ListView_GetHeader(list()), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, area.bottom / 2));
-    PostMessageA(ListView_GetHeader(list()), WM_LBUTTONUP, 0, MAKELPARAM(x, area.bottom / 2));
-}
-
-std::string iniValue(const std::string& text, const std::string& key)
-{
-    const std::size_t at = text.find("\n" + key + "=");
-    if (at == std::string::npos)
-        return "<none>";
-    const std::size_t start = at + key.size() + 2;
-    return text.substr(start, text.find('\r', start) - start);
-}
-
-void pressKeys(std::initializer_list<WORD> keys)
-{
-    std::vector<INPUT> input(keys.size() * 2, INPUT{INPUT_KEYBOARD});
-    for (std::size_t i = 0; i < keys.size(); ++i) {  // down in order, up in reverse
-        input[i].ki.wVk = input[input.size() - 1 - i].ki.wVk = keys.begin()[i];
-        input[input.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-    Sleep(300);
-}
-
-void QuorvelProcess::click(HWND window, int item, int times)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    if (item >= 0) {  // the item's rectangle, asked through the program's memory
-        void* remote = VirtualAllocEx(m_process.hProcess, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
-        r = {LVIR_LABEL};
-        WriteProcessMemory(m_process.hProcess, remote, &r, sizeof r, nullptr);
-        SendMessageA(window, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(remote));
-        ReadProcessMemory(m_process.hProcess, remote, &r, sizeof r, nullptr);
-        VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    }
-    // The pointer goes there, then each press and release carries the point too: a move still queued cannot take
-    // the release elsewhere.
-    INPUT input = {INPUT_MOUSE};
-    input.mi.dx = (r.left + r.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = (r.top + r.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    for (int n = 0; n <= times * 2; Sleep(n++ == 0 ? 100 : 50)) {
-        const DWORD button = n == 0 ? 0 : n % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-        SendInput(1, &input, sizeof input);
-    }
-    sync();
+    // The header control gets the press and release in the middle of the part of the column that shows, and tells
+    // the list of the click.
+    HWND header = ListView_GetHeader(list());
+    RECT item, shown;
+    exchange(header, HDM_GETITEMRECT, column, item);
+    GetClientRect(header, &shown);
+    const LPARAM middle = MAKELPARAM((item.left + std::min(item.right, shown.right)) / 2, shown.bottom / 2);
+    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    PostMessageA(header, WM_LBUTTONUP, 0, middle);
 }

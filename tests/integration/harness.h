@@ -27,9 +27,8 @@ private:
     std::string m_path;
 };
 
-// The folder of the tests and quorvel.exe; quorvel.exe loaded for its resources.
+// The folder of the tests and quorvel.exe.
 std::string programFolder();
-HMODULE programResources();
 // A whole file or "<missing>"; a file written anew; the names in a folder, sorted.
 std::string readFileText(const std::string& path);
 void writeFileText(const std::string& path, const std::string& text);
@@ -47,6 +46,8 @@ std::string storedAlarm(const std::string& time, const std::string& numbers, con
 std::string settingsText(const std::string& options, const std::vector<std::string>& alarms);
 // The value of a key in a settings file's text, or "<none>".
 std::string iniValue(const std::string& text, const std::string& key);
+// A settings file's (Latin-1) text saved as "Unicode": UTF-16 after its byte-order mark.
+std::string unicodeFile(const std::string& text, bool bigEndian = false);
 
 // Polls a condition every 50 ms until it holds or the time is up.
 template <typename Condition>
@@ -66,20 +67,15 @@ std::string staticTexts(HWND dialog);  // run together: a message box's text
 std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption = nullptr);
 // A click on a button of a dialog: the button's notification reaches the dialog.
 void pressButton(HWND dialog, int id);
-// Typing into an edit control in place of its text: one character message per key.
-void typeText(HWND edit, const std::string& text);
 // Real keys pressed together and released: {VK_MENU, 'R'} is Alt+R.
 void pressKeys(std::initializer_list<WORD> keys);
-// True while the shell holds the program's notification icon (it accepts a change only for an icon it holds).
-bool trayIconPresent(HWND owner);
-// What a restarted taskbar does: it forgets every icon, then announces itself. True when the icon was gone.
-bool restartTaskbar(HWND owner);
+// A mouse event (WM_LBUTTONDOWN, ...) on the program's notification icon; true when it was handled in time.
+bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs = 30000);
+// True when the shell takes the change of the program's notification icon: a NIM_MODIFY only while it holds the icon.
+bool trayIcon(HWND main, DWORD change = NIM_MODIFY);
 // Saves the window as the screen shows it to <QUORVEL_SCREENSHOTS>\<name>.bmp once it is drawn (two captures agree
 // and show more than one colour); false when it was not.
 bool saveScreenshot(HWND window, const std::string& name);
-
-// What the program gives the shell for its notification icon: the callback message and the icon's id.
-const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 
 // The real program, started in a folder; ended with the test if the test did not end it.
 class QuorvelProcess {
@@ -98,10 +94,7 @@ public:
     HWND list() { return GetDlgItem(main(), IDC_MAIN_LIST); }
     // Waits until the main window has handled everything sent to it so far.
     void sync() { SendMessageTimeoutA(main(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr); }
-    std::vector<HWND> dialogs(int id, const char* title = nullptr)
-    {
-        return dialogsOf(m_process.dwProcessId, id, title);
-    }
+    std::vector<HWND> dialogs(int id, const char* caption = nullptr) { return dialogsOf(processId(), id, caption); }
     // Waits for a shown dialog of the program that holds the control, with the caption when one is given and with
     // static texts that hold the words; nullptr when none came.
     HWND waitForDialog(int controlId, const char* caption = nullptr, const std::string& words = "",
@@ -110,24 +103,19 @@ public:
     std::vector<HWND> messageBoxes() { return dialogs(IDOK, "quorvel"); }
     HWND waitForMessageBox(const std::string& words) { return waitForDialog(IDOK, "quorvel", words, 20000); }
 
-    // The notification-icon event (WM_LBUTTONDOWN, ...), handled when this returns (a right press once the time has
-    // been said).
-    void tray(UINT mouseMessage)
-    {
-        SendMessageTimeoutA(main(), TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, 30000, nullptr);
-    }
+    // Handled when this returns (a right press once the time has been said).
+    void tray(UINT mouseMessage) { trayEvent(main(), mouseMessage); }
     void command(int id) { pressButton(main(), id); }
     void sysCommand(WPARAM command) { PostMessageA(main(), WM_SYSCOMMAND, command, 0); }
-    void key(WPARAM virtualKey);
+    void key(WPARAM virtualKey) { PostMessageA(main(), WM_KEYDOWN, virtualKey, 1); }  // Enter, Esc
     // A real click of the mouse on the program's icon in the taskbar; true when it showed the main window.
     bool clickTrayIcon();
     // Real clicks of the mouse in the middle of a window of the program, or of an item when it is a list view.
     void click(HWND window, int item = -1, int times = 1);
 
-    // The rows of the alarm list (the texts of both columns and the number of the icon) and its column captions, read
-    // from the program's memory as a screen reader does.
+    // The rows of the alarm list (the texts of both columns and the number of the icon), read from the program's
+    // memory as a screen reader does.
     std::vector<std::vector<std::string>> rows();
-    std::string headerText(int column);
     void selectRow(int row);  // as a click with Ctrl: other rows stay selected
     void clickHeader(int column);
 

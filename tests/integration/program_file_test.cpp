@@ -21,48 +21,41 @@ TEST(ProgramFile, IsA32BitGuiExecutableThatNeedsOnlySystemDlls)
     const char* path = std::getenv("QUORVEL_EXE32");
     if (path == nullptr)
         GTEST_SKIP() << "QUORVEL_EXE32 names the 32-bit build to check";
-    const std::string file = readFileText(path);
-    IMAGE_DOS_HEADER dos;
-    IMAGE_NT_HEADERS32 headers;
-    ASSERT_GT(file.size(), 4096u) << path;
-    std::memcpy(&dos, file.data(), sizeof dos);
-    std::memcpy(&headers, file.data() + dos.e_lfanew, sizeof headers);
+    // Mapped as the loader lays it out, whatever the architecture of this process: an address in it is an offset.
+    const HMODULE mapped = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(mapped, nullptr) << path;
+    const char* image = reinterpret_cast<const char*>(reinterpret_cast<UINT_PTR>(mapped) & ~UINT_PTR(3));  // unmarked
+    const auto& headers = *reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
     ASSERT_EQ(headers.Signature, IMAGE_NT_SIGNATURE);
     EXPECT_EQ(headers.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
     EXPECT_EQ(headers.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
     EXPECT_EQ(headers.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
-
-    // The image as the loader lays it out, section by section, so that an address in it is an offset.
-    std::string image(headers.OptionalHeader.SizeOfImage, '\0');
-    const size_t sections =
-        dos.e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + headers.FileHeader.SizeOfOptionalHeader;
-    for (WORD i = 0; i < headers.FileHeader.NumberOfSections; ++i) {
-        IMAGE_SECTION_HEADER section;
-        std::memcpy(&section, file.data() + sections + i * sizeof section, sizeof section);
-        image.replace(section.VirtualAddress, section.SizeOfRawData, file, section.PointerToRawData,
-                      section.SizeOfRawData);
-    }
     const std::set<std::string> system = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",
                                           "kernel32.dll", "msvcrt.dll",   "ole32.dll",    "shell32.dll",
                                           "shlwapi.dll",  "user32.dll",   "winmm.dll"};
     std::vector<std::string> dlls;
-    IMAGE_IMPORT_DESCRIPTOR entry;
-    for (size_t at = headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-         std::memcpy(&entry, &image.at(at), sizeof entry), entry.Name != 0; at += sizeof entry) {
-        dlls.push_back(image.c_str() + entry.Name);
+    const size_t imports = headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image + imports); entry->Name != 0; ++entry) {
+        dlls.push_back(image + entry->Name);
         std::transform(dlls.back().begin(), dlls.back().end(), dlls.back().begin(), ::tolower);
         EXPECT_EQ(system.count(dlls.back()), 1u) << dlls.back() << " is not a system DLL";
     }
     EXPECT_FALSE(dlls.empty());
+    FreeLibrary(mapped);
 }
 
-// The About box names the version that the version resource gives, as text and as numbers.
-TEST(ProgramFile, VersionResourceMatchesTheAboutBox)
+// Every dialog loads from its template with its caption (the Russian one whatever the system's code page), its
+// controls, among them those the program addresses, and the icons it shows; a screenshot of each is kept. The About
+// box names the version that the version resource gives, as text and as numbers.
+TEST(ProgramFile, EveryDialogLoadsWithItsControlsAndTheAboutBoxNamesTheVersion)
 {
-    HRSRC found = FindResourceA(programResources(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));  // the version
+    const HMODULE program =
+        LoadLibraryExA((programFolder() + "\\quorvel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));  // the version
     ASSERT_NE(found, nullptr);
-    const std::string version(static_cast<const char*>(LockResource(LoadResource(programResources(), found))),
-                              SizeofResource(programResources(), found));
+    const std::string version(static_cast<const char*>(LockResource(LoadResource(program, found))),
+                              SizeofResource(program, found));
     std::wstring block(version.size() / 2, L'\0');  // a string value follows its key and zero padding
     std::memcpy(&block[0], version.data(), block.size() * 2);
     const size_t key = block.find(L"ProductVersion"), fixedAt = version.find("\xBD\x04\xEF\xFE");  // its signature
@@ -75,22 +68,14 @@ TEST(ProgramFile, VersionResourceMatchesTheAboutBox)
     EXPECT_EQ(fixed.dwProductVersionMS, numbers) << text;
     EXPECT_EQ(fixed.dwFileVersionMS, numbers) << text;
 
-    HWND about = CreateDialogParamA(programResources(), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, plainDialog, 0);
-    EXPECT_EQ(staticTexts(about), "Quorvel Version " + text);
-    DestroyWindow(about);
-}
-
-// Every dialog loads from its template with its caption (the Russian one whatever the system's code page), its
-// controls, among them those the program addresses, and the icons it shows; a screenshot of each is kept.
-TEST(ProgramFile, EveryDialogLoadsWithItsControls)
-{
     const struct {
         int id;
         const char* caption;
         int controls, icons;
         std::vector<int> addressed;
+        std::string texts;
     } dialogs[] = {
-        {IDD_ABOUT, "About Quorvel", 3, 1, {IDOK}},
+        {IDD_ABOUT, "About Quorvel", 3, 1, {IDOK}, "Quorvel Version " + text},
         {IDD_MAIN, "Quorvel", 11, 0, {IDOK, IDCANCEL, IDC_MAIN_ABOUT, IDC_MAIN_DELETE, IDC_MAIN_HELP, IDC_MAIN_LIST}},
         {IDD_ALARM_EDITOR, "Edit Alarm", 44, 0, {IDOK, IDCANCEL}},
         {IDD_SETUP, "Настройка", 11, 0, {IDOK, IDCANCEL, IDC_SETUP_SILENCE_FROM, IDC_SETUP_SILENCE_TO}},
@@ -102,7 +87,7 @@ TEST(ProgramFile, EveryDialogLoadsWithItsControls)
     InitCommonControlsEx(&classes);
     for (const auto& want : dialogs) {
         SCOPED_TRACE("dialog " + std::to_string(want.id));
-        HWND dialog = CreateDialogParamW(programResources(), MAKEINTRESOURCEW(want.id), nullptr, plainDialog, 0);
+        HWND dialog = CreateDialogParamW(program, MAKEINTRESOURCEW(want.id), nullptr, plainDialog, 0);
         ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
         EXPECT_EQ(windowText(dialog), want.caption);
         int controls = 0, icons = 0;
@@ -112,6 +97,7 @@ TEST(ProgramFile, EveryDialogLoadsWithItsControls)
         EXPECT_EQ(icons, want.icons) << "icons that loaded";
         for (int id : want.addressed)
             EXPECT_NE(GetDlgItem(dialog, id), nullptr) << "control " << id;
+        EXPECT_TRUE(want.texts.empty() || staticTexts(dialog) == want.texts) << staticTexts(dialog);
         ShowWindow(dialog, SW_SHOWNOACTIVATE);
         EXPECT_TRUE(saveScreenshot(dialog, "dialog_" + std::to_string(want.id)));
         DestroyWindow(dialog);

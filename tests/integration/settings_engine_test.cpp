@@ -1,6 +1,4 @@
-// The settings engine against the system's own profile functions: every row of one table runs through
-// GetPrivateProfileStringA/WritePrivateProfileStringA and through ProfileFile, and both must give the row's reads
-// and file bytes.
+// The settings engine against the system's own profile functions, and its saves killed midway.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,6 +7,7 @@
 #include "integration/harness.h"
 #include "platform/profile/profile_file.h"
 #include "platform/win32/win32_file_system.h"
+#include "soak/crash_run.h"
 
 namespace {
 
@@ -40,17 +39,14 @@ std::vector<Row> rows()
         {"BlanksAroundNamesAndValues", blanks,
          "Options:key one?value 1| options :KEY ONE?value 1|OPTIONS:tab?x|Options:key?", SAME},
         {"OuterQuotes", quotes, "S:q1?quoted|S:q2?single|S:q3?\"mixed'|S:q4?\"open|S:q5?|S:q6? inner |S:q7?a\"b", SAME},
-        {"CommentsAndLinesWithoutEquals", "[S]\r\n;c=comment\r\nnoeq\r\na=1\r\n", "S:c?|S:noeq?|S:a?1|S:b=2",
-         "[S]\r\n;c=comment\r\nnoeq\r\na=1\r\nb=2\r\n"},
-        {"NewKeyAfterTrailingComment", "[S]\r\na=1\r\n;trailing\r\n[T]\r\nc=3\r\n", "S:b=2",
-         "[S]\r\na=1\r\n;trailing\r\nb=2\r\n[T]\r\nc=3\r\n"},
+        {"CommentsAndLinesWithoutEquals", "[S]\r\n;c=comment\r\nnoeq\r\na=1\r\n;end\r\n[T]\r\n",
+         "S:c?|S:noeq?|S:a?1|S:b=2", "[S]\r\n;c=comment\r\nnoeq\r\na=1\r\n;end\r\nb=2\r\n[T]\r\n"},
         {"FirstOfDuplicateSections", "[S]\r\nk=1\r\n[T]\r\nk=3\r\n[s]\r\nk=4\r\nj=5\r\n",
          "S:k?1|S:j?|T:k?3|S:j=6|s:j?6", "[S]\r\nk=1\r\nj=6\r\n[T]\r\nk=3\r\n[s]\r\nk=4\r\nj=5\r\n"},
         {"FirstOfDuplicateKeys", "[S]\r\nk=1\r\nk=2\r\n", "S:k?1|S:k=9|S:k?9", "[S]\r\nk=9\r\nk=2\r\n"},
         {"NamesWithoutCase", "[sEc]\r\nKey=1\r\n", "SEC:key?1|Sec:KEY=2", "[sEc]\r\nKey=2\r\n"},
-        {"CrLineEnds", "[S]\ra=1\r[T]\rb=2\r", "S:a?1|T:b?2", SAME},
-        {"LfLineEnds", "[S]\na=1\n\n[T]\nb=2\n", "S:a?1|T:b?2", SAME},
-        {"MixedLineEnds", "[S]\r\na=1\rb=2\nc=3\n\rd=4", "S:a?1|S:b?2|S:c?3|S:d?4", SAME},
+        {"CrLfAndMixedLineEnds", "[S]\ra=1\r[T]\nb=2\n\n[U]\r\nc=3\rd=4\ne=5\n\rf=6",
+         "S:a?1|T:b?2|U:c?3|U:d?4|U:e?5|U:f?6", SAME},
         {"CrFileWritten", "[S]\ra=1\r[T]\rb=2\r", "S:a=9", "[S]\ra=9\r[T]\rb=2\r", REWRITES},
         {"LfFileGetsNewKey", "[S]\na=1\n\n[T]\nb=2\n", "S:c=3", "[S]\na=1\nc=3\r\n\n[T]\nb=2\n", REWRITES},
         {"MissingFile", NO_FILE, "S:a?|S:a=1|S:b=2", "[S]\r\na=1\r\nb=2\r\n"},
@@ -67,7 +63,6 @@ std::vector<Row> rows()
         {"DeleteKeys", "[S]\r\na=1\r\nb=2\r\n[T]\r\nc=3\r\n", "S:a!|S:a?|S:b?2|S:b!|T:missing!|S:b?",
          "[S]\r\n[T]\r\nc=3\r\n"},
         {"DeleteKeyWithBlanksAndOtherCase", "[S]\r\n  a = 1\r\nb=2\r\n", "s:A!", "[S]\r\nb=2\r\n"},
-        {"ValuesWithEquals", "[S]\r\nk=v=w\r\n", "S:k?v=w|S:j=x=y|S:j?x=y", "[S]\r\nk=v=w\r\nj=x=y\r\n"},
         {"CutAt4095Characters",
          "[S]\r\nlong=" + x + std::string(905, 'x') + "\r\nexact=" + y + "\r\nover=" + z + "z\r\n",
          "S:long?" + x + "|S:exact?" + y + "|S:over?" + z, SAME},
@@ -80,8 +75,8 @@ std::vector<Row> rows()
         {"TextBeforeFirstSectionUnreachable", "k=0\r\n[S]\r\nk=1\r\n", ":k?|S:k?1", SAME, NAMELESS},
         {"TextBeforeFirstSectionKept", "x=0\r\n[S]\r\na=1\r\n", "S:a=2", "x=0\r\n[S]\r\na=2\r\n"},
         {"ValuesWrittenExactly", "[S]\r\n", "S:a= spaced |S:a?spaced", "[S]\r\na= spaced \r\n", TRIMS},
-        {"QuotedAndEmptyValuesWritten", "[S]\r\n", "S:b=\"quoted\"|S:b?quoted|S:c=|S:c?",
-         "[S]\r\nb=\"quoted\"\r\nc=\r\n"},
+        {"ValuesWritten", "[S]\r\nk=v=w\r\n", "S:k?v=w|S:j=x=y|S:j?x=y|S:b=\"quoted\"|S:b?quoted|S:c=|S:c?",
+         "[S]\r\nk=v=w\r\nj=x=y\r\nb=\"quoted\"\r\nc=\r\n"},
         {"BytesOfTheCodePageKept", "[S]\r\na=\xe9t\xe9\r\n", "S:a?\xe9t\xe9|S:b=\xc0\xff",
          "[S]\r\na=\xe9t\xe9\r\nb=\xc0\xff\r\n"},
     };
@@ -94,68 +89,96 @@ std::string systemRead(const std::string& section, const std::string& key, const
                        GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, path.c_str()));
 }
 
-struct Call {
-    char kind;  // '?', '=' or '!'
-    std::string section, key, text;
-};
+enum class Source { Engine, System, Row };
 
-std::vector<Call> parse(const std::string& calls)
-{
-    std::vector<Call> parsed;
-    std::istringstream list(calls);
-    for (std::string call; std::getline(list, call, '|');) {
-        const size_t colon = call.find(':'), kind = call.find_first_of("?=!", colon);
-        parsed.push_back(
-            {call[kind], call.substr(0, colon), call.substr(colon + 1, kind - colon - 1), call.substr(kind + 1)});
-    }
-    return parsed;
-}
-
-// What the calls give, one line each (the text read, "ok" or "failed" for a change), then the file.
-std::vector<std::string> outcome(const std::string& calls, const std::string& path, bool system)
+// What the calls give, one line each (the text read, "ok" or "failed" for a change), then the file: through the
+// engine, through the system, or as the row says they must.
+std::vector<std::string> outcome(const Row& row, const std::string& path, Source source)
 {
     Win32FileSystem files;
     ProfileFile profile(files, path);
     std::vector<std::string> out;
-    for (const Call& call : parse(calls)) {
-        const std::optional<std::string> value = call.kind == '=' ? std::optional(call.text) : std::nullopt;
+    std::istringstream calls(row.calls);
+    for (std::string call; std::getline(calls, call, '|');) {
+        const size_t colon = call.find(':'), kind = call.find_first_of("?=!", colon);
+        const std::string section = call.substr(0, colon), key = call.substr(colon + 1, kind - colon - 1);
+        const std::optional<std::string> value =
+            call[kind] == '!' ? std::nullopt : std::optional(call.substr(kind + 1));
         const char* const text = value ? value->c_str() : nullptr;
-        if (call.kind == '?')
-            out.push_back(system ? systemRead(call.section, call.key, path) : profile.read(call.section, call.key));
-        else if (system)
-            out.push_back(WritePrivateProfileStringA(call.section.c_str(), call.key.c_str(), text, path.c_str())
-                              ? "ok"
-                              : "failed");
+        if (source == Source::Row)
+            out.push_back(call[kind] == '?' ? *value : "ok");
+        else if (call[kind] == '?')
+            out.push_back(source == Source::System ? systemRead(section, key, path) : profile.read(section, key));
+        else if (source == Source::System)
+            out.push_back(WritePrivateProfileStringA(section.c_str(), key.c_str(), text, path.c_str()) ? "ok"
+                                                                                                       : "failed");
         else
-            out.push_back(profile.write(call.section, call.key, value) ? "ok" : "failed");
+            out.push_back(profile.write(section, key, value) ? "ok" : "failed");
     }
-    out.push_back(readFileText(path));
+    out.push_back(source != Source::Row ? readFileText(path) : row.expected == SAME ? row.initial : row.expected);
     return out;
 }
 
-TEST(ProfileCompare, EngineAndSystemGiveEachRowsResults)
+// Every row of the table runs through GetPrivateProfileStringA/WritePrivateProfileStringA and through ProfileFile,
+// and both must give the row's reads and file bytes.
+TEST(SettingsEngine, GivesEachRowsResultsAsTheSystemDoes)
 {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     const bool onWine = ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
     for (const Row& row : rows()) {
         SCOPED_TRACE(row.name);
         TempFolder folder;
-        const std::string enginePath = folder.folder("engine") + "\\TIVRA.INI";
-        const std::string systemPath = folder.folder("system") + "\\TIVRA.INI";
-        if (row.initial != NO_FILE) {
-            writeFileText(enginePath, row.initial);
-            writeFileText(systemPath, row.initial);
-        }
-        std::vector<std::string> expected;
-        for (const Call& call : parse(row.calls))
-            expected.push_back(call.kind == '?' ? call.text : "ok");
-        expected.push_back(row.expected == SAME ? row.initial : row.expected);
-        EXPECT_EQ(outcome(row.calls, enginePath, false), expected);
+        const std::string engine = folder.folder("engine") + "\\TIVRA.INI",
+                          system = folder.folder("system") + "\\TIVRA.INI";
+        for (const std::string& path : {engine, system})
+            if (row.initial != NO_FILE)
+                writeFileText(path, row.initial);
+        const std::vector<std::string> expected = outcome(row, "", Source::Row);
+        EXPECT_EQ(outcome(row, engine, Source::Engine), expected);
         if (row.wineDiffers != nullptr && onWine)
-            EXPECT_NE(outcome(row.calls, systemPath, true), expected) << "Wine no longer differs: " << row.wineDiffers;
+            EXPECT_NE(outcome(row, system, Source::System), expected) << "Wine no longer differs: " << row.wineDiffers;
         else
-            EXPECT_EQ(outcome(row.calls, systemPath, true), expected);
+            EXPECT_EQ(outcome(row, system, Source::System), expected);
     }
+}
+
+// On UTF-16, odd blanks and loose brackets the engine reads and writes as the system, in the file's encoding;
+// a file too deep for a temporary file beside it, or with a second name, is written in place.
+TEST(SettingsEngine, ReadsAndWritesAsTheSystemDoesAndInPlaceWhereNothingCanBeReplaced)
+{
+    const std::string text = "\v[S]\f\r\n\x1a a \v=\f1\x1a\r\nb\r\n[x=2\r\n[T\r\nc=\xe9\r\n[U]\r\nc=4";
+    TempFolder folder;
+    Win32FileSystem files;
+    for (const std::string& file : {text, unicodeFile(text), unicodeFile(text, true)}) {
+        for (const char* written : {"a", "b", "c", "d"}) {
+            const std::string engine = folder.file("e.ini"), system = folder.file("s.ini");
+            writeFileText(engine, file);
+            writeFileText(system, file);
+            ProfileFile profile(files, engine);
+            EXPECT_TRUE(profile.write("S", written, std::string("\xe0 new")) &&
+                        WritePrivateProfileStringA("S", written, "\xe0 new", system.c_str()));
+            for (const char* key : {"a", "b", "[x", "c", "d"}) {
+                EXPECT_EQ(profile.read("S", key), systemRead("S", key, engine)) << written << " then " << key;
+                EXPECT_EQ(systemRead("S", key, engine), systemRead("S", key, system)) << written << " then " << key;
+            }
+            EXPECT_EQ(readFileText(engine).substr(0, 2), file.substr(0, 2));  // still in its own encoding
+        }
+    }
+    std::string deep = folder.path();
+    while (deep.size() < MAX_PATH - 30)
+        CreateDirectoryA((deep += "\\deeper-and-deeper").c_str(), nullptr);
+    ASSERT_TRUE(CreateHardLinkA(folder.file("SHARED.INI").c_str(), folder.file("e.ini").c_str(), nullptr));
+    for (const std::string& path : {deep + "\\TIVRA.INI", folder.file("e.ini")})
+        EXPECT_TRUE(ProfileFile(files, path).write("S", "k", std::string("1"))) << path;
+    EXPECT_EQ(readFileText(folder.file("SHARED.INI")), readFileText(folder.file("e.ini")));
+}
+
+TEST(SettingsEngine, KilledSavesLeaveTheOldOrTheNewListAndNoStaleTemporaries)
+{
+    TempFolder folder;
+    const CrashFigures figures = runCrashKills(folder.path(), 50, 1);
+    EXPECT_TRUE(figures.kills == 50 && !figures.damaged && figures.newLists && !figures.staleAfterStart)
+        << figures.firstDamage;
 }
 
 }  // namespace
