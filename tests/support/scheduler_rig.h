@@ -45,7 +45,7 @@ protected:
     }
 
     FakePlatform platform;
-    RecordingView view{&platform.calls};
+    RecordingView view{platform.calls};
     AlarmEngine engine{platform, "C:\\Alarms"};
     SchedulerState& state = engine.state();
     AlarmCollection& alarms = engine.alarms();

@@ -113,7 +113,7 @@ TEST_F(AlarmEditorTest, ConfirmedEditReplacesTheAlarmOrComesBackAsNewWhenTheTick
         EXPECT_EQ(platform.settingFileWrites, saves + 1) << "one save";
         ASSERT_EQ(alarms.size(), 1u);
         EXPECT_TRUE(&*alarms.begin() == &result && result.message == "edited" && result.isArmed());
-        EXPECT_EQ(view.calls.back(), firedMeanwhile ? "sortRows latest first" : "refreshRow edited");
+        EXPECT_EQ(platform.calls.end()[-2], firedMeanwhile ? "sortRows latest first" : "refreshRow edited");
     }
 }
 

@@ -42,10 +42,8 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
     platform.clock = MIDNIGHT + 21 * 3600 + 35 * 60;  // before the first tick: the current time
     EXPECT_TRUE(announce().empty());
     EXPECT_EQ(platform.settingFileWrites, 1);
-    for (const auto& entry : platform.settings[0].second) {
-        const std::string file = entry.second.substr(entry.second.find('.') + 1);
-        platform.files["C:\\Alarms" + file] = bytesOf(file.substr(file.rfind('\\') + 1));
-    }
+    for (const std::string piece : {"21h", "hour", "30m", "5", "minute", "4", "7"})
+        platform.files["C:\\Alarms\\speak\\Default\\" + piece + ".wav"] = bytesOf(piece + ".wav");
     platform.folder = "D:\\Elsewhere";
     EXPECT_EQ(announce(), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
     // All five are read before the first plays, so that they follow each other without gaps.
@@ -62,21 +60,31 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
     EXPECT_EQ(platform.readSetting("Speak", "Minute"), ".\\speak\\Other\\minute.wav");
 }
 
+// Keys are cut at 19 characters, lines at 254. Lines that give no entry, or that the settings file cannot
+// hold, are skipped rather than refusing the whole theme; a theme.ini saved as UTF-16 is read as text; a
+// missing file, or one with nothing to copy, is reported and leaves Speak alone.
 TEST_F(AnnouncerTest, ThemeFileIsCopiedLineByLine)
 {
     platform.putSetting("Speak", "Keep", "old");
     platform.putSetting("Speak", "Hour", "old");
-    const std::string text = "[Speak]\r\n; a comment\r\n\r\n  Hour = .\\speak\\T\\h.wav  \r\n"
-                             "Minute=.\\speak\\T\\m.wav\n3 = 0, .\\speak\\T\\3.wav\r=no key\nNoValue =   \n" +
+    const std::string text = "[Speak]\r\n; a comment\r\n\r\n  Hour = .\\speak\\T\\h.wav  \r\nno equals\r\n;c=x\r\n"
+                             "[k=y\r\nMinute=.\\speak\\T\\m.wav\n3 = 0, .\\speak\\T\\3.wav\r=no key\nNoValue =   \n" +
         std::string(25, 'k') + "=cut key\nLong=" + std::string(300, 'v') + "\nLast=tail";
-    platform.files["C:\\Alarms\\speak\\T\\theme.ini"] = bytesOf(text);
+    std::string unicode = "\xFF\xFE";
+    for (const char c : text)
+        unicode += {c, '\0'};
+    const std::string path = "C:\\Alarms\\speak\\T\\theme.ini";
+    platform.files[path] = bytesOf(unicode);
     announcer.loadThemeFile("T");
     EXPECT_EQ(platform.settingsText(),
               "[Speak]\r\nKeep=old\r\nHour=.\\speak\\T\\h.wav  \r\nMinute=.\\speak\\T\\m.wav\r\n"
               "3=0, .\\speak\\T\\3.wav\r\n" +
-                  std::string(19, 'k') + "=cut key\r\nLong=" + std::string(249, 'v') +
-                  "\r\nLast=tail\r\n");  // keys cut at 19, lines at 254
-    announcer.loadThemeFile("Gone");     // a missing file is reported and Speak is kept
-    EXPECT_TRUE(platform.messages.size() == 1u && platform.messages[0].find("\\Gone\\theme.ini") != std::string::npos);
+                  std::string(19, 'k') + "=cut key\r\nLong=" + std::string(249, 'v') + "\r\nLast=tail\r\n");
+    platform.files[path] = bytesOf(";c=x\r\n" + std::string("[k=y\r\n\0=z", 9));
+    announcer.loadThemeFile("T");
+    announcer.loadThemeFile("Gone");
+    EXPECT_EQ(platform.messages,
+              (Strings{Announcer::NOTHING_USABLE + path,
+                       Announcer::OPEN_FAILED + std::string("C:\\Alarms\\speak\\Gone\\theme.ini")}));
     EXPECT_EQ(platform.settingFileWrites, 1);
 }
