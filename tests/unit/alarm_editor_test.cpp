@@ -98,25 +98,6 @@ TEST_F(AlarmEditorTest, OkRefusesADateOrTimeThatGivesNoInstant)
     }
 }
 
-TEST_F(AlarmEditorTest, ConfirmedEditReplacesTheAlarmOrComesBackAsNewWhenTheTickDestroyedIt)
-{
-    for (const bool firedMeanwhile : {false, true}) {
-        alarms.clear();
-        const Alarm* alarm = &addAlarm("old", ALARM_SHOW_MESSAGE | ALARM_AUTODELETE, MONDAY_MORNING);
-        Alarm edited = *alarm;
-        edited.message = "edited";
-        platform.clock = MONDAY_MORNING + (firedMeanwhile ? 1 : 0);
-        engine.tick();  // an Autodelete alarm that fires is destroyed
-        ASSERT_EQ(alarms.empty(), firedMeanwhile);
-        const int saves = platform.settingFileWrites;
-        const Alarm& result = engine.replaceAlarm(alarm, edited);
-        EXPECT_EQ(platform.settingFileWrites, saves + 1) << "one save";
-        ASSERT_EQ(alarms.size(), 1u);
-        EXPECT_TRUE(&*alarms.begin() == &result && result.message == "edited" && result.isArmed());
-        EXPECT_EQ(platform.calls.end()[-2], firedMeanwhile ? "sortRows latest first" : "refreshRow edited");
-    }
-}
-
 TEST_F(AlarmEditorTest, CalendarFillsItsFiveRowsColumnByColumn)
 {
     // Year, month, chosen day, and the cells row by row: "." for a blank one, the chosen one in brackets.

@@ -107,10 +107,15 @@ TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
     EXPECT_TRUE(state.previousProgram->process == 101u && alarms.size() == 3u);
 }
 
+// Start-up takes the theme, the silence, the list order and the alarms from the settings, sorted once. A file
+// that cannot be read is not written until it has been loaded; alarms added meanwhile are then saved.
 TEST_F(SchedulerTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrittenBefore)
 {
+    platform.putSetting("Options", "Theme", "Russian");
+    platform.putSetting("Options", "Silence", "22:00:00, 07:00:00");
     platform.putSetting("Options", "Flags", "0");
     platform.putSetting("AlarmList", "0", "1998:03:15-12:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,stored");
+    platform.putSetting("AlarmList", "1", "1998:03:16-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,second");
     platform.settingsUnreadable = true;
     AlarmEngine starting(platform, "C:\\Alarms");
     starting.setView(&view);
@@ -125,8 +130,16 @@ TEST_F(SchedulerTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWritte
     for (; !starting.settingsLoaded(); ++platform.clock)
         starting.tick();
     EXPECT_TRUE(platform.clock == NOON + 10 && starting.loadSettings());  // loaded at NOON + 9
-    EXPECT_TRUE(countOf(platform.calls, "settingsLoaded") == 1 && countOf(platform.calls, "sortRows earliest") == 1);
-    EXPECT_TRUE(countOf(platform.calls, "openMessageWindow stored") == 1 && platform.settingFileWrites == 2);
+    EXPECT_TRUE(starting.currentTheme() == "Russian" && starting.silence().from == 79200 &&
+                starting.silence().to == 25200);
+    Calls shown;
+    for (const auto& call : platform.calls)
+        if (call.rfind("readSetting", 0) != 0 && call.rfind("showCurrentTime", 0) != 0)
+            shown.push_back(call.substr(0, call.find(" @")));
+    EXPECT_EQ(shown,
+              (Calls{"settingsLoaded", "insertAlarmRow stored", "insertAlarmRow second", "sortRows earliest first",
+                     "writeSettings AlarmList 3", "openMessageWindow stored", "refreshRow stored",
+                     "writeSettings AlarmList 3"}));
     EXPECT_EQ(platform.readSetting("AlarmList", "1").substr(0, 26), "1998:03:15-12:00:05,-1,0,2");  // fired
 }
 
@@ -138,15 +151,19 @@ TEST_F(SchedulerTest, CommandsOfTheUserSaveOnceEach)
     Alarm* other = &engine.addAlarm(edited);
     edited.message = "changed";
     engine.replaceAlarm(&added, edited);  // re-armed, its row rewritten
-    EXPECT_TRUE(added.message == "changed" && added.state == ALARM_STATE_ARMED && platform.settingFileWrites == 3);
+    EXPECT_TRUE(added.message == "changed" && added.isArmed() && other->isArmed() && platform.settingFileWrites == 3);
     state.tickRunning = true;  // not from a modal loop of the tick, which still walks the alarms
     engine.deleteAlarms({other});
     state.tickRunning = false;
     engine.deleteAlarms({other});
-    engine.replaceAlarm(other, edited);  // destroyed meanwhile: added anew
+    const Alarm& again = engine.replaceAlarm(other, edited);  // destroyed meanwhile (fired, say): added anew
+    EXPECT_TRUE(again.isArmed() && again.message == "changed");
     engine.reverseListOrder();
+    engine.applySetup("Russian", SilencePeriod{90000, 59});
     EXPECT_TRUE(countOf(platform.calls, "sortRows latest") == 3 && countOf(platform.calls, "refreshRow changed") == 1 &&
                 countOf(platform.calls, "deleteRow new") == 1 && countOf(platform.calls, "sortRows earliest") == 1);
-    EXPECT_TRUE(alarms.size() == 2u && platform.settingFileWrites == 6 &&
-                platform.readSetting("Options", "Flags") == "0");
+    EXPECT_TRUE(alarms.size() == 2u && platform.settingFileWrites == 8 && engine.currentTheme() == "Russian" &&
+                engine.silence().from == 90000);
+    EXPECT_EQ(platform.settingsText().substr(platform.settingsText().find("[Options]")),
+              "[Options]\r\nFlags=0\r\nTheme=Russian\r\nSilence=01:00:00, 00:00:59\r\n");
 }
