@@ -1,5 +1,5 @@
 // The actions of a due alarm and the programs alarms launch: the order of the
-// actions, the silence period, postponed launches, watch entries, close rules.
+// actions, silence, postponed launches, watch entries, close rules.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,11 +13,6 @@ constexpr Timestamp MIDNIGHT = 889916400;  // 1998-03-15 00:00:00 in the test zo
 constexpr Timestamp NOON = MIDNIGHT + 12 * 3600;
 const std::string SHOWN = " @" + std::to_string(NOON + 5);
 using Handles = std::vector<ProcessHandle>;
-
-constexpr int hms(int hours, int minutes, int seconds = 0)
-{
-    return hours * 3600 + minutes * 60 + seconds;
-}
 
 class ProgramControlTest : public SchedulerRig {
 protected:
@@ -57,28 +52,6 @@ TEST(SplitCommandLineTest, ProgramAndParametersEachCutAt255)
     EXPECT_TRUE(ProgramControl::showCommandFor(0) == SHOW_DEFAULT &&
                 ProgramControl::showCommandFor(ALARM_WINDOW_MAXIMIZED) == SHOW_MAXIMIZED &&
                 ProgramControl::showCommandFor(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED) == SHOW_MINIMIZED);
-}
-
-TEST(SilenceTest, BothBoundsAreOutsideThePeriodAndEqualBoundsSilenceNothing)
-{
-    const struct {
-        SilencePeriod period;
-        std::vector<int> silent, heard;
-    } cases[] = {
-        {{hms(22, 0), hms(7, 0)}, {hms(22, 0, 1), 0, hms(6, 59, 59)}, {hms(22, 0), hms(7, 0), hms(12, 0)}},
-        {{hms(9, 0), hms(17, 0)}, {hms(9, 0, 1), hms(16, 59, 59)}, {hms(9, 0), hms(17, 0), hms(23, 0), hms(8, 59, 59)}},
-        {{hms(8, 0), hms(8, 0)}, {}, {0, hms(8, 0), hms(8, 0, 1)}},
-        {{hms(25, 30), hms(26, 0)}, {hms(1, 45)}, {hms(1, 30), hms(2, 30)}},  // hours past the day: 1:30 to 2:00
-    };
-    for (const auto& c : cases) {
-        for (const int time : c.silent)
-            EXPECT_TRUE(isSilent(c.period, time)) << c.period.from << "-" << c.period.to << " at " << time;
-        for (const int time : c.heard)
-            EXPECT_FALSE(isSilent(c.period, time)) << c.period.from << "-" << c.period.to << " at " << time;
-    }
-    const SilencePeriod stored = parseSilence("08:15:30, 17:45:10");
-    EXPECT_TRUE(stored.from == hms(8, 15, 30) && stored.to == hms(17, 45, 10));
-    EXPECT_EQ(formatSilence(stored), "08:15:30, 17:45:10");
 }
 
 TEST_F(ProgramControlTest, ActionsRunInOrderAndTheLaunchLeavesAWatchEntryInTheSlot)
