@@ -75,11 +75,18 @@ TEST_F(AlarmEditorTest, FieldsShowTheAlarmAndTheFlagsAreBuiltAfreshFromTheBoxes)
                 back.repeatInterval == alarm.repeatInterval && back.closeAfter == 2700 && back.repeatCount == 3 &&
                 back.state == ALARM_STATE_IDLE && back.process == NO_PROCESS);
     EXPECT_EQ(back.message + back.waveFile + back.commandLine + back.workingFolder, "Teading.wava.exe xC:\\w");
-    values.windowSize = "minimize";  // typed: no item of the box
-    EXPECT_EQ(rules.alarmOf(values).flags & (ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), 0u);
-    values.windowSize = "Minimize";
-    EXPECT_EQ(rules.alarmOf(values).flags & (ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), ALARM_WINDOW_MINIMIZED);
-    EXPECT_EQ(AlarmEditorRules::windowSizeText(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), "Minimize");
+    // The window size by the texts of its box only: a typed "minimize" is no item of it.
+    const std::uint32_t boxes = ALARM_REPEAT | ALARM_AUTODELETE | ALARM_EXECUTE | ALARM_CLOSE_AFTER;
+    for (const auto& [text, flags] : {std::pair<const char*, std::uint32_t>{"Normal", 0},
+                                      {"minimize", 0},
+                                      {"Minimize", ALARM_WINDOW_MINIMIZED},
+                                      {"Maximize", ALARM_WINDOW_MAXIMIZED}}) {
+        values.windowSize = text;
+        EXPECT_EQ(rules.alarmOf(values).flags, boxes | flags) << text;
+    }
+    EXPECT_EQ(rules.valuesOf(Alarm(0)).windowSize +
+                  AlarmEditorRules::windowSizeText(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED),
+              "NormalMinimize");
 }
 
 TEST_F(AlarmEditorTest, OkRefusesADateOrTimeThatGivesNoInstant)
@@ -136,7 +143,8 @@ TEST_F(AlarmEditorTest, TimeListHoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsV
     const std::tuple<TimeListMode, std::string, int> rows[] = {
         {TimeListMode::TimeOfDay, "12:00:00", 48}, {TimeListMode::TimeOfDay, "7:15:30", -1},
         {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "0:00:00", 0},
-        {TimeListMode::Days, "04" + DAYS, 2},      {TimeListMode::Days, "03", -1}};
+        {TimeListMode::Days, "04" + DAYS, 2},      {TimeListMode::Days, "03", -1},
+        {TimeListMode::Days, "00" + DAYS, 0}};
     for (const auto& [mode, field, entry] : rows)
         EXPECT_EQ(time_list::entryOf(mode, field), entry) << field;
 }

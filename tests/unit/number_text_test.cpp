@@ -10,7 +10,7 @@ TEST(NumberText, SignedAndUnsignedNumbersMayHaveBlanksAroundAndNothingElse)
     // The text, whether it reads as a signed and as an unsigned number, and the number.
     const std::tuple<const char*, bool, bool, long long> rows[] = {{" -1 ", true, false, -1},
                                                                    {"+42", true, true, 42},
-                                                                   {" 1998 ", true, true, 1998},
+                                                                   {" 1970 ", true, true, 1970},
                                                                    {"-2147483648", true, false, -2147483648LL},
                                                                    {"4294967295", false, true, 4294967295LL},
                                                                    {"2147483648", false, true, 2147483648LL},

@@ -33,7 +33,7 @@ TEST(ProfileDocument, ReadsValuesAsTheSystemsReaderDoes)
     const std::string brackets = "k=0\r\n[A]x]\r\nk=1\r\n[ B ]\r\nk=2\r\n[C];n\r\nk=3\r\n [D]\r\nk=4\r\n[E\r\nj=5\r\n"
                                  "[x=6\r\n[]\r\nz=7\r\n";
     const std::string ends = "[S]\rk=cr\r[T]\nk=lf\n[U]\r\nk=crlf\r\nj=1\rm=2\n\rn=3";
-    const std::string wide = "\xFE\xFF" + utf16("[S]\r\nwide=\x01\xe9\r\n[T]\rz=9\r", true) + "!";
+    const std::string wide = "\xFE\xFF" + utf16("[S]\r\nwide=\x01\xe9\xff\r\n[T]\rz=9\r", true) + "!";
     const std::string longs = "[S]\r\nlong=" + std::string(5000, 'x') + "\r\nexact=" + std::string(4095, 'y') +
         "\r\nquoted=\"" + std::string(5000, 'z') + "\"\r\n" + std::string("nul=ab\0cd\r\n", 11);
     const struct {
@@ -52,11 +52,11 @@ TEST(ProfileDocument, ReadsValuesAsTheSystemsReaderDoes)
         {duplicates, "S", "k", "1"}, {duplicates, "S", "j", NONE}, {duplicates, "T", "k", "3"},
         {brackets, "A", "k", "1"}, {brackets, "A]x", "k", NONE}, {brackets, "B", "k", "2"}, {brackets, "C", "k", "3"},
         {brackets, "D", "k", "4"}, {brackets, "D", "j", "5"}, {brackets, "E", "j", NONE}, {brackets, "D", "[x", "6"},
-        {brackets, "", "k", NONE}, {brackets, "", "z", NONE}, {brackets, "D", "z", NONE}, {ends, "S", "k", "cr"},
+        {brackets, "", "k", NONE}, {brackets, "", "z", NONE}, {brackets, "]", "z", NONE}, {brackets, "D", "z", NONE}, {ends, "S", "k", "cr"},
         {ends, "T", "k", "lf"}, {ends, "U", "k", "crlf"}, {ends, "U", "j", "1"}, {ends, "U", "m", "2"}, {ends, "U", "n", "3"},
         {longs, "S", "long", std::string(4095, 'x')}, {longs, "S", "exact", std::string(4095, 'y')},
         {longs, "S", "quoted", std::string(4095, 'z')}, {longs, "S", "nul", "ab"},
-        {wide, "S", "wide", "?\xe9"}, {wide, "T", "z", "9"}};
+        {wide, "S", "wide", "?\xe9\xff"}, {wide, "T", "z", "9"}};
     // clang-format on
     for (const auto& row : rows)
         EXPECT_EQ(ProfileDocument(row.file).value(row.section, row.key), row.value) << row.section << '/' << row.key;

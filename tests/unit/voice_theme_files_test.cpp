@@ -46,6 +46,7 @@ const struct {
     const char* sentence;
 } SENTENCES[] = {{"Default", 0, 0, "zero hours zero minutes"},
                  {"Default", 1, 1, "one hour one minute"},
+                 {"Default", 7, 19, "seven hours nineteen minutes"},
                  {"Default", 21, 35, "twenty-one hours thirty five minutes"},
                  {"Default", 23, 42, "twenty-three hours forty two minutes"},
                  {"Russian", 0, 0, "ноль часов ноль минут"},
