@@ -135,17 +135,6 @@ bool FakePlatform::processExitCode(ProcessHandle process, std::uint32_t& code)
     return it != exitCodes.end();
 }
 
-void FakePlatform::terminateProcess(ProcessHandle process)
-{
-    terminated.push_back(process);
-}
-
-void FakePlatform::releaseProcess(ProcessHandle process)
-{
-    calls.push_back("releaseProcess " + std::to_string(process));
-    released.push_back(process);
-}
-
 void FakePlatform::showMessage(const std::string& text, const std::string& detail)
 {
     messages.push_back(text + detail);

@@ -61,8 +61,8 @@ public:
     void playSoundMemory(const std::vector<unsigned char>& wave) override;
     ProcessHandle launchProgram(const LaunchRequest& request) override;
     bool processExitCode(ProcessHandle process, std::uint32_t& code) override;
-    void terminateProcess(ProcessHandle process) override;
-    void releaseProcess(ProcessHandle process) override;
+    void terminateProcess(ProcessHandle process) override { terminated.push_back(process); }
+    void releaseProcess(ProcessHandle process) override { released.push_back(process); }
     void openHelp() override {}
     void showMessage(const std::string& text, const std::string& detail = std::string()) override;
     bool chooseFile(const FileChoice&, std::string&) override { return false; }  // cancelled

@@ -88,7 +88,7 @@ TEST_F(SchedulerTest, DueAlarmsFireInCollectionOrderWithOneSaveAfterTheWalk)
 
 TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
 {
-    addAlarm("first", ALARM_EXECUTE, NOON);
+    addAlarm("first", ALARM_EXECUTE | ALARM_CLOSE_AFTER, NOON);  // closed at every walk from its launch on
     const std::uint32_t waits = ALARM_EXECUTE | ALARM_EXECUTE_WHEN_PREVIOUS_CLOSED;
     Alarm* waiting = &addAlarm("waiting", ALARM_SHOW_MESSAGE | ALARM_PLAY_WAVE | ALARM_AUTODELETE | waits, NOON + 10);
     Alarm& missed = addAlarm("missed", ALARM_IN_TIME | waits, NOON + 10);
@@ -103,7 +103,8 @@ TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
     // happens in the same scan, which then destroys the Autodelete alarm.
     platform.exitCodes[100] = 0;
     EXPECT_EQ(firingsAt(NOON + 313), (Calls{"launchProgram waiting.exe |  |  | 10", "deleteRow waiting", SAVE}));
-    EXPECT_TRUE(countOf(platform.calls, "releaseProcess 100") == 1 && !alarms.contains(waiting));
+    EXPECT_TRUE(platform.released == std::vector<ProcessHandle>{100} && !alarms.contains(waiting));
+    EXPECT_EQ(platform.terminated, std::vector<ProcessHandle>(4, 100));
     EXPECT_TRUE(state.previousProgram->process == 101u && alarms.size() == 3u);
 }
 
