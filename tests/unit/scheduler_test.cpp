@@ -67,7 +67,7 @@ TEST_F(SchedulerTest, DueAlarmsFireInCollectionOrderWithOneSaveAfterTheWalk)
     Alarm& earlier = addAlarm("earlier", ALARM_SHOW_MESSAGE, NOON);
     EXPECT_TRUE(firingsAt(NOON).empty());
     // A modal loop in the tick (a box, say) runs a nested tick: it does nothing.
-    view.duringMessageWindow = [this] { engine.tick(); };
+    duringMessageWindow = [this] { engine.tick(); };
     EXPECT_EQ(firingsAt(NOON + 1), (Calls{"openMessageWindow earlier", "refreshRow earlier", SAVE}));
     EXPECT_TRUE(earlier.state == ALARM_STATE_IDLE && countOf(platform.calls, "showCurrentTime") == 1);
 
@@ -119,7 +119,7 @@ TEST_F(SchedulerTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWritte
     platform.putSetting("AlarmList", "1", "1998:03:16-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,second");
     platform.settingsUnreadable = true;
     AlarmEngine starting(platform, "C:\\Alarms");
-    starting.setView(&view);
+    starting.setView(this);
     EXPECT_FALSE(starting.loadSettings());
     starting.addAlarm(Alarm(NOON + 3600));  // added meanwhile: kept, not saved
     for (platform.clock = NOON; platform.clock < NOON + 9; ++platform.clock)
