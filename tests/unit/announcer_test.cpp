@@ -1,7 +1,11 @@
-// Saying the time and copying theme.ini where the shipped themes (voice_theme_files_test
-// speaks every minute of both) do not reach: reading order, missing pieces, odd lines.
+// Saying the time and copying theme.ini: reading order, missing pieces, odd
+// lines, and every minute of the voice themes shipped in res/speak.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,9 +21,54 @@ std::vector<unsigned char> bytesOf(const std::string& text)
     return std::vector<unsigned char>(text.begin(), text.end());
 }
 
+Strings split(const std::string& text, char separator)
+{
+    Strings parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);)
+        parts.push_back(part);
+    return parts;
+}
+
+// A file of the source tree, found through the environment variable QUORVEL_SOURCE_DIR.
+std::string source(const std::string& relative)
+{
+    std::ifstream in(std::string(std::getenv("QUORVEL_SOURCE_DIR")) + "/" + relative, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "cannot read " << relative << " below " << std::getenv("QUORVEL_SOURCE_DIR");
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Russian agreement of a count: one for 1, 21, ...; few for 2-4, 22-24, ...;
+// many for the rest (0, 5-20, 25-30, ...).
+std::string russianCount(int n, const char* one, const char* few, const char* many)
+{
+    if (n % 10 == 1 && n % 100 != 11)
+        return one;
+    if (n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14))
+        return few;
+    return many;
+}
+
+const struct {
+    std::string theme;
+    int hour, minute;
+    const char* sentence;
+} SENTENCES[] = {{"Default", 0, 0, "zero hours zero minutes"},
+                 {"Default", 1, 1, "one hour one minute"},
+                 {"Default", 7, 19, "seven hours nineteen minutes"},
+                 {"Default", 21, 35, "twenty-one hours thirty five minutes"},
+                 {"Default", 23, 42, "twenty-three hours forty two minutes"},
+                 {"Russian", 0, 0, "ноль часов ноль минут"},
+                 {"Russian", 1, 1, "один час одна минута"},
+                 {"Russian", 2, 2, "два часа две минуты"},
+                 {"Russian", 5, 11, "пять часов одиннадцать минут"},
+                 {"Russian", 21, 21, "двадцать один час двадцать одна минута"},
+                 {"Russian", 22, 22, "двадцать два часа двадцать две минуты"},
+                 {"Russian", 23, 35, "двадцать три часа тридцать пять минут"}};
+
 class AnnouncerTest : public SchedulerRig {
 protected:
-    // The pieces played, each wave file holding its own name.
+    // The pieces played: the wave files hold their words.
     Strings announce()
     {
         platform.calls.clear();
@@ -30,6 +79,27 @@ protected:
                 pieces.push_back(call.substr(16));
         return pieces;
     }
+    Strings say(int hour, int minute)
+    {
+        state.tickTime = MIDNIGHT + hour * 3600 + minute * 60;
+        return announce();
+    }
+    // One shipped theme in the start folder: its theme.ini (returned) loaded
+    // into Speak, each of its wave files holding the words words.tsv gives it.
+    std::string install(const std::string& theme)
+    {
+        state.currentTheme = theme;
+        const std::string ini = source("res/speak/" + theme + "/theme.ini");
+        platform.files["C:\\Alarms\\speak\\" + theme + "\\theme.ini"] = bytesOf(ini);
+        for (const std::string& line : split(source("res/speak/words.tsv"), '\n')) {
+            const Strings fields = split(line, '\t');  // theme, file, voice, text
+            if (fields.size() == 4 && fields[0] == theme)
+                platform.files["C:\\Alarms\\speak\\" + theme + "\\" + fields[1]] = bytesOf(fields[3]);
+        }
+        announcer.loadThemeFile(theme);
+        return ini;
+    }
+
     Announcer& announcer = engine.announcer();
 };
 
@@ -50,9 +120,8 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
     EXPECT_EQ(platform.calls.end()[-6], "readWholeFile C:\\Alarms\\speak\\Default\\minute.wav");
     // A piece that cannot be read is left out; a missing entry writes the
     // defaults again (of the current theme) and nothing is heard.
-    state.tickTime = MIDNIGHT + 4 * 3600 + 7 * 60;
     platform.files.erase("C:\\Alarms\\speak\\Default\\hour.wav");
-    EXPECT_EQ(announce(), (Strings{"4.wav", "7.wav", "minute.wav"}));
+    EXPECT_EQ(say(4, 7), (Strings{"4.wav", "7.wav", "minute.wav"}));
     state.currentTheme = "Other";
     platform.putSetting("Speak", "Minute", "");
     EXPECT_TRUE(announce().empty());
@@ -87,4 +156,52 @@ TEST_F(AnnouncerTest, ThemeFileIsCopiedLineByLine)
               (Strings{Announcer::NOTHING_USABLE + path,
                        Announcer::OPEN_FAILED + std::string("C:\\Alarms\\speak\\Gone\\theme.ini")}));
     EXPECT_EQ(platform.settingFileWrites, 1);
+}
+
+// theme.ini names each key of the theme's defaults once, in their layout (only the form numbers of the
+// number entries differ), each with its wave file; every time of day is spoken in four pieces, five with the
+// units of a minute past 20; Russian hours and minutes take the form their number asks for; the sentences.
+TEST_F(AnnouncerTest, ShippedThemesNameEveryKeyOnceInTheDefaultLayoutAndSpeakEveryTime)
+{
+    if (std::getenv("QUORVEL_SOURCE_DIR") == nullptr)
+        GTEST_SKIP() << "QUORVEL_SOURCE_DIR is not set: the shipped voice themes cannot be found";
+    for (const std::string theme : {"Default", "Russian"}) {
+        const int writes = platform.settingFileWrites;
+        const Strings lines = split(install(theme), '\n');
+        for (const std::string& line : lines)
+            EXPECT_TRUE(!line.empty() && line.back() == '\r') << "no CR LF after: " << line;
+        FakePlatform defaults;
+        Announcer(defaults, state).writeDefaultSpeakEntries(theme);
+        const Strings entries = split(defaults.settingsText(), '\n');  // the section's header, then the keys
+        ASSERT_EQ(entries.size(), lines.size() + 1) << theme;
+        for (std::size_t i = 1; i < entries.size(); ++i) {
+            const std::string key = entries[i].substr(0, entries[i].find('='));
+            const std::string value = platform.readSetting("Speak", key), wanted = defaults.readSetting("Speak", key);
+            EXPECT_TRUE(value == wanted ||
+                        (wanted[0] == '0' && value.size() > 2 && value[0] >= '0' && value[0] <= '2' &&
+                         value.substr(1) == wanted.substr(1)))
+                << key << " = " << value;
+            EXPECT_EQ(platform.files.count("C:\\Alarms" + value.substr(value.find('\\'))), 1u)
+                << "no words for " << value;
+        }
+        for (int hour = 0; hour < 24; ++hour)
+            for (int minute = 0; minute < 60; ++minute) {
+                const Strings pieces = say(hour, minute);
+                ASSERT_EQ(pieces.size(), minute > 20 && minute % 10 != 0 ? 5u : 4u) << theme << hour << ":" << minute;
+                if (theme == "Russian") {
+                    EXPECT_EQ(pieces[1], russianCount(hour, "час", "часа", "часов")) << hour << ":" << minute;
+                    EXPECT_EQ(pieces.back(), russianCount(minute, "минута", "минуты", "минут"))
+                        << hour << ":" << minute;
+                }
+            }
+        EXPECT_EQ(platform.settingFileWrites, writes + 1) << "the theme.ini copy only, no defaults";
+        for (const auto& row : SENTENCES) {
+            if (row.theme != theme)
+                continue;
+            std::string text;
+            for (const std::string& piece : say(row.hour, row.minute))
+                text += (text.empty() ? "" : " ") + piece;
+            EXPECT_EQ(text, row.sentence);
+        }
+    }
 }
