@@ -55,7 +55,6 @@ std::string FakePlatform::formatDate(const LocalTime& t, const std::string& pict
 
 std::string FakePlatform::readSetting(const std::string& section, const std::string& key)
 {
-    calls.push_back("readSetting " + section + " " + key);
     return settingsUnreadable ? std::string() : settings.value(section, key).value_or(std::string());
 }
 
