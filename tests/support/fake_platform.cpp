@@ -1,54 +1,42 @@
 #include "support/fake_platform.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/profile/unicode_text.h"
 
 namespace {
 
-const char* const DAY_NAMES[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char* const DAY_NAMES = "SunMonTueWedThuFriSat";
 const char* const MONTH_NAMES[] = {"January", "February", "March",     "April",   "May",      "June",
                                    "July",    "August",   "September", "October", "November", "December"};
-
-bool inRange(int value, int low, int high)
-{
-    return value >= low && value <= high;
-}
-
-std::string number(int value, std::size_t width)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*d", static_cast<int>(width), value);
-    return text;
-}
 
 }  // namespace
 
 // The pictures the program formats ("ddd dd.MM.yy", "H:mm:ss", "MMMM") as the
 // system's date and time functions do in an English locale: each run of one
 // letter is a field, "d" and "dd" (and so on) a number of at least that many
-// digits, "ddd" the short day name, "MMMM" the month's name; a date or time
-// the system would reject gives the empty text.
+// digits, "ddd" the short day name, "MMMM" the month's name.
 std::string FakePlatform::formatDate(const LocalTime& t, const std::string& picture)
 {
-    if (!inRange(t.month, 1, 12) || !inRange(t.day, 1, 31) || !inRange(t.dayOfWeek, 0, 6) || !inRange(t.hour, 0, 23) ||
-        !inRange(t.minute, 0, 59) || !inRange(t.second, 0, 59))
-        return std::string();
+    if (t.month < 1 || t.month > 12 || t.dayOfWeek < 0 || t.dayOfWeek > 6)
+        return std::string();  // rejected by the system
     const std::string letters = "dMyHms";
     const int numbers[] = {t.day, t.month, t.year % 100, t.hour, t.minute, t.second};
     std::string out;
     for (std::size_t i = 0, end = 0; i < picture.size(); i = end) {
         end = std::min(picture.find_first_not_of(picture[i], i), picture.size());
         const std::string field = picture.substr(i, end - i);
-        if (field == "ddd")
-            out += std::string(DAY_NAMES[t.dayOfWeek]).substr(0, 3);
-        else if (field == "MMMM")
+        const std::size_t letter = letters.find(field[0]);
+        if (field == "ddd") {
+            out += std::string(DAY_NAMES + 3 * t.dayOfWeek, 3);
+        } else if (field == "MMMM") {
             out += MONTH_NAMES[t.month - 1];
-        else if (letters.find(field[0]) != std::string::npos)
-            out += number(numbers[letters.find(field[0])], field.size());
-        else
+        } else if (letter == std::string::npos) {
             out += field;
+        } else {
+            const std::string number = std::to_string(numbers[letter]);
+            out += std::string(field.size() > number.size() ? field.size() - number.size() : 0, '0') + number;
+        }
     }
     return out;
 }
