@@ -16,18 +16,17 @@ namespace {
 
 const std::string PATH = "C:\\Quorvel\\TIVRA.INI";
 
-// Files in memory; every change of a file, by put() or a replacement, gives it a new stamp.
+// Files in memory; every change, by put() or a replacement, gives the files a new stamp.
 class MemoryFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files;
-    std::map<std::string, std::int64_t> versions;
     bool failReads = false, failReplaces = false;
     int reads = 0, replacements = 0, changes = 0;
 
     void put(const std::string& path, const std::string& bytes)
     {
         files[path] = bytes;
-        versions[path] = ++changes;
+        ++changes;
     }
     FileReadStatus readFile(const std::string& path, std::string& bytes) override
     {
@@ -37,7 +36,7 @@ public:
     }
     FileStamp stamp(const std::string& path) override
     {
-        return files.count(path) ? FileStamp{FileStamp::State::Present, files[path].size(), versions[path]}
+        return files.count(path) ? FileStamp{FileStamp::State::Present, files[path].size(), changes}
                                  : FileStamp{FileStamp::State::Missing};
     }
     bool replaceFile(const std::string& path, const std::string& bytes) override
