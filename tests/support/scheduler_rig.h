@@ -23,7 +23,7 @@ protected:
     SchedulerRig()
     {
         engine.setView(this);
-        engine.loadSettings();
+        EXPECT_TRUE(engine.loadSettings());
         platform.calls.clear();
     }
 
