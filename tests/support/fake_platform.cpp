@@ -46,13 +46,6 @@ std::string FakePlatform::readSetting(const std::string& section, const std::str
     return settingsUnreadable ? std::string() : settings.value(section, key).value_or(std::string());
 }
 
-bool FakePlatform::writeSetting(const std::string& section, const std::string& key,
-                                const std::optional<std::string>& value)
-{
-    calls.push_back("writeSetting " + section + " " + key + (value ? "=" + *value : " (delete)"));
-    return write(section, {SettingChange{key, value}});
-}
-
 bool FakePlatform::writeSettings(const std::string& section, const std::vector<SettingChange>& changes)
 {
     calls.push_back("writeSettings " + section + " " + std::to_string(changes.size()));

@@ -44,7 +44,10 @@ public:
     // --- Platform ---
     std::string readSetting(const std::string& section, const std::string& key) override;
     bool writeSetting(const std::string& section, const std::string& key,
-                      const std::optional<std::string>& value) override;
+                      const std::optional<std::string>& value) override
+    {
+        return write(section, {SettingChange{key, value}});
+    }
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
     bool settingsReadable() override { return !settingsUnreadable; }
     std::string currentDirectory() override { return folder; }

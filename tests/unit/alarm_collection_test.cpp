@@ -1,4 +1,5 @@
-// The list of alarms: rows for shown alarms, removal of the one given, and the walk the tick makes over it.
+// The list of alarms: rows for shown alarms, and removal of the one given. (The tick's walk over it, which
+// removes and appends entries on the way, is SchedulerTest's.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -47,27 +48,6 @@ TEST_F(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
     EXPECT_TRUE(!alarms.contains(&appended) && alarms.find(&appended) == nullptr && alarms.size() == 4u);
     alarms.clear();
     EXPECT_TRUE(alarms.empty());
-}
-
-// The tick's walk: it takes the successor first, then handles the entry, which may be removed or append one.
-TEST_F(AlarmCollectionTest, WalkSurvivesRemovalAndSeesEntriesAppendedOnTheWay)
-{
-    for (const char* name : {"a", "b", "c"})
-        alarms.append(named(name));
-    Names visited;
-    for (auto it = alarms.begin(); it != alarms.end();) {
-        auto next = std::next(it);
-        visited.push_back(it->message);
-        if (it->message == "a")
-            alarms.append(named("watch of a", ALARM_STATE_WATCH));
-        if (it->message == "watch of a")
-            alarms.append(named("appended by the last"));
-        if (it->message == "b")
-            alarms.remove(&*it);
-        it = next;
-    }
-    EXPECT_EQ(visited, (Names{"a", "b", "c", "watch of a"}));
-    EXPECT_EQ(messages(), (Names{"a", "c", "watch of a", "appended by the last"}));
 }
 
 }  // namespace
