@@ -1,10 +1,16 @@
-// The alarm record: copies, spans, the due and missed tests, and
-// what a firing does to its time, repeat count and state.
+// The alarm record: copies, spans, the due and missed tests, and what a
+// firing does to its time, repeat count and state; and the list of alarms.
+// (The tick's walk over the list, which removes and appends entries on the
+// way, is SchedulerTest's.)
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "model/alarm.h"
+#include "model/alarm_collection.h"
 
 namespace {
 
@@ -19,6 +25,30 @@ Alarm armed(std::uint32_t flags, Duration interval = 0, std::int32_t count = -1,
     alarm.flags = flags, alarm.state = ARMED, alarm.repeatInterval = interval, alarm.repeatCount = count;
     return alarm;
 }
+
+using Names = std::vector<std::string>;
+
+class AlarmCollectionTest : public ::testing::Test, public AlarmRowSink {
+protected:
+    void insertAlarmRow(Alarm& alarm) override { rows.push_back(alarm.message); }
+    static std::unique_ptr<Alarm> named(const std::string& message, std::int32_t state = ALARM_STATE_ARMED)
+    {
+        auto alarm = std::make_unique<Alarm>(1000);
+        alarm->message = message;
+        alarm->state = state;
+        return alarm;
+    }
+    Names messages() const
+    {
+        Names out;
+        for (const Alarm& alarm : alarms)
+            out.push_back(alarm.message);
+        return out;
+    }
+
+    AlarmCollection alarms;
+    Names rows;
+};
 
 }  // namespace
 
@@ -90,4 +120,20 @@ TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
         // A repetition that has ended leaves a plain one-time alarm.
         EXPECT_EQ(alarm.flags, c.state == IDLE ? c.flags & ~ALARM_REPEAT : c.flags) << c.name;
     }
+}
+
+TEST_F(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
+{
+    alarms.addAlarm(named("a"), this);
+    alarms.addAlarm(named("watch", ALARM_STATE_WATCH), this);
+    alarms.addAlarm(named("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), this);  // only exactly 2 hides
+    alarms.addAlarm(named("no rows"), nullptr);
+    Alarm& appended = alarms.append(named("appended"));
+    EXPECT_EQ(messages(), (Names{"a", "watch", "odd", "no rows", "appended"}));
+    EXPECT_EQ(rows, (Names{"a", "odd"}));
+    const Alarm stranger(5);
+    EXPECT_TRUE(!alarms.remove(&stranger) && alarms.find(&appended) == &appended && alarms.remove(&appended));
+    EXPECT_TRUE(!alarms.contains(&appended) && alarms.find(&appended) == nullptr && alarms.size() == 4u);
+    alarms.clear();
+    EXPECT_TRUE(alarms.empty());
 }
