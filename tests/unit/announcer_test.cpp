@@ -68,9 +68,11 @@ const struct {
 
 class AnnouncerTest : public SchedulerRig {
 protected:
-    // The pieces played: the wave files hold their words.
-    Strings announce()
+    // The pieces played at the tick of a time of day, or before the first tick
+    // (hour -1); the wave files hold their words.
+    Strings say(int hour, int minute = 0)
     {
+        state.tickTime = hour < 0 ? INVALID_TIME : MIDNIGHT + hour * 3600 + minute * 60;
         platform.calls.clear();
         announcer.announceTime();
         Strings pieces;
@@ -78,11 +80,6 @@ protected:
             if (call.rfind("playSoundMemory ", 0) == 0)
                 pieces.push_back(call.substr(16));
         return pieces;
-    }
-    Strings say(int hour, int minute)
-    {
-        state.tickTime = MIDNIGHT + hour * 3600 + minute * 60;
-        return announce();
     }
     // One shipped theme in the start folder: its theme.ini (returned) loaded
     // into Speak, each of its wave files holding the words words.tsv gives it.
@@ -110,12 +107,12 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
     // No words stored: the current theme's defaults are written, nothing is heard.
     state.currentTheme = "Default";
     platform.clock = MIDNIGHT + 21 * 3600 + 35 * 60;  // before the first tick: the current time
-    EXPECT_TRUE(announce().empty());
+    EXPECT_TRUE(say(-1).empty());
     EXPECT_EQ(platform.settingFileWrites, 1);
     for (const std::string piece : {"21h", "hour", "30m", "5", "minute", "4", "7"})
         platform.files["C:\\Alarms\\speak\\Default\\" + piece + ".wav"] = bytesOf(piece + ".wav");
     platform.folder = "D:\\Elsewhere";
-    EXPECT_EQ(announce(), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
+    EXPECT_EQ(say(-1), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
     // All five are read before the first plays, so that they follow each other without gaps.
     EXPECT_EQ(platform.calls.end()[-6], "readWholeFile C:\\Alarms\\speak\\Default\\minute.wav");
     // A piece that cannot be read is left out; a missing entry writes the
@@ -124,7 +121,7 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
     EXPECT_EQ(say(4, 7), (Strings{"4.wav", "7.wav", "minute.wav"}));
     state.currentTheme = "Other";
     platform.putSetting("Speak", "Minute", "");
-    EXPECT_TRUE(announce().empty());
+    EXPECT_TRUE(say(4, 7).empty());
     EXPECT_EQ(platform.settingFileWrites, 2);
     EXPECT_EQ(platform.readSetting("Speak", "Minute"), ".\\speak\\Other\\minute.wav");
 }
