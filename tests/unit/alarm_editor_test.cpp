@@ -170,10 +170,9 @@ TEST_F(AlarmEditorTest, FieldsShowTheAlarmAndTheFlagsAreBuiltAfreshFromTheBoxes)
     EXPECT_EQ(back.message + back.waveFile + back.commandLine + back.workingFolder, "Teading.wava.exe xC:\\w");
     // The window size by the texts of its box only: a typed "minimize" is no item of it.
     const std::uint32_t boxes = ALARM_REPEAT | ALARM_AUTODELETE | ALARM_EXECUTE | ALARM_CLOSE_AFTER;
-    for (const auto& [text, flags] : {std::pair<const char*, std::uint32_t>{"Normal", 0},
-                                      {"minimize", 0},
-                                      {"Minimize", ALARM_WINDOW_MINIMIZED},
-                                      {"Maximize", ALARM_WINDOW_MAXIMIZED}}) {
+    const std::pair<const char*, std::uint32_t> sizes[] = {
+        {"Normal", 0}, {"minimize", 0}, {"Minimize", ALARM_WINDOW_MINIMIZED}, {"Maximize", ALARM_WINDOW_MAXIMIZED}};
+    for (const auto& [text, flags] : sizes) {
         values.windowSize = text;
         EXPECT_EQ(rules.alarmOf(values).flags, boxes | flags) << text;
     }

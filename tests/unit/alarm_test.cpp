@@ -1,7 +1,7 @@
 // The alarm record: copies, spans, the due and missed tests, and what a
 // firing does to its time, repeat count and state; and the list of alarms.
-// (The tick's walk over the list, which removes and appends entries on the
-// way, is SchedulerTest's.)
+// (The tick's walk over the list, in its order, removing and appending
+// entries on the way, is SchedulerTest's.)
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -38,14 +38,6 @@ protected:
         alarm->state = state;
         return alarm;
     }
-    Names messages() const
-    {
-        Names out;
-        for (const Alarm& alarm : alarms)
-            out.push_back(alarm.message);
-        return out;
-    }
-
     AlarmCollection alarms;
     Names rows;
 };
@@ -129,8 +121,7 @@ TEST_F(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
     alarms.addAlarm(named("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), this);  // only exactly 2 hides
     alarms.addAlarm(named("no rows"), nullptr);
     Alarm& appended = alarms.append(named("appended"));
-    EXPECT_EQ(messages(), (Names{"a", "watch", "odd", "no rows", "appended"}));
-    EXPECT_EQ(rows, (Names{"a", "odd"}));
+    EXPECT_TRUE(rows == (Names{"a", "odd"}) && alarms.size() == 5u);
     const Alarm stranger(5);
     EXPECT_TRUE(!alarms.remove(&stranger) && alarms.find(&appended) == &appended && alarms.remove(&appended));
     EXPECT_TRUE(!alarms.contains(&appended) && alarms.find(&appended) == nullptr && alarms.size() == 4u);
