@@ -40,6 +40,7 @@ public:
     {
         settings.apply(section, {SettingChange{key, value}});
     }
+    void putFile(const std::string& path, const std::string& bytes) { files[path].assign(bytes.begin(), bytes.end()); }
 
     // --- Platform ---
     std::string readSetting(const std::string& section, const std::string& key) override;

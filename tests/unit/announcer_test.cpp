@@ -16,11 +16,6 @@ namespace {
 constexpr Timestamp MIDNIGHT = 889916400;  // 1998-03-15 00:00:00 in the test zone (UTC+1)
 using Strings = std::vector<std::string>;
 
-std::vector<unsigned char> bytesOf(const std::string& text)
-{
-    return std::vector<unsigned char>(text.begin(), text.end());
-}
-
 Strings split(const std::string& text, char separator)
 {
     Strings parts;
@@ -87,11 +82,11 @@ protected:
     {
         state.currentTheme = theme;
         const std::string ini = source("res/speak/" + theme + "/theme.ini");
-        platform.files["C:\\Alarms\\speak\\" + theme + "\\theme.ini"] = bytesOf(ini);
+        platform.putFile("C:\\Alarms\\speak\\" + theme + "\\theme.ini", ini);
         for (const std::string& line : split(source("res/speak/words.tsv"), '\n')) {
             const Strings fields = split(line, '\t');  // theme, file, voice, text
             if (fields.size() == 4 && fields[0] == theme)
-                platform.files["C:\\Alarms\\speak\\" + theme + "\\" + fields[1]] = bytesOf(fields[3]);
+                platform.putFile("C:\\Alarms\\speak\\" + theme + "\\" + fields[1], fields[3]);
         }
         announcer.loadThemeFile(theme);
         return ini;
@@ -110,7 +105,7 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
     EXPECT_TRUE(say(-1).empty());
     EXPECT_EQ(platform.settingFileWrites, 1);
     for (const std::string piece : {"21h", "hour", "30m", "5", "minute", "4", "7"})
-        platform.files["C:\\Alarms\\speak\\Default\\" + piece + ".wav"] = bytesOf(piece + ".wav");
+        platform.putFile("C:\\Alarms\\speak\\Default\\" + piece + ".wav", piece + ".wav");
     platform.folder = "D:\\Elsewhere";
     EXPECT_EQ(say(-1), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
     // All five are read before the first plays, so that they follow each other without gaps.
@@ -140,13 +135,13 @@ TEST_F(AnnouncerTest, ThemeFileIsCopiedLineByLine)
     for (const char c : text)
         unicode += {c, '\0'};
     const std::string path = "C:\\Alarms\\speak\\T\\theme.ini";
-    platform.files[path] = bytesOf(unicode);
+    platform.putFile(path, unicode);
     announcer.loadThemeFile("T");
     EXPECT_EQ(platform.settingsText(),
               "[Speak]\r\nKeep=old\r\nHour=.\\speak\\T\\h.wav  \r\nMinute=.\\speak\\T\\m.wav\r\n"
               "3=0, .\\speak\\T\\3.wav\r\n" +
                   std::string(19, 'k') + "=cut key\r\nLong=" + std::string(249, 'v') + "\r\nLast=tail\r\n");
-    platform.files[path] = bytesOf(";c=x\r\n" + std::string("[k=y\r\n\0=z", 9));
+    platform.putFile(path, ";c=x\r\n" + std::string("[k=y\r\n\0=z", 9));
     announcer.loadThemeFile("T");
     announcer.loadThemeFile("Gone");
     EXPECT_EQ(platform.messages,

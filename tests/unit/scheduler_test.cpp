@@ -39,9 +39,10 @@ protected:
                     seen.push_back(kind == SAVE ? std::string(SAVE) : call.substr(0, call.find(" @")));
         return seen;
     }
-    // The calls of the alarm's actions.
+    // The calls of the actions of an alarm found due at the tick five seconds after noon.
     Calls run(Alarm& alarm)
     {
+        state.tickTime = NOON + 5;
         platform.calls.clear();
         programs.runAlarmActions(alarm);
         return platform.calls;
@@ -50,11 +51,7 @@ protected:
     ProgramControl& programs = engine.programs();
 };
 
-// The actions of an alarm due at noon, found five seconds later.
-class ProgramControlTest : public SchedulerTest {
-protected:
-    ProgramControlTest() { state.tickTime = NOON + 5; }
-};
+using ProgramControlTest = SchedulerTest;
 
 }  // namespace
 
