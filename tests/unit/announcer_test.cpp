@@ -99,8 +99,7 @@ protected:
 
 TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
 {
-    // No words stored: the current theme's defaults are written, nothing is heard.
-    state.currentTheme = "Default";
+    // No words stored: the current theme's defaults (Default, as none is set) are written, nothing is heard.
     platform.clock = MIDNIGHT + 21 * 3600 + 35 * 60;  // before the first tick: the current time
     EXPECT_TRUE(say(-1).empty());
     EXPECT_EQ(platform.settingFileWrites, 1);
