@@ -9,23 +9,8 @@ namespace {
 
 using c_runtime_time::daysFromCivil;
 
-// Instants before 1970 have no local time here, and dates far from it give
-// no instant, so plain division serves for the calendar of seconds.
-void civilFromDays(long long days, int& year, int& month, int& day)
-{
-    days += 719468;
-    const long long era = days / 146097;
-    const long long dayOfEra = days - era * 146097;
-    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long long mp = (5 * dayOfYear + 2) / 153;
-    day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-}
-
 // 01:00 UTC of the last Sunday of a month, in seconds since 1970.
-long long lastSundayOneUtc(int year, int month)
+long long lastSundayOneUtc(long long year, int month)
 {
     const long long lastDay = daysFromCivil(year, month + 1, 1) - 1;
     const long long weekday = ((lastDay % 7) + 11) % 7;  // 0 = Sunday; 1970-01-01 was a Thursday
@@ -34,8 +19,9 @@ long long lastSundayOneUtc(int year, int month)
 
 bool isSummerTime(long long utcSeconds)
 {
-    int year = 0, month = 0, day = 0;
-    civilFromDays(utcSeconds / 86400, year, month, day);
+    // The year by the average year's length may be wrong around New Year
+    // only, far from either change.
+    const long long year = 1970 + utcSeconds / 31556952;
     return utcSeconds >= lastSundayOneUtc(year, 3) && utcSeconds < lastSundayOneUtc(year, 10);
 }
 
@@ -47,11 +33,19 @@ bool toLocal(Timestamp t, LocalTime& out)
         return false;
     const long long local = static_cast<long long>(t) + (isSummerTime(t) ? 7200 : 3600);
     const long long days = local / 86400;
-    civilFromDays(days, out.year, out.month, out.day);
+    long long year = 1970 + days / 366;  // never past the year of the day
+    while (daysFromCivil(year + 1, 1, 1) <= days)
+        ++year;
+    int month = 1;
+    while (month < 12 && daysFromCivil(year, month + 1, 1) <= days)
+        ++month;
+    out.year = static_cast<int>(year);
+    out.month = month;
+    out.day = static_cast<int>(days - daysFromCivil(year, month, 1) + 1);
     out.hour = static_cast<int>(local % 86400 / 3600);
     out.minute = static_cast<int>(local / 60 % 60);
     out.second = static_cast<int>(local % 60);
-    out.dayOfWeek = static_cast<int>((days + 4) % 7);
+    out.dayOfWeek = static_cast<int>((days + 4) % 7);  // 1970-01-01 was a Thursday
     return true;
 }
 
