@@ -44,7 +44,7 @@ protected:
 
 }  // namespace
 
-// A new alarm has no instant until it is given one (its other defaults: stored_alarm_test).
+// A new alarm has no instant until it is given one (its other defaults: AlarmStoreTest, values read).
 TEST(AlarmTest, CopiesAndSpans)
 {
     EXPECT_TRUE(Alarm().time == INVALID_TIME && Alarm(NOON).process == NO_PROCESS);
