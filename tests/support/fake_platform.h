@@ -1,14 +1,15 @@
-// The test double of the platform layer: it records every call in `calls`
-// and answers from scripted fields. Settings live in memory; time runs in a
-// fixed zone with daylight saving (fake_zone.h).
+// The test double of the platform layer: it records the calls the program's
+// effects show in (`calls`) and answers from scripted fields. Settings live
+// in memory; time runs in a fixed zone with daylight saving (fake_zone.h).
 #pragma once
 
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/profile/profile_document.h"
+#include "support/fake_zone.h"
 
 class FakePlatform : public Platform {
 public:
@@ -20,57 +21,58 @@ public:
     std::map<std::string, std::vector<unsigned char>> files;  // readWholeFile, readTextFile
     std::map<std::string, std::vector<FolderEntry>> folders;  // listFolder, by pattern
     std::map<ProcessHandle, std::uint32_t> exitCodes;         // missing: code unreadable
-    ProcessHandle nextProcess = 100;                          // handed out by launchProgram
-    bool launchGivesProcess = true;
+    bool launchGivesProcess = true;                           // handles 100, 101, ...
     bool failSettingWrites = false;
     bool settingsUnreadable = false;  // reads give nothing, writes are refused
-    bool chooseFileAccepts = false;
-    std::string chosenFile;
 
     // --- what happened ---
     std::vector<std::string> calls;
     std::vector<std::string> messages;  // text + detail of every message box
-    std::vector<LaunchRequest> launches;
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> released;
     int settingFileWrites = 0;  // successful writes of the settings file
 
-    // The settings as sections of ordered key/value pairs, as they would
-    // stand in the file.
-    using Section = std::vector<std::pair<std::string, std::string>>;
-    std::vector<std::pair<std::string, Section>> settings;
-    // The whole settings as the text of a profile file, for checks.
-    std::string settingsText() const;
+    // The settings file, held by the program's own settings engine.
+    ProfileDocument settings;
+    std::string settingsText() const { return settings.bytes(); }
     // Direct access for test set-up (no write counted).
-    void putSetting(const std::string& section, const std::string& key, const std::string& value);
+    void putSetting(const std::string& section, const std::string& key, const std::string& value)
+    {
+        settings.apply(section, {SettingChange{key, value}});
+    }
+    void putFile(const std::string& path, const std::string& bytes) { files[path].assign(bytes.begin(), bytes.end()); }
 
     // --- Platform ---
     std::string readSetting(const std::string& section, const std::string& key) override;
     bool writeSetting(const std::string& section, const std::string& key,
-                      const std::optional<std::string>& value) override;
+                      const std::optional<std::string>& value) override
+    {
+        return write(section, {SettingChange{key, value}});
+    }
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
     bool settingsReadable() override { return !settingsUnreadable; }
-    std::string currentDirectory() override;
-    std::vector<FolderEntry> listFolder(const std::string& pattern) override;
+    std::string currentDirectory() override { return folder; }
+    std::vector<FolderEntry> listFolder(const std::string& pattern) override { return folders[pattern]; }
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
     bool readTextFile(const std::string& path, std::string& text) override;
-    Timestamp now() override;
-    bool toLocal(Timestamp t, LocalTime& out) override;
-    Timestamp fromLocal(const LocalTime& fields) override;
+    Timestamp now() override { return clock; }
+    bool toLocal(Timestamp t, LocalTime& out) override { return fake_zone::toLocal(t, out); }
+    Timestamp fromLocal(const LocalTime& fields) override { return fake_zone::fromLocal(fields); }
     std::string formatDate(const LocalTime& t, const std::string& picture) override;
-    std::string formatTime(const LocalTime& t, const std::string& picture) override;
+    std::string formatTime(const LocalTime& t, const std::string& picture) override { return formatDate(t, picture); }
     bool cursorPosition(ScreenPoint& p) override;
     void playSoundFile(const std::string& path, bool synchronous) override;
     void playSoundMemory(const std::vector<unsigned char>& wave) override;
     ProcessHandle launchProgram(const LaunchRequest& request) override;
     bool processExitCode(ProcessHandle process, std::uint32_t& code) override;
-    void terminateProcess(ProcessHandle process) override;
-    void releaseProcess(ProcessHandle process) override;
-    void openHelp() override;
+    void terminateProcess(ProcessHandle process) override { terminated.push_back(process); }
+    void releaseProcess(ProcessHandle process) override { released.push_back(process); }
+    void openHelp() override {}
     void showMessage(const std::string& text, const std::string& detail = std::string()) override;
-    bool chooseFile(const FileChoice& choice, std::string& path) override;
+    bool chooseFile(const FileChoice&, std::string&) override { return false; }  // cancelled
 
 private:
-    Section* findSection(const std::string& name);
-    void applyChange(const std::string& section, const SettingChange& change);
+    bool write(const std::string& section, const std::vector<SettingChange>& changes);
+
+    ProcessHandle m_nextProcess = 100;
 };

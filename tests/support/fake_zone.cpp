@@ -9,69 +9,51 @@ namespace {
 
 using c_runtime_time::daysFromCivil;
 
-long long floorDiv(long long a, long long b)
-{
-    long long q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0)))
-        --q;
-    return q;
-}
-
-void civilFromDays(long long days, int& year, int& month, int& day)
-{
-    days += 719468;
-    const long long era = floorDiv(days, 146097);
-    const long long dayOfEra = days - era * 146097;
-    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const long long mp = (5 * dayOfYear + 2) / 153;
-    day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-}
-
 // 01:00 UTC of the last Sunday of a month, in seconds since 1970.
-long long lastSundayOneUtc(int year, int month)
+long long lastSundayOneUtc(long long year, int month)
 {
-    const long long firstOfNext = daysFromCivil(year, month + 1, 1);
-    const long long lastDay = firstOfNext - 1;
+    const long long lastDay = daysFromCivil(year, month + 1, 1) - 1;
     const long long weekday = ((lastDay % 7) + 11) % 7;  // 0 = Sunday; 1970-01-01 was a Thursday
     return (lastDay - weekday) * 86400 + 3600;
 }
 
-}  // namespace
-
 bool isSummerTime(long long utcSeconds)
 {
-    int year = 0, month = 0, day = 0;
-    civilFromDays(floorDiv(utcSeconds, 86400), year, month, day);
+    // The year by the average year's length may be wrong around New Year
+    // only, far from either change.
+    const long long year = 1970 + utcSeconds / 31556952;
     return utcSeconds >= lastSundayOneUtc(year, 3) && utcSeconds < lastSundayOneUtc(year, 10);
 }
+
+}  // namespace
 
 bool toLocal(Timestamp t, LocalTime& out)
 {
     if (t < 0)
         return false;
-    const long long local = static_cast<long long>(t) + (isSummerTime(t) ? SUMMER_OFFSET : STANDARD_OFFSET);
-    const long long days = floorDiv(local, 86400);
-    const long long secondsOfDay = local - days * 86400;
-    civilFromDays(days, out.year, out.month, out.day);
-    out.hour = static_cast<int>(secondsOfDay / 3600);
-    out.minute = static_cast<int>(secondsOfDay / 60 % 60);
-    out.second = static_cast<int>(secondsOfDay % 60);
-    out.dayOfWeek = static_cast<int>(((days % 7) + 11) % 7);
+    const long long local = static_cast<long long>(t) + (isSummerTime(t) ? 7200 : 3600);
+    const long long days = local / 86400;
+    long long year = 1970 + days / 366;  // never past the year of the day
+    while (daysFromCivil(year + 1, 1, 1) <= days)
+        ++year;
+    int month = 1;
+    while (month < 12 && daysFromCivil(year, month + 1, 1) <= days)
+        ++month;
+    out.year = static_cast<int>(year);
+    out.month = month;
+    out.day = static_cast<int>(days - daysFromCivil(year, month, 1) + 1);
+    out.hour = static_cast<int>(local % 86400 / 3600);
+    out.minute = static_cast<int>(local / 60 % 60);
+    out.second = static_cast<int>(local % 60);
+    out.dayOfWeek = static_cast<int>((days + 4) % 7);  // 1970-01-01 was a Thursday
     return true;
 }
 
 Timestamp fromLocal(const LocalTime& f)
 {
-    const long long local = daysFromCivil(f.year, f.month, 1) * 86400 + (f.day - 1LL) * 86400 + f.hour * 3600LL +
-        f.minute * 60LL + f.second;
-    const long long asSummer = local - SUMMER_OFFSET;
-    const long long asStandard = local - STANDARD_OFFSET;
-    long long result = asStandard;
-    if (isSummerTime(asSummer))
-        result = asSummer;
+    const long long local =
+        (daysFromCivil(f.year, f.month, 1) + f.day - 1LL) * 86400 + f.hour * 3600LL + f.minute * 60LL + f.second;
+    const long long result = isSummerTime(local - 7200) ? local - 7200 : local - 3600;
     if (result < 0 || result > std::numeric_limits<Timestamp>::max())
         return INVALID_TIME;
     return static_cast<Timestamp>(result);

@@ -7,10 +7,7 @@
 
 namespace fake_zone {
 
-constexpr int STANDARD_OFFSET = 3600;
-constexpr int SUMMER_OFFSET = 7200;
-
-bool isSummerTime(long long utcSeconds);
+// false for an instant before 1970, which has no local time.
 bool toLocal(Timestamp t, LocalTime& out);
 // mktime semantics: fields carry over; an hour that does not exist (spring
 // gap) is taken as standard time, so it lands one hour later; an hour that

@@ -1,30 +1,123 @@
+// The editor's portable side: the texts of its fields (DateTimeText, EditorFields), its rules, its two
+// pickers, and the setup dialog's fields.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <tuple>
 
 #include "resource.h"
-#include "support/scheduler_rig.h"
+#include "support/fake_platform.h"
 #include "ui/alarm_editor_rules.h"
 #include "ui/calendar_month.h"
 #include "ui/date_time_text.h"
+#include "ui/editor_fields.h"
 #include "ui/setup_fields.h"
 #include "ui/time_list.h"
 
 namespace {
 
 constexpr Timestamp MONDAY_MORNING = 883980300;  // 1998-01-05 07:05:00 in the test zone
-const std::string DAYS = " \xE4\xED\xE5\xE9";
+const std::string DAYS = "\xE4\xED\xE5\xE9";
 
-// The editor's rules, its two pickers and the setup dialog's fields.
-class AlarmEditorTest : public SchedulerRig {
+class AlarmEditorTest : public ::testing::Test {
 protected:
+    Timestamp local(int year, int month, int day, int hour, int minute = 0)
+    {
+        return platform.fromLocal(LocalTime{year, month, day, hour, minute, 0});
+    }
+    // The texts of the values; `back` gets what they read back as.
+    EditorFields::Texts show(Timestamp time, Duration repeat = 0, Duration closeAfter = 0)
+    {
+        const EditorFields::Texts texts = editor.format(EditorFields::Values{time, repeat, closeAfter});
+        back = editor.read(texts);
+        return texts;
+    }
+    Timestamp typed(const std::string& date, const std::string& time)
+    {
+        return editor.read(EditorFields::Texts{date, time, "00", "0:00:00", "0:00:00"}).time;
+    }
+
+    FakePlatform platform;
+    DateTimeText texts{platform};
+    EditorFields editor{platform};
+    EditorFields::Values back;
     AlarmEditorRules rules{platform};
     CalendarMonth calendar{platform};
-    DateTimeText texts{platform};
 };
+using DateTimeTextTest = AlarmEditorTest;
 
 }  // namespace
+
+TEST_F(DateTimeTextTest, InstantAndInvalidInstantShowInEveryForm)
+{
+    EXPECT_EQ(texts.dateText(MONDAY_MORNING) + " " + texts.timeOfDayText(MONDAY_MORNING) +
+                  texts.timeOfDayText(22, 0, 0),
+              "Mon 05.01.98 7:05:0022:00:00");
+    EXPECT_EQ(texts.listRowTime(MONDAY_MORNING) + " " + texts.currentTime(MONDAY_MORNING),
+              "1998:01:05 - 07:05:00 07:05:00");
+    EXPECT_EQ(texts.listRowTime(962452800), "2000:07:01 - 14:00:00");  // summer time shown as local
+    EXPECT_EQ(texts.dateText(INVALID_TIME) + texts.timeOfDayText(INVALID_TIME), "--- --.--.---:--:--");
+    EXPECT_EQ(texts.listRowTime(INVALID_TIME) + texts.currentTime(INVALID_TIME), "----:--:-- - --:--:----:--:--");
+    show(INVALID_TIME, 90);
+    EXPECT_TRUE(back.time == INVALID_TIME && back.repeatInterval == 90);
+}
+
+TEST_F(DateTimeTextTest, EditorFieldsRoundTrip)
+{
+    // Repeat interval, close-after, their texts, and the close-after read back (whole days dropped).
+    const std::tuple<Duration, Duration, std::string, const char*, Duration> cases[] = {
+        {264600, 2700, "03 " + DAYS + "1:30:00", "0:45:00", 2700},
+        {5400, 0, "00 " + DAYS + "1:30:00", "0:00:00", 0},
+        {45 * 86400, 30 * 3600, "45 " + DAYS + "0:00:00", "6:00:00", 6 * 3600},
+        {-(86400 + 5400), -90, "-1 " + DAYS + "-1:-30:00", "0:-1:-30", -90}};
+    for (const auto& [repeat, closeAfter, repeatTexts, closeText, closeBack] : cases) {
+        const EditorFields::Texts shown = show(MONDAY_MORNING, repeat, closeAfter);
+        EXPECT_EQ(shown.date + " " + shown.timeOfDay, "Mon 05.01.98 7:05:00");
+        EXPECT_EQ(shown.dayCount + shown.repeatTime + "|" + shown.closeAfter, repeatTexts + "|" + closeText);
+        EXPECT_TRUE(back.time == MONDAY_MORNING && back.repeatInterval == repeat && back.closeAfter == closeBack)
+            << repeat << " " << closeAfter;
+    }
+    for (int year = 1970; year <= 2036; ++year) {  // two-digit years read back
+        const EditorFields::Texts shown = show(local(year, 1, 1, year == 1970 ? 1 : 0));
+        EXPECT_EQ(shown.date.substr(shown.date.size() - 8), "01.01." + std::to_string(100 + year % 100).substr(1));
+        EXPECT_EQ(back.time, local(year, 1, 1, year == 1970 ? 1 : 0)) << year;
+    }
+}
+
+TEST_F(DateTimeTextTest, ScansTakeAnySeparatorAndStopAtTheFirstMisfit)
+{
+    // "7 30 15": the separator slots take the 3 and the 1.
+    const std::pair<const char*, int> clocks[] = {
+        {"7:30:00", 27000}, {"7.30.00", 27000},        {"7 - 30 - 0", 27000}, {"07:30:05", 27005},
+        {"7:0:00", 25200},  {"7 30 15", 7 * 3600 + 5}, {"7:xx:00", 7 * 3600}, {"", 0}};
+    for (const auto& [typed, seconds] : clocks) {
+        const DateTimeText::Clock clock = DateTimeText::readClock(typed);
+        EXPECT_EQ(clock.hours * 3600 + clock.minutes * 60 + clock.seconds, seconds) << typed;
+    }
+    for (const auto& [typed, days] : {std::pair<std::string, int>{"4 " + DAYS, 4}, {"3", 3}, {"3days", 3}, {"days", 0}})
+        EXPECT_EQ(DateTimeText::readDayCount(typed), days) << typed;
+    const DateTimeText::Date date = DateTimeText::readDate("x 5/1/98");
+    EXPECT_TRUE(date.day == 5 && date.month == 1 && date.year == 98);
+    const DateTimeText::Date unread = DateTimeText::readDate("05.01.98");  // no leading word: taken as it
+    EXPECT_EQ(unread.day + unread.month + unread.year, 0);
+}
+
+TEST_F(DateTimeTextTest, TypedDatesFollowTheYearRuleAndCarryOver)
+{
+    for (const auto& [two, full] : {std::pair{0, 2000}, {69, 2069}, {70, 1970}, {98, 1998}, {-1, 1899}})
+        EXPECT_EQ(DateTimeText::fullYear(two), full) << two;
+    const std::tuple<const char*, const char*, Timestamp> cases[] = {
+        {"Mon 01.01.01", "0:00:00", local(2001, 1, 1, 0)},  {"Mon 31.02.98", "12:00:00", local(1998, 3, 3, 12)},
+        {"Mon 05.01.98", "24:00:00", local(1998, 1, 6, 0)}, {"Mon 05.01.98", "7:75:00", local(1998, 1, 5, 8, 15)},
+        {"Mon 05.13.98", "0:00:00", local(1999, 1, 5, 0)},  {"Mon 05.00.98", "0:00:00", local(1997, 12, 5, 0)},
+        {"Mon 00.03.98", "0:00:00", local(1998, 2, 28, 0)}, {"Mon 05.01.1998", "7:05:00", INVALID_TIME},
+        {"Mon 05.01.50", "7:05:00", INVALID_TIME},          {"Mon 05.01.2147483647", "7:05:00", INVALID_TIME},
+        {"Mon 05.01.-2147483648", "7:05:00", INVALID_TIME}, {"", "", local(1999, 11, 30, 0)},  // all 0, carried back
+    };
+    for (const auto& [date, time, expected] : cases)
+        EXPECT_EQ(typed(date, time), expected) << date << " " << time;
+}
 
 TEST_F(AlarmEditorTest, EnablingFollowsTheCheckBoxes)
 {
@@ -75,11 +168,17 @@ TEST_F(AlarmEditorTest, FieldsShowTheAlarmAndTheFlagsAreBuiltAfreshFromTheBoxes)
                 back.repeatInterval == alarm.repeatInterval && back.closeAfter == 2700 && back.repeatCount == 3 &&
                 back.state == ALARM_STATE_IDLE && back.process == NO_PROCESS);
     EXPECT_EQ(back.message + back.waveFile + back.commandLine + back.workingFolder, "Teading.wava.exe xC:\\w");
-    values.windowSize = "minimize";  // typed: no item of the box
-    EXPECT_EQ(rules.alarmOf(values).flags & (ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), 0u);
-    values.windowSize = "Minimize";
-    EXPECT_EQ(rules.alarmOf(values).flags & (ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), ALARM_WINDOW_MINIMIZED);
-    EXPECT_EQ(AlarmEditorRules::windowSizeText(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), "Minimize");
+    // The window size by the texts of its box only: a typed "minimize" is no item of it.
+    const std::uint32_t boxes = ALARM_REPEAT | ALARM_AUTODELETE | ALARM_EXECUTE | ALARM_CLOSE_AFTER;
+    const std::pair<const char*, std::uint32_t> sizes[] = {
+        {"Normal", 0}, {"minimize", 0}, {"Minimize", ALARM_WINDOW_MINIMIZED}, {"Maximize", ALARM_WINDOW_MAXIMIZED}};
+    for (const auto& [text, flags] : sizes) {
+        values.windowSize = text;
+        EXPECT_EQ(rules.alarmOf(values).flags, boxes | flags) << text;
+    }
+    EXPECT_EQ(rules.valuesOf(Alarm(0)).windowSize +
+                  AlarmEditorRules::windowSizeText(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED),
+              "NormalMinimize");
 }
 
 TEST_F(AlarmEditorTest, OkRefusesADateOrTimeThatGivesNoInstant)
@@ -95,25 +194,6 @@ TEST_F(AlarmEditorTest, OkRefusesADateOrTimeThatGivesNoInstant)
         const AlarmEditorRules::Problem problem = rules.checkInstant(values);
         EXPECT_EQ(problem.message, refusal) << typedDate << " " << typedTime;
         EXPECT_EQ(problem.controlId, refusal.empty() ? 0 : refusal == date ? IDC_EDIT_DATE : IDC_EDIT_TIME);
-    }
-}
-
-TEST_F(AlarmEditorTest, ConfirmedEditReplacesTheAlarmOrComesBackAsNewWhenTheTickDestroyedIt)
-{
-    for (const bool firedMeanwhile : {false, true}) {
-        alarms.clear();
-        const Alarm* alarm = &addAlarm("old", ALARM_SHOW_MESSAGE | ALARM_AUTODELETE, MONDAY_MORNING);
-        Alarm edited = *alarm;
-        edited.message = "edited";
-        platform.clock = MONDAY_MORNING + (firedMeanwhile ? 1 : 0);
-        engine.tick();  // an Autodelete alarm that fires is destroyed
-        ASSERT_EQ(alarms.empty(), firedMeanwhile);
-        const int saves = platform.settingFileWrites;
-        const Alarm& result = engine.replaceAlarm(alarm, edited);
-        EXPECT_EQ(platform.settingFileWrites, saves + 1) << "one save";
-        ASSERT_EQ(alarms.size(), 1u);
-        EXPECT_TRUE(&*alarms.begin() == &result && result.message == "edited" && result.isArmed());
-        EXPECT_EQ(view.calls.back(), firedMeanwhile ? "sortRows latest first" : "refreshRow edited");
     }
 }
 
@@ -148,14 +228,15 @@ TEST_F(AlarmEditorTest, TimeListHoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsV
     const std::vector<std::string> days = time_list::entries(TimeListMode::Days);
     ASSERT_TRUE(times.size() == 96 && days.size() == 16);
     EXPECT_EQ(times[0] + " " + times[1] + " " + times[4] + " " + times[95], "0:0 0:15 1:0 23:45");
-    EXPECT_EQ(days[0] + days[2] + days[15], "0" + DAYS + "4" + DAYS + "30" + DAYS);
+    EXPECT_EQ(days[0] + days[2] + days[15], "0 " + DAYS + "4 " + DAYS + "30 " + DAYS);
     EXPECT_EQ(time_list::handedBack(TimeListMode::TimeOfDay, times[48]) +
                   time_list::handedBack(TimeListMode::Days, days[2]),
-              "12:0:004" + DAYS);
+              "12:0:004 " + DAYS);
     const std::tuple<TimeListMode, std::string, int> rows[] = {
         {TimeListMode::TimeOfDay, "12:00:00", 48}, {TimeListMode::TimeOfDay, "7:15:30", -1},
         {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "0:00:00", 0},
-        {TimeListMode::Days, "04" + DAYS, 2},      {TimeListMode::Days, "03", -1}};
+        {TimeListMode::Days, "04 " + DAYS, 2},     {TimeListMode::Days, "03", -1},
+        {TimeListMode::Days, "00 " + DAYS, 0}};
     for (const auto& [mode, field, entry] : rows)
         EXPECT_EQ(time_list::entryOf(mode, field), entry) << field;
 }

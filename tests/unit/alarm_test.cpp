@@ -1,10 +1,16 @@
-// The alarm record: defaults, copies, spans, the due and missed tests, and
-// what a firing does to its time, repeat count and state.
+// The alarm record: copies, spans, the due and missed tests, and what a
+// firing does to its time, repeat count and state; and the list of alarms.
+// (The tick's walk over the list, in its order, removing and appending
+// entries on the way, is SchedulerTest's.)
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "model/alarm.h"
+#include "model/alarm_collection.h"
 
 namespace {
 
@@ -20,14 +26,28 @@ Alarm armed(std::uint32_t flags, Duration interval = 0, std::int32_t count = -1,
     return alarm;
 }
 
+using Names = std::vector<std::string>;
+
+class AlarmCollectionTest : public ::testing::Test, public AlarmRowSink {
+protected:
+    void insertAlarmRow(Alarm& alarm) override { rows.push_back(alarm.message); }
+    static std::unique_ptr<Alarm> named(const std::string& message, std::int32_t state = ALARM_STATE_ARMED)
+    {
+        auto alarm = std::make_unique<Alarm>(1000);
+        alarm->message = message;
+        alarm->state = state;
+        return alarm;
+    }
+    AlarmCollection alarms;
+    Names rows;
+};
+
 }  // namespace
 
-TEST(AlarmTest, DefaultsCopiesAndSpans)
+// A new alarm has no instant until it is given one (its other defaults: AlarmStoreTest, values read).
+TEST(AlarmTest, CopiesAndSpans)
 {
-    const Alarm alarm(NOON);
-    EXPECT_TRUE(alarm.time == NOON && alarm.repeatCount == -1 && alarm.flags == ALARM_SHOW_MESSAGE &&
-                alarm.state == IDLE && alarm.repeatInterval == 0 && alarm.closeAfter == 0 &&
-                alarm.process == NO_PROCESS && Alarm().time == INVALID_TIME);
+    EXPECT_TRUE(Alarm().time == INVALID_TIME && Alarm(NOON).process == NO_PROCESS);
     // A copy never takes the process handle of a watch entry; assignment does.
     Alarm watch = armed(ALARM_EXECUTE);
     watch.state = ALARM_STATE_WATCH, watch.process = 42, watch.message = "note";
@@ -92,4 +112,19 @@ TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
         // A repetition that has ended leaves a plain one-time alarm.
         EXPECT_EQ(alarm.flags, c.state == IDLE ? c.flags & ~ALARM_REPEAT : c.flags) << c.name;
     }
+}
+
+TEST_F(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
+{
+    alarms.addAlarm(named("a"), this);
+    alarms.addAlarm(named("watch", ALARM_STATE_WATCH), this);
+    alarms.addAlarm(named("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), this);  // only exactly 2 hides
+    alarms.addAlarm(named("no rows"), nullptr);
+    Alarm& appended = alarms.append(named("appended"));
+    EXPECT_TRUE(rows == (Names{"a", "odd"}) && alarms.size() == 5u);
+    const Alarm stranger(5);
+    EXPECT_TRUE(!alarms.remove(&stranger) && alarms.find(&appended) == &appended && alarms.remove(&appended));
+    EXPECT_TRUE(!alarms.contains(&appended) && alarms.find(&appended) == nullptr && alarms.size() == 4u);
+    alarms.clear();
+    EXPECT_TRUE(alarms.empty());
 }

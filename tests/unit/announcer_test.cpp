@@ -1,7 +1,11 @@
-// Saying the time and copying theme.ini where the shipped themes (voice_theme_files_test
-// speaks every minute of both) do not reach: reading order, missing pieces, odd lines.
+// Saying the time and copying theme.ini: reading order, missing pieces, odd
+// lines, and every minute of the voice themes shipped in res/speak.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,16 +16,58 @@ namespace {
 constexpr Timestamp MIDNIGHT = 889916400;  // 1998-03-15 00:00:00 in the test zone (UTC+1)
 using Strings = std::vector<std::string>;
 
-std::vector<unsigned char> bytesOf(const std::string& text)
+Strings split(const std::string& text, char separator)
 {
-    return std::vector<unsigned char>(text.begin(), text.end());
+    Strings parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);)
+        parts.push_back(part);
+    return parts;
 }
+
+// A file of the source tree, found through the environment variable QUORVEL_SOURCE_DIR.
+std::string source(const std::string& relative)
+{
+    std::ifstream in(std::string(std::getenv("QUORVEL_SOURCE_DIR")) + "/" + relative, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "cannot read " << relative << " below " << std::getenv("QUORVEL_SOURCE_DIR");
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Russian agreement of a count: one for 1, 21, ...; few for 2-4, 22-24, ...;
+// many for the rest (0, 5-20, 25-30, ...).
+std::string russianCount(int n, const char* one, const char* few, const char* many)
+{
+    if (n % 10 == 1 && n % 100 != 11)
+        return one;
+    if (n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14))
+        return few;
+    return many;
+}
+
+const struct {
+    std::string theme;
+    int hour, minute;
+    const char* sentence;
+} SENTENCES[] = {{"Default", 0, 0, "zero hours zero minutes"},
+                 {"Default", 1, 1, "one hour one minute"},
+                 {"Default", 7, 19, "seven hours nineteen minutes"},
+                 {"Default", 21, 35, "twenty-one hours thirty five minutes"},
+                 {"Default", 23, 42, "twenty-three hours forty two minutes"},
+                 {"Russian", 0, 0, "ноль часов ноль минут"},
+                 {"Russian", 1, 1, "один час одна минута"},
+                 {"Russian", 2, 2, "два часа две минуты"},
+                 {"Russian", 5, 11, "пять часов одиннадцать минут"},
+                 {"Russian", 21, 21, "двадцать один час двадцать одна минута"},
+                 {"Russian", 22, 22, "двадцать два часа двадцать две минуты"},
+                 {"Russian", 23, 35, "двадцать три часа тридцать пять минут"}};
 
 class AnnouncerTest : public SchedulerRig {
 protected:
-    // The pieces played, each wave file holding its own name.
-    Strings announce()
+    // The pieces played at the tick of a time of day, or before the first tick
+    // (hour -1); the wave files hold their words.
+    Strings say(int hour, int minute = 0)
     {
+        state.tickTime = hour < 0 ? INVALID_TIME : MIDNIGHT + hour * 3600 + minute * 60;
         platform.calls.clear();
         announcer.announceTime();
         Strings pieces;
@@ -30,6 +76,22 @@ protected:
                 pieces.push_back(call.substr(16));
         return pieces;
     }
+    // One shipped theme in the start folder: its theme.ini (returned) loaded
+    // into Speak, each of its wave files holding the words words.tsv gives it.
+    std::string install(const std::string& theme)
+    {
+        state.currentTheme = theme;
+        const std::string ini = source("res/speak/" + theme + "/theme.ini");
+        platform.putFile("C:\\Alarms\\speak\\" + theme + "\\theme.ini", ini);
+        for (const std::string& line : split(source("res/speak/words.tsv"), '\n')) {
+            const Strings fields = split(line, '\t');  // theme, file, voice, text
+            if (fields.size() == 4 && fields[0] == theme)
+                platform.putFile("C:\\Alarms\\speak\\" + theme + "\\" + fields[1], fields[3]);
+        }
+        announcer.loadThemeFile(theme);
+        return ini;
+    }
+
     Announcer& announcer = engine.announcer();
 };
 
@@ -37,46 +99,100 @@ protected:
 
 TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
 {
-    // No words stored: the current theme's defaults are written, nothing is heard.
-    state.currentTheme = "Default";
+    // No words stored: the current theme's defaults (Default, as none is set) are written, nothing is heard.
     platform.clock = MIDNIGHT + 21 * 3600 + 35 * 60;  // before the first tick: the current time
-    EXPECT_TRUE(announce().empty());
+    EXPECT_TRUE(say(-1).empty());
     EXPECT_EQ(platform.settingFileWrites, 1);
-    for (const auto& entry : platform.settings[0].second) {
-        const std::string file = entry.second.substr(entry.second.find('.') + 1);
-        platform.files["C:\\Alarms" + file] = bytesOf(file.substr(file.rfind('\\') + 1));
-    }
+    for (const std::string piece : {"21h", "hour", "30m", "5", "minute", "4", "7"})
+        platform.putFile("C:\\Alarms\\speak\\Default\\" + piece + ".wav", piece + ".wav");
     platform.folder = "D:\\Elsewhere";
-    EXPECT_EQ(announce(), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
+    EXPECT_EQ(say(-1), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
     // All five are read before the first plays, so that they follow each other without gaps.
     EXPECT_EQ(platform.calls.end()[-6], "readWholeFile C:\\Alarms\\speak\\Default\\minute.wav");
     // A piece that cannot be read is left out; a missing entry writes the
     // defaults again (of the current theme) and nothing is heard.
-    state.tickTime = MIDNIGHT + 4 * 3600 + 7 * 60;
     platform.files.erase("C:\\Alarms\\speak\\Default\\hour.wav");
-    EXPECT_EQ(announce(), (Strings{"4.wav", "7.wav", "minute.wav"}));
+    EXPECT_EQ(say(4, 7), (Strings{"4.wav", "7.wav", "minute.wav"}));
     state.currentTheme = "Other";
     platform.putSetting("Speak", "Minute", "");
-    EXPECT_TRUE(announce().empty());
+    EXPECT_TRUE(say(4, 7).empty());
     EXPECT_EQ(platform.settingFileWrites, 2);
     EXPECT_EQ(platform.readSetting("Speak", "Minute"), ".\\speak\\Other\\minute.wav");
 }
 
+// Keys are cut at 19 characters, lines at 254. Lines that give no entry, or that the settings file cannot
+// hold, are skipped rather than refusing the whole theme; a theme.ini saved as UTF-16 is read as text; a
+// missing file, or one with nothing to copy, is reported and leaves Speak alone.
 TEST_F(AnnouncerTest, ThemeFileIsCopiedLineByLine)
 {
     platform.putSetting("Speak", "Keep", "old");
     platform.putSetting("Speak", "Hour", "old");
-    const std::string text = "[Speak]\r\n; a comment\r\n\r\n  Hour = .\\speak\\T\\h.wav  \r\n"
-                             "Minute=.\\speak\\T\\m.wav\n3 = 0, .\\speak\\T\\3.wav\r=no key\nNoValue =   \n" +
+    const std::string text = "[Speak]\r\n; a comment\r\n\r\n  Hour = .\\speak\\T\\h.wav  \r\nno equals\r\n;c=x\r\n"
+                             "[k=y\r\nMinute=.\\speak\\T\\m.wav\n3 = 0, .\\speak\\T\\3.wav\r=no key\nNoValue =   \n" +
         std::string(25, 'k') + "=cut key\nLong=" + std::string(300, 'v') + "\nLast=tail";
-    platform.files["C:\\Alarms\\speak\\T\\theme.ini"] = bytesOf(text);
+    std::string unicode = "\xFF\xFE";
+    for (const char c : text)
+        unicode += {c, '\0'};
+    const std::string path = "C:\\Alarms\\speak\\T\\theme.ini";
+    platform.putFile(path, unicode);
     announcer.loadThemeFile("T");
     EXPECT_EQ(platform.settingsText(),
               "[Speak]\r\nKeep=old\r\nHour=.\\speak\\T\\h.wav  \r\nMinute=.\\speak\\T\\m.wav\r\n"
               "3=0, .\\speak\\T\\3.wav\r\n" +
-                  std::string(19, 'k') + "=cut key\r\nLong=" + std::string(249, 'v') +
-                  "\r\nLast=tail\r\n");  // keys cut at 19, lines at 254
-    announcer.loadThemeFile("Gone");     // a missing file is reported and Speak is kept
-    EXPECT_TRUE(platform.messages.size() == 1u && platform.messages[0].find("\\Gone\\theme.ini") != std::string::npos);
+                  std::string(19, 'k') + "=cut key\r\nLong=" + std::string(249, 'v') + "\r\nLast=tail\r\n");
+    platform.putFile(path, ";c=x\r\n" + std::string("[k=y\r\n\0=z", 9));
+    announcer.loadThemeFile("T");
+    announcer.loadThemeFile("Gone");
+    EXPECT_EQ(platform.messages,
+              (Strings{Announcer::NOTHING_USABLE + path,
+                       Announcer::OPEN_FAILED + std::string("C:\\Alarms\\speak\\Gone\\theme.ini")}));
     EXPECT_EQ(platform.settingFileWrites, 1);
+}
+
+// theme.ini names each key of the theme's defaults once, in their layout (only the form numbers of the
+// number entries differ), each with its wave file; every time of day is spoken in four pieces, five with the
+// units of a minute past 20; Russian hours and minutes take the form their number asks for; the sentences.
+TEST_F(AnnouncerTest, ShippedThemesNameEveryKeyOnceInTheDefaultLayoutAndSpeakEveryTime)
+{
+    if (std::getenv("QUORVEL_SOURCE_DIR") == nullptr)
+        GTEST_SKIP() << "QUORVEL_SOURCE_DIR is not set: the shipped voice themes cannot be found";
+    for (const std::string theme : {"Default", "Russian"}) {
+        const int writes = platform.settingFileWrites;
+        const Strings lines = split(install(theme), '\n');
+        for (const std::string& line : lines)
+            EXPECT_TRUE(!line.empty() && line.back() == '\r') << "no CR LF after: " << line;
+        FakePlatform defaults;
+        Announcer(defaults, state).writeDefaultSpeakEntries(theme);
+        const Strings entries = split(defaults.settingsText(), '\n');  // the section's header, then the keys
+        ASSERT_EQ(entries.size(), lines.size() + 1) << theme;
+        for (std::size_t i = 1; i < entries.size(); ++i) {
+            const std::string key = entries[i].substr(0, entries[i].find('='));
+            const std::string value = platform.readSetting("Speak", key), wanted = defaults.readSetting("Speak", key);
+            EXPECT_TRUE(value == wanted ||
+                        (wanted[0] == '0' && value.size() > 2 && value[0] >= '0' && value[0] <= '2' &&
+                         value.substr(1) == wanted.substr(1)))
+                << key << " = " << value;
+            EXPECT_EQ(platform.files.count("C:\\Alarms" + value.substr(value.find('\\'))), 1u)
+                << "no words for " << value;
+        }
+        for (int hour = 0; hour < 24; ++hour)
+            for (int minute = 0; minute < 60; ++minute) {
+                const Strings pieces = say(hour, minute);
+                ASSERT_EQ(pieces.size(), minute > 20 && minute % 10 != 0 ? 5u : 4u) << theme << hour << ":" << minute;
+                if (theme == "Russian") {
+                    EXPECT_EQ(pieces[1], russianCount(hour, "час", "часа", "часов")) << hour << ":" << minute;
+                    EXPECT_EQ(pieces.back(), russianCount(minute, "минута", "минуты", "минут"))
+                        << hour << ":" << minute;
+                }
+            }
+        EXPECT_EQ(platform.settingFileWrites, writes + 1) << "the theme.ini copy only, no defaults";
+        for (const auto& row : SENTENCES) {
+            if (row.theme != theme)
+                continue;
+            std::string text;
+            for (const std::string& piece : say(row.hour, row.minute))
+                text += (text.empty() ? "" : " ") + piece;
+            EXPECT_EQ(text, row.sentence);
+        }
+    }
 }

@@ -1,42 +1,33 @@
 // The whole numbers of dialog fields and the framework's messages for them.
 #include <gtest/gtest.h>
 
-#include "platform/number_text.h"
+#include <tuple>
 
-namespace {
+#include "platform/number_text.h"
 
 TEST(NumberText, SignedAndUnsignedNumbersMayHaveBlanksAroundAndNothingElse)
 {
-    const struct {
-        const char* text;
-        bool isSigned, isUnsigned;
-        long long value;
-    } rows[] = {
-        {" -1 ", true, false, -1},
-        {"+42", true, true, 42},
-        {" 1998 ", true, true, 1998},
-        {"-2147483648", true, false, -2147483648LL},
-        {"4294967295", false, true, 4294967295LL},
-        {"", false, false, 0},
-        {" ", false, false, 0},
-        {"abc", false, false, 0},
-        {"12a", false, false, 0},
-        {"1 2", false, false, 0},
-        {"-", false, false, 0},
-        {"0x10", false, false, 0},
-        {"2147483648", false, true, 2147483648LL},
-        {"4294967296", false, false, 0},
-        {"99999999999999999999", false, false, 0},
-    };
-    for (const auto& row : rows) {
+    // Texts that read as a signed or an unsigned number or both, and the number; then texts that never read.
+    const std::tuple<const char*, bool, bool, long long> rows[] = {{" -1 ", true, false, -1},
+                                                                   {"+42", true, true, 42},
+                                                                   {" 1970 ", true, true, 1970},
+                                                                   {"-2147483648", true, false, -2147483648LL},
+                                                                   {"2147483648", false, true, 2147483648LL},
+                                                                   {"4294967295", false, true, 4294967295LL}};
+    for (const auto& [text, isSigned, isUnsigned, value] : rows) {
         int signedValue = 7;
         unsigned unsignedValue = 7;
-        EXPECT_EQ(number_text::parseSigned(row.text, signedValue), row.isSigned) << row.text;
-        EXPECT_EQ(number_text::parseUnsigned(row.text, unsignedValue), row.isUnsigned) << row.text;
-        EXPECT_EQ(signedValue, row.isSigned ? row.value : 7) << row.text;  // a refused text leaves the value
-        EXPECT_EQ(unsignedValue, row.isUnsigned ? row.value : 7) << row.text;
+        EXPECT_EQ(number_text::parseSigned(text, signedValue), isSigned) << text;
+        EXPECT_EQ(number_text::parseUnsigned(text, unsignedValue), isUnsigned) << text;
+        EXPECT_EQ(signedValue, isSigned ? value : 7) << text;
+        EXPECT_EQ(unsignedValue, isUnsigned ? value : 7) << text;
+    }
+    for (const char* text : {"", " ", "abc", "12a", "1 2", "-", "0x10", "4294967296", "99999999999999999999"}) {
+        int signedValue = 7;
+        unsigned unsignedValue = 7;
+        EXPECT_FALSE(number_text::parseSigned(text, signedValue) || number_text::parseUnsigned(text, unsignedValue))
+            << text;
+        EXPECT_TRUE(signedValue == 7 && unsignedValue == 7) << text;  // a refused text leaves the value
     }
     EXPECT_EQ(number_text::rangeMessage(1900, 3000), "Please enter an integer between 1900 and 3000.");
 }
-
-}  // namespace
