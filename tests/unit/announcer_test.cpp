@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "support/scheduler_rig.h"
+#include "scheduler/announcer.h"
+#include "support/fake_platform.h"
 
 namespace {
 
@@ -61,8 +62,9 @@ const struct {
                  {"Russian", 22, 22, "двадцать два часа двадцать две минуты"},
                  {"Russian", 23, 35, "двадцать три часа тридцать пять минут"}};
 
-class AnnouncerTest : public SchedulerRig {
+class AnnouncerTest : public ::testing::Test {
 protected:
+    AnnouncerTest() { state.startFolder = "C:\\Alarms"; }
     // The pieces played at the tick of a time of day, or before the first tick
     // (hour -1); the wave files hold their words.
     Strings say(int hour, int minute = 0)
@@ -92,7 +94,9 @@ protected:
         return ini;
     }
 
-    Announcer& announcer = engine.announcer();
+    FakePlatform platform;
+    SchedulerState state;
+    Announcer announcer{platform, state};
 };
 
 }  // namespace

@@ -5,10 +5,14 @@
 // close rules).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "support/scheduler_rig.h"
+#include "scheduler/alarm_engine.h"
+#include "support/fake_platform.h"
 
 namespace {
 
@@ -17,10 +21,37 @@ constexpr Timestamp MIDNIGHT = NOON - 12 * 3600;
 constexpr Duration DAY = 86400;
 const char* const SAVE = "writeSettings AlarmList";
 const std::string SHOWN = " @" + std::to_string(NOON + 5);
+using Calls = std::vector<std::string>;
 using Handles = std::vector<ProcessHandle>;
 
-class SchedulerTest : public SchedulerRig {
+// The alarm engine wired to the fake platform, as the program starts it on empty settings. The test is the
+// engine's view too: it logs each call of the view into the platform's calls, so that the order of views and
+// platform calls can be checked together.
+class SchedulerTest : public ::testing::Test, public AlarmView {
 protected:
+    SchedulerTest()
+    {
+        engine.setView(this);
+        EXPECT_TRUE(engine.loadSettings());
+        platform.calls.clear();
+    }
+    // An armed alarm at the end of the list; its program and wave are named after it.
+    Alarm& addAlarm(const std::string& message, std::uint32_t flags, Timestamp time)
+    {
+        auto alarm = std::make_unique<Alarm>(time);
+        alarm->message = message;
+        alarm->flags = flags;
+        alarm->state = ALARM_STATE_ARMED;
+        alarm->commandLine = message + ".exe";
+        alarm->waveFile = "ding.wav";
+        state.alarmsChanged = true;
+        return alarms.append(std::move(alarm));
+    }
+    static long countOf(const Calls& calls, const std::string& prefix)
+    {
+        return std::count_if(calls.begin(), calls.end(),
+                             [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
+    }
     // All calls of one tick at the given time.
     Calls tickAt(Timestamp time)
     {
@@ -48,7 +79,31 @@ protected:
         return platform.calls;
     }
     static bool pending(const Alarm& alarm) { return (alarm.flags & ALARM_EXECUTE_PENDING) != 0; }
+
+    // --- AlarmView ---
+    void insertAlarmRow(Alarm& alarm) override { log("insertAlarmRow " + alarm.message); }
+    void showCurrentTime(Timestamp tickTime) override { log("showCurrentTime " + std::to_string(tickTime)); }
+    void sortRows(SortDirection direction) override
+    {
+        log(direction == SortDirection::LatestFirst ? "sortRows latest first" : "sortRows earliest first");
+    }
+    void refreshRow(Alarm& alarm) override { log("refreshRow " + alarm.message); }
+    void deleteRow(const Alarm& alarm) override { log("deleteRow " + alarm.message); }
+    void openMessageWindow(const std::string& message, Timestamp tickTime) override
+    {
+        log("openMessageWindow " + message + " @" + std::to_string(tickTime));
+        if (duringMessageWindow)
+            duringMessageWindow();  // a modal loop of the tick, say
+    }
+    void settingsLoaded() override { log("settingsLoaded"); }
+    void log(const std::string& call) { platform.calls.push_back(call); }
+
+    FakePlatform platform;
+    AlarmEngine engine{platform, "C:\\Alarms"};
+    SchedulerState& state = engine.state();
+    AlarmCollection& alarms = engine.alarms();
     ProgramControl& programs = engine.programs();
+    std::function<void()> duringMessageWindow;
 };
 
 using ProgramControlTest = SchedulerTest;
