@@ -187,11 +187,9 @@ TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
 // that cannot be read is not written until it has been loaded; alarms added meanwhile are then saved.
 TEST_F(SchedulerTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrittenBefore)
 {
-    platform.putSetting("Options", "Theme", "Russian");
-    platform.putSetting("Options", "Silence", "22:00:00, 07:00:00");
-    platform.putSetting("Options", "Flags", "0");
-    platform.putSetting("AlarmList", "0", "1998:03:15-12:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,stored");
-    platform.putSetting("AlarmList", "1", "1998:03:16-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,second");
+    platform.settings = ProfileDocument("[Options]\nTheme=Russian\nSilence=22:00:00, 07:00:00\nFlags=0\n[AlarmList]\n"
+                                        "0=1998:03:15-12:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,stored\n"
+                                        "1=1998:03:16-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,second\n");
     platform.settingsUnreadable = true;
     AlarmEngine starting(platform, "C:\\Alarms");
     starting.setView(this);
