@@ -1,7 +1,6 @@
-// The alarm record: copies, spans, the due and missed tests, and what a
-// firing does to its time, repeat count and state; and the list of alarms.
-// (The tick's walk over the list, in its order, removing and appending
-// entries on the way, is SchedulerTest's.)
+// The alarm record: copies, spans, the due and missed tests, and what a firing does to its time, repeat count and
+// state; and the list of alarms. (The tick's walk over the list, in its order, removing and appending entries on the
+// way, is SchedulerTest's.)
 #include <gtest/gtest.h>
 
 #include <limits>

@@ -34,8 +34,7 @@ std::string source(const std::string& relative)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Russian agreement of a count: one for 1, 21, ...; few for 2-4, 22-24, ...;
-// many for the rest (0, 5-20, 25-30, ...).
+// Russian agreement of a count: one for 1, 21, ...; few for 2-4, 22-24, ...; many for the rest (0, 5-20, 25-30, ...).
 std::string russianCount(int n, const char* one, const char* few, const char* many)
 {
     if (n % 10 == 1 && n % 100 != 11)

@@ -1,6 +1,5 @@
-// Local-time conversions: the C runtime's, in the zone Europe/Berlin (UTC+1,
-// summer time UTC+2) that the test runner sets in TZ, and the test double's
-// zone, which keeps the same rules so that the other tests may rely on them.
+// Local-time conversions: the C runtime's, in the zone Europe/Berlin (UTC+1, summer time UTC+2) that the test runner
+// sets in TZ, and the test double's zone, which keeps the same rules so that the other tests may rely on them.
 #include <gtest/gtest.h>
 
 #include <limits>

@@ -1,8 +1,6 @@
-// The scheduler: the one-second tick (the time field, the first sort, the
-// user's presence, the walk that fires due alarms, settings unreadable at
-// start-up, the user's commands), and the actions of a due alarm with the
-// programs alarms launch (order, silence, postponed launches, watch entries,
-// close rules).
+// The scheduler: the one-second tick (the time field, the first sort, the user's presence, the walk that fires due
+// alarms, settings unreadable at start-up, the user's commands), and the actions of a due alarm with the programs
+// alarms launch (order, silence, postponed launches, watch entries, close rules).
 #include <gtest/gtest.h>
 
 #include <algorithm>
