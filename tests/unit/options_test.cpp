@@ -9,15 +9,6 @@
 #include "support/fake_platform.h"
 #include "ui/window_settings.h"
 
-namespace {
-
-constexpr int hms(int hours, int minutes, int seconds = 0)
-{
-    return hours * 3600 + minutes * 60 + seconds;
-}
-
-}  // namespace
-
 TEST(Options, SilenceReadsSixNumbersWithAnySeparatorsAndIsWrittenAsTimesOfDay)
 {
     const std::tuple<const char*, int, int, const char*> rows[] = {
@@ -37,6 +28,7 @@ TEST(Options, SilenceReadsSixNumbersWithAnySeparatorsAndIsWrittenAsTimesOfDay)
 
 TEST(Options, BothBoundsAreOutsideTheSilenceAndEqualBoundsSilenceNothing)
 {
+    const auto hms = [](int hours, int minutes, int seconds = 0) { return hours * 3600 + minutes * 60 + seconds; };
     const struct {
         SilencePeriod period;
         std::vector<int> silent, heard;
