@@ -77,7 +77,7 @@ TEST_F(DateTimeTextTest, EditorFieldsRoundTripAndEveryFormShowsTheInvalidInstant
     EXPECT_TRUE(back.time == INVALID_TIME && back.repeatInterval == 90);
 }
 
-TEST_F(DateTimeTextTest, ScansTakeAnySeparatorAndStopAtTheFirstMisfit)
+TEST_F(DateTimeTextTest, ScansTakeAnySeparatorStopAtTheFirstMisfitAndCarryOver)
 {
     // "7 30 15": the separator slots take the 3 and the 1.
     const std::pair<const char*, int> clocks[] = {
@@ -93,10 +93,7 @@ TEST_F(DateTimeTextTest, ScansTakeAnySeparatorAndStopAtTheFirstMisfit)
     EXPECT_TRUE(date.day == 5 && date.month == 1 && date.year == 98);
     const DateTimeText::Date unread = DateTimeText::readDate("05.01.98");  // no leading word: taken as it
     EXPECT_EQ(unread.day + unread.month + unread.year, 0);
-}
-
-TEST_F(DateTimeTextTest, TypedDatesFollowTheYearRuleAndCarryOver)
-{
+    // Typed dates follow the two-digit year rule, and their fields carry over.
     for (const auto& [two, full] : {std::pair{0, 2000}, {69, 2069}, {70, 1970}, {98, 1998}, {-1, 1899}})
         EXPECT_EQ(DateTimeText::fullYear(two), full) << two;
     const std::tuple<const char*, const char*, Timestamp> cases[] = {
