@@ -1,6 +1,6 @@
 #include "support/fake_platform.h"
 
-#include <algorithm>
+#include <cstdio>
 
 #include "platform/profile/unicode_text.h"
 
@@ -12,33 +12,22 @@ const char* const MONTH_NAMES[] = {"January", "February", "March",     "April", 
 
 }  // namespace
 
-// The pictures the program formats ("ddd dd.MM.yy", "H:mm:ss", "MMMM") as the
-// system's date and time functions do in an English locale: each run of one
-// letter is a field, "d" and "dd" (and so on) a number of at least that many
-// digits, "ddd" the short day name, "MMMM" the month's name.
+// The pictures the program formats, as the system's date and time functions do in an English locale.
 std::string FakePlatform::formatDate(const LocalTime& t, const std::string& picture)
 {
     if (t.month < 1 || t.month > 12 || t.dayOfWeek < 0 || t.dayOfWeek > 6)
         return std::string();  // rejected by the system
-    const std::string letters = "dMyHms";
-    const int numbers[] = {t.day, t.month, t.year % 100, t.hour, t.minute, t.second};
-    std::string out;
-    for (std::size_t i = 0, end = 0; i < picture.size(); i = end) {
-        end = std::min(picture.find_first_not_of(picture[i], i), picture.size());
-        const std::string field = picture.substr(i, end - i);
-        const std::size_t letter = letters.find(field[0]);
-        if (field == "ddd") {
-            out += std::string(DAY_NAMES + 3 * t.dayOfWeek, 3);
-        } else if (field == "MMMM") {
-            out += MONTH_NAMES[t.month - 1];
-        } else if (letter == std::string::npos) {
-            out += field;
-        } else {
-            const std::string number = std::to_string(numbers[letter]);
-            out += std::string(field.size() > number.size() ? field.size() - number.size() : 0, '0') + number;
-        }
-    }
-    return out;
+    char text[64];
+    if (picture == "MMMM")
+        return MONTH_NAMES[t.month - 1];
+    if (picture == "H:mm:ss")
+        std::snprintf(text, sizeof text, "%d:%02d:%02d", t.hour, t.minute, t.second);
+    else if (picture == "ddd dd.MM.yy")
+        std::snprintf(text, sizeof text, "%.3s %02d.%02d.%02d", DAY_NAMES + 3 * t.dayOfWeek, t.day, t.month,
+                      t.year % 100);
+    else
+        return "no such picture: " + picture;
+    return text;
 }
 
 std::string FakePlatform::readSetting(const std::string& section, const std::string& key)

@@ -1,6 +1,5 @@
-// The test double of the platform layer: it records the calls the program's
-// effects show in (`calls`) and answers from scripted fields. Settings live
-// in memory; time runs in a fixed zone with daylight saving (fake_zone.h).
+// The test double of the platform layer: it records the calls the program's effects show in (`calls`) and answers from
+// scripted fields. Settings live in memory; time runs in a fixed zone with daylight saving (fake_zone.h).
 #pragma once
 
 #include <map>

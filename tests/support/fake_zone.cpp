@@ -19,8 +19,7 @@ long long lastSundayOneUtc(long long year, int month)
 
 bool isSummerTime(long long utcSeconds)
 {
-    // The year by the average year's length may be wrong around New Year
-    // only, far from either change.
+    // The year by the average year's length may be wrong around New Year only, far from either change.
     const long long year = 1970 + utcSeconds / 31556952;
     return utcSeconds >= lastSundayOneUtc(year, 3) && utcSeconds < lastSundayOneUtc(year, 10);
 }

@@ -49,21 +49,7 @@ using DateTimeTextTest = AlarmEditorTest;
 
 }  // namespace
 
-TEST_F(DateTimeTextTest, InstantAndInvalidInstantShowInEveryForm)
-{
-    EXPECT_EQ(texts.dateText(MONDAY_MORNING) + " " + texts.timeOfDayText(MONDAY_MORNING) +
-                  texts.timeOfDayText(22, 0, 0),
-              "Mon 05.01.98 7:05:0022:00:00");
-    EXPECT_EQ(texts.listRowTime(MONDAY_MORNING) + " " + texts.currentTime(MONDAY_MORNING),
-              "1998:01:05 - 07:05:00 07:05:00");
-    EXPECT_EQ(texts.listRowTime(962452800), "2000:07:01 - 14:00:00");  // summer time shown as local
-    EXPECT_EQ(texts.dateText(INVALID_TIME) + texts.timeOfDayText(INVALID_TIME), "--- --.--.---:--:--");
-    EXPECT_EQ(texts.listRowTime(INVALID_TIME) + texts.currentTime(INVALID_TIME), "----:--:-- - --:--:----:--:--");
-    show(INVALID_TIME, 90);
-    EXPECT_TRUE(back.time == INVALID_TIME && back.repeatInterval == 90);
-}
-
-TEST_F(DateTimeTextTest, EditorFieldsRoundTrip)
+TEST_F(DateTimeTextTest, EditorFieldsRoundTripAndEveryFormShowsTheInvalidInstant)
 {
     // Repeat interval, close-after, their texts, and the close-after read back (whole days dropped).
     const std::tuple<Duration, Duration, std::string, const char*, Duration> cases[] = {
@@ -83,9 +69,15 @@ TEST_F(DateTimeTextTest, EditorFieldsRoundTrip)
         EXPECT_EQ(shown.date.substr(shown.date.size() - 8), "01.01." + std::to_string(100 + year % 100).substr(1));
         EXPECT_EQ(back.time, local(year, 1, 1, year == 1970 ? 1 : 0)) << year;
     }
+    EXPECT_EQ(texts.listRowTime(MONDAY_MORNING) + " " + texts.currentTime(MONDAY_MORNING),
+              "1998:01:05 - 07:05:00 07:05:00");
+    EXPECT_EQ(texts.dateText(INVALID_TIME) + texts.timeOfDayText(INVALID_TIME), "--- --.--.---:--:--");
+    EXPECT_EQ(texts.listRowTime(INVALID_TIME) + texts.currentTime(INVALID_TIME), "----:--:-- - --:--:----:--:--");
+    show(INVALID_TIME, 90);
+    EXPECT_TRUE(back.time == INVALID_TIME && back.repeatInterval == 90);
 }
 
-TEST_F(DateTimeTextTest, ScansTakeAnySeparatorAndStopAtTheFirstMisfit)
+TEST_F(DateTimeTextTest, ScansTakeAnySeparatorStopAtTheFirstMisfitAndCarryOver)
 {
     // "7 30 15": the separator slots take the 3 and the 1.
     const std::pair<const char*, int> clocks[] = {
@@ -101,10 +93,7 @@ TEST_F(DateTimeTextTest, ScansTakeAnySeparatorAndStopAtTheFirstMisfit)
     EXPECT_TRUE(date.day == 5 && date.month == 1 && date.year == 98);
     const DateTimeText::Date unread = DateTimeText::readDate("05.01.98");  // no leading word: taken as it
     EXPECT_EQ(unread.day + unread.month + unread.year, 0);
-}
-
-TEST_F(DateTimeTextTest, TypedDatesFollowTheYearRuleAndCarryOver)
-{
+    // Typed dates follow the two-digit year rule, and their fields carry over.
     for (const auto& [two, full] : {std::pair{0, 2000}, {69, 2069}, {70, 1970}, {98, 1998}, {-1, 1899}})
         EXPECT_EQ(DateTimeText::fullYear(two), full) << two;
     const std::tuple<const char*, const char*, Timestamp> cases[] = {

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "support/scheduler_rig.h"
+#include "scheduler/announcer.h"
+#include "support/fake_platform.h"
 
 namespace {
 
@@ -33,8 +34,7 @@ std::string source(const std::string& relative)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Russian agreement of a count: one for 1, 21, ...; few for 2-4, 22-24, ...;
-// many for the rest (0, 5-20, 25-30, ...).
+// Russian agreement of a count: one for 1, 21, ...; few for 2-4, 22-24, ...; many for the rest (0, 5-20, 25-30, ...).
 std::string russianCount(int n, const char* one, const char* few, const char* many)
 {
     if (n % 10 == 1 && n % 100 != 11)
@@ -61,8 +61,9 @@ const struct {
                  {"Russian", 22, 22, "двадцать два часа двадцать две минуты"},
                  {"Russian", 23, 35, "двадцать три часа тридцать пять минут"}};
 
-class AnnouncerTest : public SchedulerRig {
+class AnnouncerTest : public ::testing::Test {
 protected:
+    AnnouncerTest() { state.startFolder = "C:\\Alarms"; }
     // The pieces played at the tick of a time of day, or before the first tick
     // (hour -1); the wave files hold their words.
     Strings say(int hour, int minute = 0)
@@ -92,7 +93,9 @@ protected:
         return ini;
     }
 
-    Announcer& announcer = engine.announcer();
+    FakePlatform platform;
+    SchedulerState state;
+    Announcer announcer{platform, state};
 };
 
 }  // namespace

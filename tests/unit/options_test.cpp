@@ -9,25 +9,6 @@
 #include "support/fake_platform.h"
 #include "ui/window_settings.h"
 
-namespace {
-
-constexpr int hms(int hours, int minutes, int seconds = 0)
-{
-    return hours * 3600 + minutes * 60 + seconds;
-}
-
-}  // namespace
-
-TEST(Options, ThemeAndFlagsFallBackToTheirDefaultsWithoutWritingAnything)
-{
-    FakePlatform platform;  // a stored theme is read at start-up: SchedulerTest
-    EXPECT_EQ(options::readTheme(platform), "Default");
-    platform.putSetting("Options", "Theme", "");
-    EXPECT_TRUE(options::readTheme(platform) == "Default" && platform.settingFileWrites == 0);
-    for (const auto& [text, flags] : {std::pair<const char*, int>{"", 1}, {"x", 1}, {" 3 ", 3}, {"0", 0}, {"-2", -2}})
-        EXPECT_EQ(options::parseFlags(text, 1), flags) << text;
-}
-
 TEST(Options, SilenceReadsSixNumbersWithAnySeparatorsAndIsWrittenAsTimesOfDay)
 {
     const std::tuple<const char*, int, int, const char*> rows[] = {
@@ -47,6 +28,7 @@ TEST(Options, SilenceReadsSixNumbersWithAnySeparatorsAndIsWrittenAsTimesOfDay)
 
 TEST(Options, BothBoundsAreOutsideTheSilenceAndEqualBoundsSilenceNothing)
 {
+    const auto hms = [](int hours, int minutes, int seconds = 0) { return hours * 3600 + minutes * 60 + seconds; };
     const struct {
         SilencePeriod period;
         std::vector<int> silent, heard;
@@ -64,15 +46,20 @@ TEST(Options, BothBoundsAreOutsideTheSilenceAndEqualBoundsSilenceNothing)
     }
 }
 
-TEST(Options, PositionAndColumnKeepTheirDefaultsForNumbersNotThere)
+TEST(Options, KeysKeepTheirDefaultsForValuesNotThereWithoutWritingAnything)
 {
+    FakePlatform platform;  // a stored theme is read at start-up: SchedulerTest
+    EXPECT_EQ(options::readTheme(platform), "Default");
+    platform.putSetting("Options", "Theme", "");
+    EXPECT_EQ(options::readTheme(platform), "Default");
+    for (const auto& [text, flags] : {std::pair<const char*, int>{"", 1}, {"x", 1}, {" 3 ", 3}, {"0", 0}, {"-2", -2}})
+        EXPECT_EQ(options::parseFlags(text, 1), flags) << text;
     const ScreenPoint p = window_settings::parsePosition("-4,-23"), half = window_settings::parsePosition(" 15 ");
     EXPECT_TRUE(p.x == -4 && p.y == -23 && half.x == 15 && half.y == 0);
-    FakePlatform platform;
     platform.putSetting("Options", "Column", "90");
     const ColumnWidths widths = window_settings::readColumnWidths(platform);
     EXPECT_TRUE(widths.first == 90 && widths.second == 124 && platform.settingFileWrites == 0);
-    // An empty key gives the defaults and writes them at once, silently even when the write fails.
+    // Only an empty Column key gives the defaults and writes them at once, silently even when the write fails.
     platform.putSetting("Options", "Column", "");
     EXPECT_EQ(window_settings::readColumnWidths(platform).first, 130);
     EXPECT_EQ(platform.readSetting("Options", "Column"), "130,124");

@@ -1,14 +1,16 @@
-// The scheduler: the one-second tick (the time field, the first sort, the
-// user's presence, the walk that fires due alarms, settings unreadable at
-// start-up, the user's commands), and the actions of a due alarm with the
-// programs alarms launch (order, silence, postponed launches, watch entries,
-// close rules).
+// The scheduler: the one-second tick (the time field, the first sort, the user's presence, the walk that fires due
+// alarms, settings unreadable at start-up, the user's commands), and the actions of a due alarm with the programs
+// alarms launch (order, silence, postponed launches, watch entries, close rules).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "support/scheduler_rig.h"
+#include "scheduler/alarm_engine.h"
+#include "support/fake_platform.h"
 
 namespace {
 
@@ -17,10 +19,37 @@ constexpr Timestamp MIDNIGHT = NOON - 12 * 3600;
 constexpr Duration DAY = 86400;
 const char* const SAVE = "writeSettings AlarmList";
 const std::string SHOWN = " @" + std::to_string(NOON + 5);
+using Calls = std::vector<std::string>;
 using Handles = std::vector<ProcessHandle>;
 
-class SchedulerTest : public SchedulerRig {
+// The alarm engine wired to the fake platform, as the program starts it on empty settings. The test is the
+// engine's view too: it logs each call of the view into the platform's calls, so that the order of views and
+// platform calls can be checked together.
+class SchedulerTest : public ::testing::Test, public AlarmView {
 protected:
+    SchedulerTest()
+    {
+        engine.setView(this);
+        EXPECT_TRUE(engine.loadSettings());
+        platform.calls.clear();
+    }
+    // An armed alarm at the end of the list; its program and wave are named after it.
+    Alarm& addAlarm(const std::string& message, std::uint32_t flags, Timestamp time)
+    {
+        auto alarm = std::make_unique<Alarm>(time);
+        alarm->message = message;
+        alarm->flags = flags;
+        alarm->state = ALARM_STATE_ARMED;
+        alarm->commandLine = message + ".exe";
+        alarm->waveFile = "ding.wav";
+        state.alarmsChanged = true;
+        return alarms.append(std::move(alarm));
+    }
+    static long countOf(const Calls& calls, const std::string& prefix)
+    {
+        return std::count_if(calls.begin(), calls.end(),
+                             [&](const std::string& call) { return call.rfind(prefix, 0) == 0; });
+    }
     // All calls of one tick at the given time.
     Calls tickAt(Timestamp time)
     {
@@ -48,7 +77,31 @@ protected:
         return platform.calls;
     }
     static bool pending(const Alarm& alarm) { return (alarm.flags & ALARM_EXECUTE_PENDING) != 0; }
+
+    // --- AlarmView ---
+    void insertAlarmRow(Alarm& alarm) override { log("insertAlarmRow " + alarm.message); }
+    void showCurrentTime(Timestamp tickTime) override { log("showCurrentTime " + std::to_string(tickTime)); }
+    void sortRows(SortDirection direction) override
+    {
+        log(direction == SortDirection::LatestFirst ? "sortRows latest first" : "sortRows earliest first");
+    }
+    void refreshRow(Alarm& alarm) override { log("refreshRow " + alarm.message); }
+    void deleteRow(const Alarm& alarm) override { log("deleteRow " + alarm.message); }
+    void openMessageWindow(const std::string& message, Timestamp tickTime) override
+    {
+        log("openMessageWindow " + message + " @" + std::to_string(tickTime));
+        if (duringMessageWindow)
+            duringMessageWindow();  // a modal loop of the tick, say
+    }
+    void settingsLoaded() override { log("settingsLoaded"); }
+    void log(const std::string& call) { platform.calls.push_back(call); }
+
+    FakePlatform platform;
+    AlarmEngine engine{platform, "C:\\Alarms"};
+    SchedulerState& state = engine.state();
+    AlarmCollection& alarms = engine.alarms();
     ProgramControl& programs = engine.programs();
+    std::function<void()> duringMessageWindow;
 };
 
 using ProgramControlTest = SchedulerTest;
@@ -132,11 +185,9 @@ TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
 // that cannot be read is not written until it has been loaded; alarms added meanwhile are then saved.
 TEST_F(SchedulerTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrittenBefore)
 {
-    platform.putSetting("Options", "Theme", "Russian");
-    platform.putSetting("Options", "Silence", "22:00:00, 07:00:00");
-    platform.putSetting("Options", "Flags", "0");
-    platform.putSetting("AlarmList", "0", "1998:03:15-12:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,stored");
-    platform.putSetting("AlarmList", "1", "1998:03:16-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,second");
+    platform.settings = ProfileDocument("[Options]\nTheme=Russian\nSilence=22:00:00, 07:00:00\nFlags=0\n[AlarmList]\n"
+                                        "0=1998:03:15-12:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,stored\n"
+                                        "1=1998:03:16-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,second\n");
     platform.settingsUnreadable = true;
     AlarmEngine starting(platform, "C:\\Alarms");
     starting.setView(this);
