@@ -53,7 +53,7 @@ TEST(AlarmList, ShowsTheStoredAlarmsInTheStoredOrderAHeaderClickReversesItAndDel
     EXPECT_EQ(readFileText(path), stored);
 
     // A header click reverses the order and flips only the lowest bit of Flags.
-    program.clickHeader(1);
+    program.click(ListView_GetHeader(program.list()), 1);
     EXPECT_TRUE(
         waitUntil([&] { return program.rows() == latestFirst && iniValue(readFileText(path), "Flags") == "3"; }));
 
@@ -99,13 +99,8 @@ TEST(Firing, DueAlarmsFireOnceAndAreStoredAsTheyEndInTheFileAsItWas)
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(program.main()));
     EXPECT_EQ(windowText(GetDlgItem(window, IDC_MESSAGE_TEXT)), "Tom & Jerry");
-    const std::string date = windowText(GetDlgItem(window, IDC_MESSAGE_DATE));
-    const std::string time = windowText(GetDlgItem(window, IDC_MESSAGE_TIME));
-    EXPECT_EQ(date.size(), 12u) << date;  // "Mon 05.01.98", the day of the tick a second or two after the alarm's time
-    EXPECT_TRUE(date.substr(4, 3) == storedTime(now + 3).substr(8, 2) + "." ||
-                date.substr(4, 3) == storedTime(now + 5).substr(8, 2) + ".")
-        << date;
-    EXPECT_EQ(time.substr(time.size() - 6, 1) + time.substr(time.size() - 3, 1), "::") << time;  // "7:05:00"
+    const std::string date = windowText(GetDlgItem(window, IDC_MESSAGE_DATE));  // "Mon 05.01.98", of the tick
+    EXPECT_TRUE(date.size() == 12 && date.substr(4, 3) == storedTime(now + 3).substr(8, 2) + ".") << date;
     EXPECT_TRUE(saveScreenshot(window, "alarm_message"));
 
     // The fired alarm is idle, the repeating one moved on by its interval with one count less, the Autodelete one is
@@ -118,8 +113,7 @@ TEST(Firing, DueAlarmsFireOnceAndAreStoredAsTheyEndInTheFileAsItWas)
     EXPECT_TRUE(waitUntil([&] { return readFileText(real) == expected; })) << readFileText(real);
     EXPECT_EQ(program.rows().size(), 5u);
     EXPECT_EQ(program.dialogs(IDC_MESSAGE_TEXT).size(), 1u);
-    pressButton(window, IDOK);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(window); }));
+    EXPECT_TRUE(closeWithOk(window));
 }
 
 // The process id that a started helper wrote into its report, or 0 while there is none.

@@ -206,6 +206,14 @@ void pressButton(HWND dialog, int id)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+bool closeWithOk(HWND dialog)
+{
+    if (dialog == nullptr)
+        return false;
+    pressButton(dialog, IDOK);
+    return waitUntil([&] { return !IsWindow(dialog); }, 5000);
+}
+
 void pressKeys(std::initializer_list<WORD> keys)
 {
     std::vector<INPUT> input(keys.size() * 2, INPUT{INPUT_KEYBOARD});
@@ -335,14 +343,16 @@ std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, 
 
 void QuorvelProcess::click(HWND window, int item, int times)
 {
-    RECT r;
-    GetWindowRect(window, &r);
-    if (item >= 0) {
-        r = {LVIR_LABEL};
-        exchange(window, LVM_GETITEMRECT, item, r);
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    RECT r = {LVIR_LABEL}, shown;
+    GetClientRect(window, &shown);
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (item >= 0) {  // of a header, the part of the column that shows
+        exchange(window, lstrcmpiA(name, WC_HEADERA) == 0 ? HDM_GETITEMRECT : LVM_GETITEMRECT, item, r);
+        IntersectRect(&shown, &shown, &r);
     }
-    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, times);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+    clickAt({(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2}, times);
     sync();
 }
 
@@ -362,17 +372,4 @@ void QuorvelProcess::selectRow(int row)
 {
     LVITEMA item = {0, 0, 0, LVIS_SELECTED, LVIS_SELECTED};  // the state and the part of it that changes
     exchange(list(), LVM_SETITEMSTATE, row, item);
-}
-
-void QuorvelProcess::clickHeader(int column)
-{
-    // The header control gets the press and release in the middle of the part of the column that shows, and tells
-    // the list of the click.
-    HWND header = ListView_GetHeader(list());
-    RECT item, shown;
-    exchange(header, HDM_GETITEMRECT, column, item);
-    GetClientRect(header, &shown);
-    const LPARAM middle = MAKELPARAM((item.left + std::min(item.right, shown.right)) / 2, shown.bottom / 2);
-    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageA(header, WM_LBUTTONUP, 0, middle);
 }

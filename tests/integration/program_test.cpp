@@ -12,17 +12,12 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
 {
     TempFolder folder;
     const std::string start = folder.folder("start");
-    // Temporary files of settings writers: that of an ended process goes, that of a running one (this) stays.
-    const std::string running = "TIVRA.INI.~qv" + std::to_string(GetCurrentProcessId()) + "-1.tmp";
-    for (const std::string& name : {running, std::string("TIVRA.INI.~qv4000000000-0.tmp"), std::string("notes.tmp")})
-        writeFileText(start + "\\" + name, "x");
     QuorvelProcess program(start);
     HWND main = program.main();
     ASSERT_NE(main, nullptr);
     program.sync();
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_EQ(readFileText(start + "\\TIVRA.INI"), "[Options]\r\nColumn=130,124\r\n");
-    EXPECT_EQ(folderEntries(start), (std::vector<std::string>{"TIVRA.INI", running, "notes.tmp"}));
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"start"});
     EXPECT_EQ(readFileText(programFolder() + "\\TIVRA.INI"), "<missing>");
     ASSERT_TRUE(trayIcon(main));
@@ -39,7 +34,7 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
 
     // Enter and the minimize button hide the window; it is never minimized. A second copy on the same settings file
     // brings it up and ends; a copy on another file runs beside it.
-    program.key(VK_RETURN);
+    PostMessageA(main, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     QuorvelProcess other(folder.folder("other")), second(start);
     DWORD code = 99;
@@ -59,17 +54,14 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main)) << "modal";
     EXPECT_TRUE(saveScreenshot(about, "about_box"));
-    pressButton(about, IDOK);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) && IsWindowEnabled(main); }));
+    EXPECT_TRUE(closeWithOk(about) && IsWindowEnabled(main));
     EXPECT_TRUE(program.running() && other.running());
 
     // About the longest folder Wine starts a program in: a save's temporary file would not fit the file calls.
     const std::string tooLong = folder.path() + "\\" + std::string(250 - folder.path().size(), 'f');
     ASSERT_TRUE(CreateDirectoryA(tooLong.c_str(), nullptr));
     QuorvelProcess refused(tooLong);
-    HWND box = refused.waitForMessageBox("Start the program from another folder");
-    ASSERT_NE(box, nullptr);
-    pressButton(box, IDOK);
+    EXPECT_TRUE(closeWithOk(refused.waitForMessageBox("Start the program from another folder")));
     EXPECT_TRUE(refused.waitForExit(nullptr, 10000));
     EXPECT_EQ(readFileText(tooLong + "\\TIVRA.INI"), "<missing>");
 }
@@ -129,17 +121,13 @@ TEST(SettingsFile, PositionThatCannotBeWrittenIsReportedOncePerFailureStreak)
     for (int x : {10, 20, 30, 40})
         moveTo(x);
     HWND box = program.waitForMessageBox("Can't Write");
-    ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(waitUntil([&] {
-        RECT frame;
-        return GetWindowRect(main, &frame) && frame.left == 40;
-    }));
+    RECT frame;
+    EXPECT_TRUE(waitUntil([&] { return GetWindowRect(main, &frame) && frame.left == 40; }));
     program.sync();
     EXPECT_EQ(program.messageBoxes().size(), 1u);
     EXPECT_EQ(readFileText(path), before) << "a failed write leaves the file as it was";
-    pressButton(box, IDOK);
+    ASSERT_TRUE(closeWithOk(box));
     CloseHandle(held);
-    ASSERT_TRUE(waitUntil([&] { return program.messageBoxes().empty(); }));
 
     // A move whose write succeeds ends the streak, so the next failure is reported again.
     moveTo(77);
@@ -159,9 +147,7 @@ TEST(SettingsFile, FileThatCannotBeReadAtStartIsReportedOnceAndNeverWritten)
     writeFileText(path, stored);
     HANDLE held = holdOpen(path, 0);
     QuorvelProcess program(folder.path());
-    HWND box = program.waitForMessageBox("cannot be read");
-    ASSERT_NE(box, nullptr);
-    pressButton(box, IDOK);
+    ASSERT_TRUE(closeWithOk(program.waitForMessageBox("cannot be read")));
     CloseHandle(held);
     ASSERT_NE(program.main(), nullptr);
 
@@ -171,9 +157,9 @@ TEST(SettingsFile, FileThatCannotBeReadAtStartIsReportedOnceAndNeverWritten)
     EXPECT_TRUE(program.rows().empty());
     EXPECT_TRUE(program.messageBoxes().empty());
     program.command(IDCANCEL);
-    box = program.waitForMessageBox("Can't Write");
+    HWND box = program.waitForMessageBox("Can't Write");
     EXPECT_EQ(program.messageBoxes().size(), 1u);
-    pressButton(box, IDOK);
+    EXPECT_TRUE(closeWithOk(box));
     ASSERT_TRUE(program.waitForExit());
     EXPECT_EQ(readFileText(path), stored);
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"TIVRA.INI"}) << "no temporary file is left";
