@@ -4,9 +4,8 @@
 #include <windows.h>
 
 #include <shellapi.h>
-#include <sys/stat.h>
-#include <sys/utime.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <tuple>
@@ -19,23 +18,6 @@ const int MESSAGE = IDC_EDIT_MESSAGE, DATE = IDC_EDIT_DATE, TIME = IDC_EDIT_TIME
           DAYS = IDC_EDIT_REPEAT_DAYS, COUNT = IDC_EDIT_REPEAT_COUNT, AUTODELETE = IDC_EDIT_AUTODELETE,
           PLAY_WAVE = IDC_EDIT_PLAY_WAVE, WAVE_BROWSE = IDC_EDIT_WAVE_BROWSE, GRID = IDC_CALENDAR_GRID,
           LIST = IDC_TIME_LIST, THEME = IDC_SETUP_THEME, FROM = IDC_SETUP_SILENCE_FROM, TO = IDC_SETUP_SILENCE_TO;
-
-// How many wave files of the folder were read since their access time was set back to 2000 (a read moves an access
-// time that is not later than the last change); with setBack, sets it back afterwards.
-int wavesRead(const std::string& folder, bool setBack)
-{
-    _utimbuf year2000 = {946684800, 946684800};
-    int read = 0;
-    for (const std::string& name : folderEntries(folder)) {
-        const std::string file = folder + "\\" + name;
-        struct _stat status = {};
-        read += name.size() > 4 && name.substr(name.size() - 4) == ".wav" && _stat(file.c_str(), &status) == 0 &&
-            status.st_atime > year2000.actime;
-        if (setBack)
-            _utime(file.c_str(), &year2000);
-    }
-    return read;
-}
 
 class Editor : public ::testing::Test {
 protected:
@@ -157,9 +139,13 @@ TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTake
     EXPECT_EQ(iniValue(settings(), "Theme") + " " + iniValue(settings(), "Silence"), "Russian 23:45:00, 07:00:00");
 
     EXPECT_EQ(iniValue(settings(), "Hour"), ".\\speak\\Russian\\hour.wav") << "the theme's words in Speak";
-    wavesRead(folder.file("speak\\Russian"), true);
+    std::vector<std::string> waves;
+    for (const std::string& name : folderEntries(folder.file("speak\\Russian")))
+        if (name.find(".wav") != std::string::npos)
+            dateBack(waves.emplace_back(folder.file("speak\\Russian\\" + name)));
     program->tray(WM_RBUTTONDOWN);  // returns once the time has been said
-    EXPECT_GE(wavesRead(folder.file("speak\\Russian"), false), 4) << "hour and minute with their words, in Russian";
+    EXPECT_GE(std::count_if(waves.begin(), waves.end(), [](auto& wave) { return touchedSinceDateBack(wave); }), 4)
+        << "hour and minute with their words, in Russian";
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "integration/harness.h"
 
 #include <shellapi.h>
+#include <sys/stat.h>
+#include <sys/utime.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +17,7 @@
 namespace {
 
 const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
+const time_t YEAR_1980 = 315532800;
 // What the program gives the shell for its notification icon: the callback message and the icon's id.
 const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 
@@ -116,6 +119,18 @@ std::vector<std::string> folderEntries(const std::string& folder)
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
+}
+
+void dateBack(const std::string& path)
+{
+    _utimbuf times = {YEAR_1980, YEAR_1980};
+    _utime(path.c_str(), &times);
+}
+
+bool touchedSinceDateBack(const std::string& path, bool written)
+{
+    struct _stat status = {};
+    return _stat(path.c_str(), &status) == 0 && (written ? status.st_mtime : status.st_atime) > YEAR_1980;
 }
 
 long long secondsNow()

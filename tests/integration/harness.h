@@ -47,6 +47,11 @@ std::string settingsText(const std::string& options, const std::vector<std::stri
 std::string iniValue(const std::string& text, const std::string& key);
 std::string unicodeFile(const std::string& text, bool bigEndian = false);
 
+// Sets a file's last access and change back to 1980; true when since then it was read (a read moves an access time
+// that is not later than the last change) or, with written, written.
+void dateBack(const std::string& path);
+bool touchedSinceDateBack(const std::string& path, bool written = false);
+
 // Polls a condition every 50 ms until it holds or the time is up.
 template <typename Condition>
 bool waitUntil(Condition condition, DWORD timeoutMs = 10000)
