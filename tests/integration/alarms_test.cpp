@@ -1,6 +1,6 @@
 // The alarms of the main window: the stored list in time order, the header click that reverses it, Delete; alarms
-// fired at their time with the programs they start and close (qv_helper.exe stands in for those); and the tick in
-// awkward places: many alarms due at once, a box raised by the tick.
+// fired at their time with the programs they start and close (qv_helper.exe stands in for those); and many alarms
+// due at once.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -200,27 +200,6 @@ TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
     const std::string saved = readFileText(path);  // every alarm moved on by a day in that one write
     EXPECT_TRUE(iniValue(saved, "0").substr(0, 10) != alarm.substr(0, 10) &&
                 iniValue(saved, "1999") == iniValue(saved, "0"));
-}
-
-TEST(Timing, FailedSaveIsToldInFrontAfterTheTickAndAlarmsKeepFiring)
-{
-    TempFolder folder;
-    const std::string path = folder.file("TIVRA.INI");
-    writeFileText(path,
-                  settingsText("",
-                               {storedAlarm(storedTime(secondsNow() + 2), "-1,1,0", "first"),
-                                storedAlarm(storedTime(secondsNow() + 6), "-1,1,2", "second")}));
-    // Read by all, replaced by none: every save fails.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    QuorvelProcess program(folder.path());
-    HWND box = program.waitForMessageBox("I can't write");
-    ASSERT_NE(box, nullptr);
-    EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "owned by no hidden window: it has a taskbar button";
-    // The second alarm (the first row) fires while the box is open; its failed save is not told twice.
-    EXPECT_TRUE(waitUntil([&] { return program.rows().at(0).at(2) == "2"; }, 15000)) << "idle";
-    EXPECT_EQ(program.messageBoxes().size(), 1u);
-    CloseHandle(held);
 }
 
 }  // namespace

@@ -103,29 +103,41 @@ HANDLE holdOpen(const std::string& path, DWORD sharing)
     return CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
-TEST(SettingsFile, PositionThatCannotBeWrittenIsReportedOncePerFailureStreak)
+// Every save fails while another program holds the file open for reading: the first failure of a streak is told in
+// front, the others behind it silently, and alarms keep firing; a write that succeeds ends the streak.
+TEST(SettingsFile, FailedSavesAreToldInFrontOncePerFailureStreakAndAlarmsKeepFiring)
 {
     TempFolder folder;
-    const std::string path = folder.file("TIVRA.INI");
+    const std::string path = folder.file("TIVRA.INI"),
+                      stored = settingsText("",
+                                            {storedAlarm(storedTime(secondsNow() + 2), "-1,1,0", "first"),
+                                             storedAlarm(storedTime(secondsNow() + 6), "-1,1,2", "second")});
+    writeFileText(path, stored);
+    HANDLE held = holdOpen(path, FILE_SHARE_READ);
     QuorvelProcess program(folder.path());
+    HWND box = program.waitForMessageBox("I can't write");  // after the tick that fired the first alarm
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "owned by no hidden window: it has a taskbar button";
+    // The second alarm (the first row) fires while the box is open; its failed save is not told twice.
+    EXPECT_TRUE(waitUntil([&] { return program.rows().at(0).at(2) == "2"; }, 15000)) << "idle";
+    EXPECT_EQ(program.messageBoxes().size(), 1u);
+    ASSERT_TRUE(closeWithOk(box));
+
+    // A drag of four moves: the first failure shows the box, the moves handled behind it fail silently.
     HWND main = program.main();
-    ASSERT_NE(main, nullptr);
     program.tray(WM_LBUTTONDOWN);
-    const std::string before = readFileText(path);
     const auto moveTo = [&](int x) {
         SetWindowPos(main, nullptr, x, x, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     };
-
-    // A drag of four moves: the first failure shows the box, the moves handled behind it fail silently.
-    HANDLE held = holdOpen(path, FILE_SHARE_READ);
     for (int x : {10, 20, 30, 40})
         moveTo(x);
-    HWND box = program.waitForMessageBox("Can't Write");
+    box = program.waitForMessageBox("Can't Write");
     RECT frame;
     EXPECT_TRUE(waitUntil([&] { return GetWindowRect(main, &frame) && frame.left == 40; }));
     program.sync();
     EXPECT_EQ(program.messageBoxes().size(), 1u);
-    EXPECT_EQ(readFileText(path), before) << "a failed write leaves the file as it was";
+    EXPECT_EQ(readFileText(path), stored) << "a failed write leaves the file as it was";
     ASSERT_TRUE(closeWithOk(box));
     CloseHandle(held);
 
