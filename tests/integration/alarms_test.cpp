@@ -59,8 +59,8 @@ TEST(AlarmList, ShowsTheStoredAlarmsInTheStoredOrderAHeaderClickReversesItAndDel
         waitUntil([&] { return program.rows() == latestFirst && iniValue(readFileText(path), "Flags") == "3"; }));
 
     writeFileText(path, readFileText(path) + "[Speak]\r\nHour=hour.wav\r\n");
-    for (int row : {1, 2})
-        program.selectRow(row);
+    program.click(program.list(), 1);
+    pressKeys({VK_SHIFT, VK_DOWN});  // rows 1 and 2
     program.command(IDC_MAIN_DELETE);
     const std::string expected =
         settingsText(options + "3\r\n", {dinner, noTime, "", "", "", beyond}) + "[Speak]\r\nHour=hour.wav\r\n";

@@ -33,11 +33,6 @@ protected:
             throw std::runtime_error("no dialog with control " + std::to_string(controlId) + " opened");
         return opened;
     }
-    void pick(HWND popup, int control, int entry)
-    {
-        SendDlgItemMessageA(popup, control, LVM_ENSUREVISIBLE, static_cast<WPARAM>(entry), FALSE);
-        program->click(GetDlgItem(popup, control), entry);
-    }
     std::string settings() const { return readFileText(folder.file("TIVRA.INI")); }
     static bool on(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
     static bool enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
@@ -82,7 +77,7 @@ TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTake
     // Armed, with the flags of the check boxes it opened with: Show message alone.
     EXPECT_EQ(iniValue(settings(), "1"), due + ",-1,1,2, 0:00:00:00,0:00:00:00,,,,Tea is ready");
 
-    program->selectRow(0);  // the 2030 alarm, latest first
+    program->click(program->list(), 0);  // the 2030 alarm, latest first
     editor = open(program->main(), IDC_MAIN_EDIT, MESSAGE);
     HWND calendar = open(editor, IDC_EDIT_DATE_DROP, GRID);
     EXPECT_TRUE(saveScreenshot(calendar, "calendar"));
@@ -90,12 +85,12 @@ TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTake
     EXPECT_TRUE(waitUntil([&] { return text(editor, DATE).substr(3) == " 20.03.30"; }, 5000));
     HWND times = open(editor, IDC_EDIT_TIME_DROP, LIST);
     EXPECT_TRUE(saveScreenshot(times, "time_list"));
-    pick(times, LIST, 48);
+    program->click(GetDlgItem(times, LIST), 48);
     EXPECT_TRUE(waitUntil([&] { return text(editor, TIME) == "12:0:00"; }, 5000));
     program->click(GetDlgItem(editor, AUTODELETE));
     program->click(GetDlgItem(editor, REPEAT));
     EXPECT_TRUE(on(editor, AUTODELETE) && !enabled(editor, AUTODELETE) && enabled(editor, DAYS));
-    pick(open(editor, IDC_EDIT_REPEAT_DAYS_DROP, LIST), LIST, 2);
+    program->click(GetDlgItem(open(editor, IDC_EDIT_REPEAT_DAYS_DROP, LIST), LIST), 2);
     EXPECT_TRUE(waitUntil([&] { return text(editor, DAYS) == "4 дней"; }, 5000)) << "on any code page";
     program->click(GetDlgItem(editor, IDOK));
     const std::string stored = settings();

@@ -63,6 +63,18 @@ void clickAt(POINT point, int times)
     }
 }
 
+// The static texts of a dialog run together: a message box's text.
+std::string staticTexts(HWND dialog)
+{
+    std::string texts;
+    char name[16];
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            texts += windowText(child);
+    return texts;
+}
+
 }  // namespace
 
 TempFolder::TempFolder()
@@ -192,17 +204,6 @@ std::string windowText(HWND window)
     return utf8;
 }
 
-std::string staticTexts(HWND dialog)
-{
-    std::string texts;
-    char name[16];
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
-            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
-            texts += windowText(child);
-    return texts;
-}
-
 std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption)
 {
     std::vector<HWND> found;
@@ -323,20 +324,6 @@ HWND QuorvelProcess::waitForDialog(int controlId, const char* caption, const std
     return shown;
 }
 
-bool QuorvelProcess::clickTrayIcon()
-{
-    // The notification area fills the taskbar from its right end, and the program's is the only icon there. A desktop
-    // that has just started may take the first click for itself; another one only shows the window again.
-    RECT bar;
-    GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &bar);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        clickAt({bar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (bar.top + bar.bottom) / 2}, 1);
-        if (waitUntil([&] { return IsWindowVisible(main()) != FALSE; }, 3000))
-            return true;
-    }
-    return false;
-}
-
 template <typename Item>
 std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, Item& item)
 {
@@ -362,8 +349,11 @@ void QuorvelProcess::click(HWND window, int item, int times)
     GetClientRect(window, &shown);
     char name[16] = "";
     GetClassNameA(window, name, sizeof name);
+    const bool header = lstrcmpiA(name, WC_HEADERA) == 0;
+    if (item >= 0 && !header)
+        SendMessageA(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
     if (item >= 0) {  // of a header, the part of the column that shows
-        exchange(window, lstrcmpiA(name, WC_HEADERA) == 0 ? HDM_GETITEMRECT : LVM_GETITEMRECT, item, r);
+        exchange(window, header ? HDM_GETITEMRECT : LVM_GETITEMRECT, item, r);
         IntersectRect(&shown, &shown, &r);
     }
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&shown), 2);
@@ -381,10 +371,4 @@ std::vector<std::vector<std::string>> QuorvelProcess::rows()
         rows.push_back({time, exchange(list(), LVM_GETITEMA, 0, item), image});
     }
     return rows;
-}
-
-void QuorvelProcess::selectRow(int row)
-{
-    LVITEMA item = {0, 0, 0, LVIS_SELECTED, LVIS_SELECTED};  // the state and the part of it that changes
-    exchange(list(), LVM_SETITEMSTATE, row, item);
 }

@@ -62,10 +62,9 @@ bool waitUntil(Condition condition, DWORD timeoutMs = 10000)
     return true;
 }
 
-// Windows of any process. Texts come through WM_GETTEXT (an edit control's content too) in UTF-8, so that Russian
-// ones show whatever the system's code page; staticTexts runs a dialog's together (a message box's text).
+// Windows of any process. A text comes through WM_GETTEXT (an edit control's content too) in UTF-8, so that Russian
+// ones show whatever the system's code page.
 std::string windowText(HWND window);
-std::string staticTexts(HWND dialog);
 // The dialogs of a process that hold a control of the id, and have the caption when one is given.
 std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption = nullptr);
 // A click on a button of a dialog (its notification reaches the dialog); a dialog closed with OK, true once gone.
@@ -110,15 +109,13 @@ public:
     void tray(UINT mouseMessage) { trayEvent(main(), mouseMessage); }
     void command(int id) { pressButton(main(), id); }
     void sysCommand(WPARAM command) { PostMessageA(main(), WM_SYSCOMMAND, command, 0); }
-    // A real click of the mouse on the program's icon in the taskbar; true when it showed the main window.
-    bool clickTrayIcon();
-    // Real clicks of the mouse in the middle of a window of the program, or of an item of a list view or a header.
+    // Real clicks of the mouse in the middle of a window of the program, or of an item of a list view (scrolled into
+    // view) or a header.
     void click(HWND window, int item = -1, int times = 1);
 
     // The rows of the alarm list (the texts of both columns and the number of the icon), read from the program's
     // memory as a screen reader does.
     std::vector<std::vector<std::string>> rows();
-    void selectRow(int row);  // as a click with Ctrl: other rows stay selected
 
 private:
     template <typename Item>
