@@ -136,9 +136,7 @@ bool processEnded(DWORD id, DWORD timeoutMs)
 TEST(Firing, LaunchedProgramsStartInTheirFolderAndCloseByTheirRules)
 {
     TempFolder folder;
-    const std::string work = folder.folder("work");
-    const std::string helper = folder.file("qv_helper.exe");
-    ASSERT_TRUE(CopyFileA((programFolder() + "\\qv_helper.exe").c_str(), helper.c_str(), FALSE));
+    const std::string work = folder.folder("work"), helper = programFolder() + "\\qv_helper.exe";
     const long long now = secondsNow();
     const auto alarm = [&](int seconds, unsigned flags, const std::string& parameters, const char* message = "",
                            const char* closeAfter = NO_SPAN) {
@@ -169,7 +167,7 @@ TEST(Firing, LaunchedProgramsStartInTheirFolderAndCloseByTheirRules)
 
     // The user counts as present from the start.
     EXPECT_EQ(helperProcess(work, "away"), 0u);
-    program.sysCommand(SC_SCREENSAVE);
+    PostMessageA(program.main(), WM_SYSCOMMAND, SC_SCREENSAVE, 0);
     EXPECT_TRUE(waitUntil([&] { return helperProcess(work, "away") != 0; }));
     EXPECT_FALSE(processEnded(third, 1000)) << "no rule of the third alarm closes its program";
     for (DWORD running : {third, helperProcess(work, "away")})

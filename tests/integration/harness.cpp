@@ -16,7 +16,7 @@
 
 namespace {
 
-const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
+const long long FILE_TIME_UNITS_PER_SECOND = 10000000, SECONDS_FROM_1601_TO_1970 = 11644473600;
 const time_t YEAR_1980 = 315532800;
 // What the program gives the shell for its notification icon: the callback message and the icon's id.
 const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
@@ -145,17 +145,10 @@ bool touchedSinceDateBack(const std::string& path, bool written)
     return _stat(path.c_str(), &status) == 0 && (written ? status.st_mtime : status.st_atime) > YEAR_1980;
 }
 
-long long secondsNow()
-{
-    ULARGE_INTEGER now;
-    GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&now));
-    return static_cast<long long>(now.QuadPart / FILE_TIME_UNITS_PER_SECOND);
-}
-
 std::string storedTime(long long seconds)
 {
     ULARGE_INTEGER instant;
-    instant.QuadPart = static_cast<ULONGLONG>(seconds * FILE_TIME_UNITS_PER_SECOND);
+    instant.QuadPart = static_cast<ULONGLONG>((seconds + SECONDS_FROM_1601_TO_1970) * FILE_TIME_UNITS_PER_SECOND);
     SYSTEMTIME utc, local;
     FileTimeToSystemTime(reinterpret_cast<const FILETIME*>(&instant), &utc);
     SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);

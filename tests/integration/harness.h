@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <ctime>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -33,9 +34,12 @@ std::string readFileText(const std::string& path);
 void writeFileText(const std::string& path, const std::string& text);
 std::vector<std::string> folderEntries(const std::string& folder);
 
-// Stored alarms. An instant is a count of seconds; storedTime gives it in local time as "%Y:%m:%d-%H:%M:%S".
+// Stored alarms. An instant counts seconds from 1970; storedTime gives it in local time as "%Y:%m:%d-%H:%M:%S".
 const char* const NO_SPAN = "0:00:00:00";
-long long secondsNow();
+inline long long secondsNow()
+{
+    return std::time(nullptr);
+}
 std::string storedTime(long long seconds);
 // One alarm's value: time, "count,state,flags", message, the program it starts and its folder, repeat, close after.
 std::string storedAlarm(const std::string& time, const std::string& numbers, const std::string& message,
@@ -108,7 +112,6 @@ public:
     // Handled when this returns (a right press once the time has been said).
     void tray(UINT mouseMessage) { trayEvent(main(), mouseMessage); }
     void command(int id) { pressButton(main(), id); }
-    void sysCommand(WPARAM command) { PostMessageA(main(), WM_SYSCOMMAND, command, 0); }
     // Real clicks of the mouse in the middle of a window of the program, or of an item of a list view (scrolled into
     // view) or a header.
     void click(HWND window, int item = -1, int times = 1);

@@ -41,7 +41,7 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main); }));
     ASSERT_NE(other.main(), nullptr);
-    program.sysCommand(SC_MINIMIZE);
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     EXPECT_FALSE(IsIconic(main));
 
