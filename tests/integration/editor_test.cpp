@@ -4,9 +4,8 @@
 #include <windows.h>
 
 #include <shellapi.h>
-#include <sys/stat.h>
-#include <sys/utime.h>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <tuple>
@@ -20,35 +19,11 @@ const int MESSAGE = IDC_EDIT_MESSAGE, DATE = IDC_EDIT_DATE, TIME = IDC_EDIT_TIME
           PLAY_WAVE = IDC_EDIT_PLAY_WAVE, WAVE_BROWSE = IDC_EDIT_WAVE_BROWSE, GRID = IDC_CALENDAR_GRID,
           LIST = IDC_TIME_LIST, THEME = IDC_SETUP_THEME, FROM = IDC_SETUP_SILENCE_FROM, TO = IDC_SETUP_SILENCE_TO;
 
-// How many wave files of the folder were read since their access time was set back to 2000 (a read moves an access
-// time that is not later than the last change); with setBack, sets it back afterwards.
-int wavesRead(const std::string& folder, bool setBack)
-{
-    _utimbuf year2000 = {946684800, 946684800};
-    int read = 0;
-    for (const std::string& name : folderEntries(folder)) {
-        const std::string file = folder + "\\" + name;
-        struct _stat status = {};
-        read += name.size() > 4 && name.substr(name.size() - 4) == ".wav" && _stat(file.c_str(), &status) == 0 &&
-            status.st_atime > year2000.actime;
-        if (setBack)
-            _utime(file.c_str(), &year2000);
-    }
-    return read;
-}
-
 class Editor : public ::testing::Test {
 protected:
     TempFolder folder;
     std::unique_ptr<QuorvelProcess> program;
 
-    void start(const std::string& alarms = "")
-    {
-        writeFileText(folder.file("TIVRA.INI"), "[AlarmList]\r\n" + alarms);
-        program = std::make_unique<QuorvelProcess>(folder.path());
-        ASSERT_NE(program->main(), nullptr);
-        program->tray(WM_LBUTTONDOWN);
-    }
     // Clicks a button (or a list row, twice) and waits for the dialog it opens to be on the screen; none ends the test.
     HWND open(HWND dialog, int button, int controlId, int row = -1)
     {
@@ -57,11 +32,6 @@ protected:
         if (opened == nullptr)
             throw std::runtime_error("no dialog with control " + std::to_string(controlId) + " opened");
         return opened;
-    }
-    void pick(HWND popup, int control, int entry)
-    {
-        SendDlgItemMessageA(popup, control, LVM_ENSUREVISIBLE, static_cast<WPARAM>(entry), FALSE);
-        program->click(GetDlgItem(popup, control), entry);
     }
     std::string settings() const { return readFileText(folder.file("TIVRA.INI")); }
     static bool on(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
@@ -77,10 +47,17 @@ protected:
 };
 
 // Add opens on now with the defaults and stores the new alarm armed; Edit takes what the pickers get by clicks, and
-// Cancel or a wrong field stores nothing.
-TEST_F(Editor, AddStoresANewAlarmAndEditTakesThePickersButCancelOrAWrongFieldStoreNothing)
+// Cancel or a wrong field stores nothing. Setup takes the Russian theme, in which a right press says the time.
+TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTakesTheRussianTheme)
 {
-    start("0=2030:03:10-08:05:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,x\r\n");
+    const std::string themes = programFolder() + "\\speak" + '\0', into = folder.path() + '\0';  // the shipped ones
+    SHFILEOPSTRUCTA copy = {nullptr, FO_COPY, themes.c_str(), into.c_str(), FOF_NOCONFIRMATION | FOF_NOERRORUI};
+    ASSERT_EQ(SHFileOperationA(&copy), 0);
+    writeFileText(folder.file("TIVRA.INI"),
+                  "[AlarmList]\r\n0=2030:03:10-08:05:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,x\r\n");
+    program = std::make_unique<QuorvelProcess>(folder.path());
+    ASSERT_NE(program->main(), nullptr);
+    program->tray(WM_LBUTTONDOWN);
     const std::string now = storedTime(secondsNow()), due = storedTime(secondsNow() + 3600);
     const auto date = [](const std::string& t) { return t.substr(8, 2) + "." + t.substr(5, 2) + "." + t.substr(2, 2); };
     const auto seconds = [](const std::string& t) {  // of "H:MM:SS"
@@ -100,7 +77,7 @@ TEST_F(Editor, AddStoresANewAlarmAndEditTakesThePickersButCancelOrAWrongFieldSto
     // Armed, with the flags of the check boxes it opened with: Show message alone.
     EXPECT_EQ(iniValue(settings(), "1"), due + ",-1,1,2, 0:00:00:00,0:00:00:00,,,,Tea is ready");
 
-    program->selectRow(0);  // the 2030 alarm, latest first
+    program->click(program->list(), 0);  // the 2030 alarm, latest first
     editor = open(program->main(), IDC_MAIN_EDIT, MESSAGE);
     HWND calendar = open(editor, IDC_EDIT_DATE_DROP, GRID);
     EXPECT_TRUE(saveScreenshot(calendar, "calendar"));
@@ -108,12 +85,12 @@ TEST_F(Editor, AddStoresANewAlarmAndEditTakesThePickersButCancelOrAWrongFieldSto
     EXPECT_TRUE(waitUntil([&] { return text(editor, DATE).substr(3) == " 20.03.30"; }, 5000));
     HWND times = open(editor, IDC_EDIT_TIME_DROP, LIST);
     EXPECT_TRUE(saveScreenshot(times, "time_list"));
-    pick(times, LIST, 48);
+    program->click(GetDlgItem(times, LIST), 48);
     EXPECT_TRUE(waitUntil([&] { return text(editor, TIME) == "12:0:00"; }, 5000));
     program->click(GetDlgItem(editor, AUTODELETE));
     program->click(GetDlgItem(editor, REPEAT));
     EXPECT_TRUE(on(editor, AUTODELETE) && !enabled(editor, AUTODELETE) && enabled(editor, DAYS));
-    pick(open(editor, IDC_EDIT_REPEAT_DAYS_DROP, LIST), LIST, 2);
+    program->click(GetDlgItem(open(editor, IDC_EDIT_REPEAT_DAYS_DROP, LIST), LIST), 2);
     EXPECT_TRUE(waitUntil([&] { return text(editor, DAYS) == "4 дней"; }, 5000)) << "on any code page";
     program->click(GetDlgItem(editor, IDOK));
     const std::string stored = settings();
@@ -135,29 +112,14 @@ TEST_F(Editor, AddStoresANewAlarmAndEditTakesThePickersButCancelOrAWrongFieldSto
     for (const auto& [field, typed, message] : refusals) {
         type(editor, field, typed);
         program->click(GetDlgItem(editor, IDOK));
-        HWND box = program->waitForMessageBox(message);
-        ASSERT_NE(box, nullptr) << message;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(box) && focus(editor) == field; }, 5000)) << message;
-        const LRESULT all = MAKELONG(0, text(editor, field).size());
-        EXPECT_EQ(SendDlgItemMessageA(editor, field, EM_GETSEL, 0, 0), all) << "its text selected";
+        ASSERT_TRUE(closeWithOk(program->waitForMessageBox(message))) << message;
+        EXPECT_TRUE(waitUntil([&] { return focus(editor) == field; }, 5000)) << message;
     }
     pressKeys({VK_ESCAPE});
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000));
     EXPECT_EQ(settings(), stored) << "byte for byte";
-}
 
-TEST_F(Editor, SetupTakesTheRussianThemeAndTheSilenceAndTheRightPressSpeaksRussian)
-{
-    const std::string themes = programFolder() + "\\speak" + '\0', into = folder.path() + '\0';  // the shipped ones
-    SHFILEOPSTRUCTA copy = {nullptr, FO_COPY, themes.c_str(), into.c_str(), FOF_NOCONFIRMATION | FOF_NOERRORUI};
-    ASSERT_EQ(SHFileOperationA(&copy), 0);
-    start();
     HWND setup = open(program->main(), IDC_MAIN_SETUP, FROM);
-    pressKeys({VK_ESCAPE});
-    ASSERT_TRUE(waitUntil([&] { return !IsWindow(setup); }, 5000));
-    EXPECT_EQ(iniValue(settings(), "Theme"), "<none>") << "Esc takes nothing over";
-    setup = open(program->main(), IDC_MAIN_SETUP, FROM);
     EXPECT_EQ(SendDlgItemMessageA(setup, THEME, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(text(setup, THEME), "Default");
     EXPECT_TRUE(saveScreenshot(setup, "setup"));
@@ -172,9 +134,13 @@ TEST_F(Editor, SetupTakesTheRussianThemeAndTheSilenceAndTheRightPressSpeaksRussi
     EXPECT_EQ(iniValue(settings(), "Theme") + " " + iniValue(settings(), "Silence"), "Russian 23:45:00, 07:00:00");
 
     EXPECT_EQ(iniValue(settings(), "Hour"), ".\\speak\\Russian\\hour.wav") << "the theme's words in Speak";
-    wavesRead(folder.file("speak\\Russian"), true);
+    std::vector<std::string> waves;
+    for (const std::string& name : folderEntries(folder.file("speak\\Russian")))
+        if (name.find(".wav") != std::string::npos)
+            dateBack(waves.emplace_back(folder.file("speak\\Russian\\" + name)));
     program->tray(WM_RBUTTONDOWN);  // returns once the time has been said
-    EXPECT_GE(wavesRead(folder.file("speak\\Russian"), false), 4) << "hour and minute with their words, in Russian";
+    EXPECT_GE(std::count_if(waves.begin(), waves.end(), [](auto& wave) { return touchedSinceDateBack(wave); }), 4)
+        << "hour and minute with their words, in Russian";
 }
 
 }  // namespace

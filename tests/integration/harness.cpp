@@ -1,6 +1,8 @@
 #include "integration/harness.h"
 
 #include <shellapi.h>
+#include <sys/stat.h>
+#include <sys/utime.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +16,8 @@
 
 namespace {
 
-const long long FILE_TIME_UNITS_PER_SECOND = 10000000;
+const long long FILE_TIME_UNITS_PER_SECOND = 10000000, SECONDS_FROM_1601_TO_1970 = 11644473600;
+const time_t YEAR_1980 = 315532800;
 // What the program gives the shell for its notification icon: the callback message and the icon's id.
 const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 
@@ -58,6 +61,18 @@ void clickAt(POINT point, int times)
         input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
         SendInput(1, &input, sizeof input);
     }
+}
+
+// The static texts of a dialog run together: a message box's text.
+std::string staticTexts(HWND dialog)
+{
+    std::string texts;
+    char name[16];
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
+            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+            texts += windowText(child);
+    return texts;
 }
 
 }  // namespace
@@ -118,17 +133,22 @@ std::vector<std::string> folderEntries(const std::string& folder)
     return names;
 }
 
-long long secondsNow()
+void dateBack(const std::string& path)
 {
-    ULARGE_INTEGER now;
-    GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&now));
-    return static_cast<long long>(now.QuadPart / FILE_TIME_UNITS_PER_SECOND);
+    _utimbuf times = {YEAR_1980, YEAR_1980};
+    _utime(path.c_str(), &times);
+}
+
+bool touchedSinceDateBack(const std::string& path, bool written)
+{
+    struct _stat status = {};
+    return _stat(path.c_str(), &status) == 0 && (written ? status.st_mtime : status.st_atime) > YEAR_1980;
 }
 
 std::string storedTime(long long seconds)
 {
     ULARGE_INTEGER instant;
-    instant.QuadPart = static_cast<ULONGLONG>(seconds * FILE_TIME_UNITS_PER_SECOND);
+    instant.QuadPart = static_cast<ULONGLONG>((seconds + SECONDS_FROM_1601_TO_1970) * FILE_TIME_UNITS_PER_SECOND);
     SYSTEMTIME utc, local;
     FileTimeToSystemTime(reinterpret_cast<const FILETIME*>(&instant), &utc);
     SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
@@ -177,17 +197,6 @@ std::string windowText(HWND window)
     return utf8;
 }
 
-std::string staticTexts(HWND dialog)
-{
-    std::string texts;
-    char name[16];
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "Static") == 0 &&
-            (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
-            texts += windowText(child);
-    return texts;
-}
-
 std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption)
 {
     std::vector<HWND> found;
@@ -204,6 +213,14 @@ std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption)
 void pressButton(HWND dialog, int id)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool closeWithOk(HWND dialog)
+{
+    if (dialog == nullptr)
+        return false;
+    pressButton(dialog, IDOK);
+    return waitUntil([&] { return !IsWindow(dialog); }, 5000);
 }
 
 void pressKeys(std::initializer_list<WORD> keys)
@@ -300,20 +317,6 @@ HWND QuorvelProcess::waitForDialog(int controlId, const char* caption, const std
     return shown;
 }
 
-bool QuorvelProcess::clickTrayIcon()
-{
-    // The notification area fills the taskbar from its right end, and the program's is the only icon there. A desktop
-    // that has just started may take the first click for itself; another one only shows the window again.
-    RECT bar;
-    GetWindowRect(FindWindowA("Shell_TrayWnd", nullptr), &bar);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        clickAt({bar.right - GetSystemMetrics(SM_CXSMICON) / 2 - 2, (bar.top + bar.bottom) / 2}, 1);
-        if (waitUntil([&] { return IsWindowVisible(main()) != FALSE; }, 3000))
-            return true;
-    }
-    return false;
-}
-
 template <typename Item>
 std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, Item& item)
 {
@@ -335,14 +338,19 @@ std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, 
 
 void QuorvelProcess::click(HWND window, int item, int times)
 {
-    RECT r;
-    GetWindowRect(window, &r);
-    if (item >= 0) {
-        r = {LVIR_LABEL};
-        exchange(window, LVM_GETITEMRECT, item, r);
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    RECT r = {LVIR_LABEL}, shown;
+    GetClientRect(window, &shown);
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    const bool header = lstrcmpiA(name, WC_HEADERA) == 0;
+    if (item >= 0 && !header)
+        SendMessageA(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+    if (item >= 0) {  // of a header, the part of the column that shows
+        exchange(window, header ? HDM_GETITEMRECT : LVM_GETITEMRECT, item, r);
+        IntersectRect(&shown, &shown, &r);
     }
-    clickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2}, times);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&shown), 2);
+    clickAt({(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2}, times);
     sync();
 }
 
@@ -356,23 +364,4 @@ std::vector<std::vector<std::string>> QuorvelProcess::rows()
         rows.push_back({time, exchange(list(), LVM_GETITEMA, 0, item), image});
     }
     return rows;
-}
-
-void QuorvelProcess::selectRow(int row)
-{
-    LVITEMA item = {0, 0, 0, LVIS_SELECTED, LVIS_SELECTED};  // the state and the part of it that changes
-    exchange(list(), LVM_SETITEMSTATE, row, item);
-}
-
-void QuorvelProcess::clickHeader(int column)
-{
-    // The header control gets the press and release in the middle of the part of the column that shows, and tells
-    // the list of the click.
-    HWND header = ListView_GetHeader(list());
-    RECT item, shown;
-    exchange(header, HDM_GETITEMRECT, column, item);
-    GetClientRect(header, &shown);
-    const LPARAM middle = MAKELPARAM((item.left + std::min(item.right, shown.right)) / 2, shown.bottom / 2);
-    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageA(header, WM_LBUTTONUP, 0, middle);
 }

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <ctime>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -27,16 +28,18 @@ private:
     std::string m_path;
 };
 
-// The folder of the tests and quorvel.exe.
+// The folder of the tests and quorvel.exe; a whole file or "<missing>"; a file written anew; a folder's names, sorted.
 std::string programFolder();
-// A whole file or "<missing>"; a file written anew; the names in a folder, sorted.
 std::string readFileText(const std::string& path);
 void writeFileText(const std::string& path, const std::string& text);
 std::vector<std::string> folderEntries(const std::string& folder);
 
-// Stored alarms. An instant is a count of seconds; storedTime gives it in local time as "%Y:%m:%d-%H:%M:%S".
+// Stored alarms. An instant counts seconds from 1970; storedTime gives it in local time as "%Y:%m:%d-%H:%M:%S".
 const char* const NO_SPAN = "0:00:00:00";
-long long secondsNow();
+inline long long secondsNow()
+{
+    return std::time(nullptr);
+}
 std::string storedTime(long long seconds);
 // One alarm's value: time, "count,state,flags", message, the program it starts and its folder, repeat, close after.
 std::string storedAlarm(const std::string& time, const std::string& numbers, const std::string& message,
@@ -44,10 +47,14 @@ std::string storedAlarm(const std::string& time, const std::string& numbers, con
                         const std::string& repeat = NO_SPAN, const std::string& closeAfter = NO_SPAN);
 // "[Options]" with its lines, then "[AlarmList]" with the alarms keyed 0, 1, ...; an empty alarm has no key.
 std::string settingsText(const std::string& options, const std::vector<std::string>& alarms);
-// The value of a key in a settings file's text, or "<none>".
+// The value of a key in a settings file's text, or "<none>"; the (Latin-1) text saved as UTF-16 with its mark.
 std::string iniValue(const std::string& text, const std::string& key);
-// A settings file's (Latin-1) text saved as "Unicode": UTF-16 after its byte-order mark.
 std::string unicodeFile(const std::string& text, bool bigEndian = false);
+
+// Sets a file's last access and change back to 1980; true when since then it was read (a read moves an access time
+// that is not later than the last change) or, with written, written.
+void dateBack(const std::string& path);
+bool touchedSinceDateBack(const std::string& path, bool written = false);
 
 // Polls a condition every 50 ms until it holds or the time is up.
 template <typename Condition>
@@ -59,14 +66,14 @@ bool waitUntil(Condition condition, DWORD timeoutMs = 10000)
     return true;
 }
 
-// Windows of any process. A text is asked for with WM_GETTEXT, so an edit control's content is read too; texts are
-// given in UTF-8, so that Russian ones show whatever the system's code page.
+// Windows of any process. A text comes through WM_GETTEXT (an edit control's content too) in UTF-8, so that Russian
+// ones show whatever the system's code page.
 std::string windowText(HWND window);
-std::string staticTexts(HWND dialog);  // run together: a message box's text
 // The dialogs of a process that hold a control of the id, and have the caption when one is given.
 std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption = nullptr);
-// A click on a button of a dialog: the button's notification reaches the dialog.
+// A click on a button of a dialog (its notification reaches the dialog); a dialog closed with OK, true once gone.
 void pressButton(HWND dialog, int id);
+bool closeWithOk(HWND dialog);
 // Real keys pressed together and released: {VK_MENU, 'R'} is Alt+R.
 void pressKeys(std::initializer_list<WORD> keys);
 // A mouse event (WM_LBUTTONDOWN, ...) on the program's notification icon; true when it was handled in time.
@@ -96,28 +103,22 @@ public:
     void sync() { SendMessageTimeoutA(main(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, nullptr); }
     std::vector<HWND> dialogs(int id, const char* caption = nullptr) { return dialogsOf(processId(), id, caption); }
     // Waits for a shown dialog of the program that holds the control, with the caption when one is given and with
-    // static texts that hold the words; nullptr when none came.
+    // static texts that hold the words; nullptr when none came. Message boxes carry the program's file name.
     HWND waitForDialog(int controlId, const char* caption = nullptr, const std::string& words = "",
                        DWORD timeoutMs = 10000);
-    // Message boxes of the program: they carry its file name as their caption.
     std::vector<HWND> messageBoxes() { return dialogs(IDOK, "quorvel"); }
     HWND waitForMessageBox(const std::string& words) { return waitForDialog(IDOK, "quorvel", words, 20000); }
 
     // Handled when this returns (a right press once the time has been said).
     void tray(UINT mouseMessage) { trayEvent(main(), mouseMessage); }
     void command(int id) { pressButton(main(), id); }
-    void sysCommand(WPARAM command) { PostMessageA(main(), WM_SYSCOMMAND, command, 0); }
-    void key(WPARAM virtualKey) { PostMessageA(main(), WM_KEYDOWN, virtualKey, 1); }  // Enter, Esc
-    // A real click of the mouse on the program's icon in the taskbar; true when it showed the main window.
-    bool clickTrayIcon();
-    // Real clicks of the mouse in the middle of a window of the program, or of an item when it is a list view.
+    // Real clicks of the mouse in the middle of a window of the program, or of an item of a list view (scrolled into
+    // view) or a header.
     void click(HWND window, int item = -1, int times = 1);
 
     // The rows of the alarm list (the texts of both columns and the number of the icon), read from the program's
     // memory as a screen reader does.
     std::vector<std::vector<std::string>> rows();
-    void selectRow(int row);  // as a click with Ctrl: other rows stay selected
-    void clickHeader(int column);
 
 private:
     template <typename Item>

