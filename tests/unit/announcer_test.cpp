@@ -110,6 +110,9 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
         platform.putFile("C:\\Alarms\\speak\\Default\\" + piece + ".wav", piece + ".wav");
     platform.folder = "D:\\Elsewhere";
     EXPECT_EQ(say(-1), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
+    // From 21 on, hours and minutes have words of their own, as 1 and 2 have; 20 is said as the number.
+    EXPECT_EQ(Announcer::speakKeyForHour(20) + Announcer::speakKeyForMinute(20) + Announcer::speakKeyForMinute(21),
+              "202021m");
     // All five are read before the first plays, so that they follow each other without gaps.
     EXPECT_EQ(platform.calls.end()[-6], "readWholeFile C:\\Alarms\\speak\\Default\\minute.wav");
     // A piece that cannot be read is left out; a missing entry writes the

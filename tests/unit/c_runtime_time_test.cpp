@@ -38,7 +38,8 @@ TEST(CRuntimeTimeTest, LocalFieldsOfInstantsAndBackAcrossTheSpringGapAndTheAutum
             {LocalTime{2000, 7, 1, 14}, 962452800},  // summer time
             {LocalTime{1970, 1, 1, 1}, 0},
             {LocalTime{2038, 1, 19, 4, 14, 7}, LAST},
-            {LocalTime{1998, 2, 31, 12}, 888922800},  // fields carry over: 3 March
+            {LocalTime{1998, 2, 31, 12}, 888922800},               // fields carry over: 3 March
+            {LocalTime{1998, 0, 5, 12, 30}, WINTER - 31 * 86400},  // and back: 5 December 1997
             {LocalTime{1970, 1, 1, 0, 59, 59}, INVALID_TIME},
             {LocalTime{2038, 1, 19, 4, 14, 8}, INVALID_TIME},
             {LocalTime{big, big, big, big, big, big}, INVALID_TIME},
