@@ -50,6 +50,7 @@ TEST(AlarmList, ShowsTheStoredAlarmsInTheStoredOrderAHeaderClickReversesItAndDel
     const std::vector<std::vector<std::string>> latestFirst(earliestFirst.rbegin(), earliestFirst.rend());
     EXPECT_EQ(program.rows(), earliestFirst);
     program.tray(WM_LBUTTONDOWN);
+    EXPECT_TRUE(waitUntil([&] { return !windowText(GetDlgItem(program.main(), IDC_MAIN_TIME)).empty(); })) << "clock";
     EXPECT_TRUE(saveScreenshot(program.main(), "main_window_with_alarms"));
     EXPECT_EQ(readFileText(path), stored);
 
