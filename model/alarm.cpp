@@ -39,7 +39,7 @@ Alarm::Alarm(const Alarm& other)
       flags(other.flags),
       state(other.state),
       message(other.message),
-      storedLine(other.storedLine ? std::make_unique<const std::string>(*other.storedLine) : nullptr)
+      storedLine(other.storedLine)
 {}
 
 Alarm::Alarm(Alarm&& other) noexcept
@@ -56,13 +56,6 @@ Alarm::Alarm(Alarm&& other) noexcept
       message(std::move(other.message)),
       storedLine(std::move(other.storedLine))
 {}
-
-Alarm& Alarm::operator=(const Alarm& other)
-{
-    Alarm copy(other);
-    copy.process = other.process;
-    return *this = std::move(copy);
-}
 
 bool Alarm::isDue(Timestamp now) const
 {

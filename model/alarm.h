@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "model/alarm_flags.h"
@@ -51,7 +50,7 @@ public:
     // every field, the handle included.
     Alarm(const Alarm& other);
     Alarm(Alarm&& other) noexcept;
-    Alarm& operator=(const Alarm& other);
+    Alarm& operator=(const Alarm& other) = default;
     Alarm& operator=(Alarm&& other) noexcept = default;
     ~Alarm() = default;
 
@@ -92,5 +91,5 @@ public:
     // Only for an alarm read from a stored line whose date has no instant
     // (before 1970 or after January 2038): that line, which is stored again
     // as it was for as long as the alarm stands for what it said.
-    std::unique_ptr<const std::string> storedLine;
+    AlarmText storedLine;
 };

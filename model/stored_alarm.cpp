@@ -175,8 +175,8 @@ std::string StoredAlarm::format(const Alarm& alarm, Platform& platform)
 std::string StoredAlarm::storedValue(const Alarm& alarm, Platform& platform)
 {
     std::string value = format(alarm, platform);
-    if (alarm.storedLine && format(parse(*alarm.storedLine).toAlarm(platform, INVALID_TIME), platform) == value)
-        return *alarm.storedLine;
+    if (!alarm.storedLine.empty() && format(parse(alarm.storedLine).toAlarm(platform, INVALID_TIME), platform) == value)
+        return alarm.storedLine;
     return value;
 }
 
@@ -185,7 +185,7 @@ void StoredAlarm::keepLineIfNeeded(Alarm& alarm, const std::string& line, Platfo
     // The invalid instant is stored as INVALID_TIME_TEXT, which says less
     // than a date after January 2038 or before 1970 that the user wrote.
     if (alarm.time == INVALID_TIME && parse(line).hasDateTime() && format(alarm, platform) != line)
-        alarm.storedLine = std::make_unique<const std::string>(line);
+        alarm.storedLine = line;
 }
 
 StoredAlarm StoredAlarm::parse(const std::string& value)

@@ -33,14 +33,6 @@ long long floorDiv(long long a, long long b)
     return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0);
 }
 
-// Seconds since 1970-01-01 00:00:00 of a wall-clock reading, with fields
-// carried over as mktime does, but without any time zone.
-long long wallSeconds(const LocalTime& f)
-{
-    return (daysFromCivil(f.year, f.month, 1) + f.day - 1LL) * SECONDS_PER_DAY + f.hour * 3600LL + f.minute * 60LL +
-        f.second;
-}
-
 Timestamp clampToTimestamp(long long value)
 {
     if (value < 0 || value > std::numeric_limits<Timestamp>::max())
@@ -112,6 +104,12 @@ Timestamp fromLocal(const LocalTime& fields)
         return instant;
     const long long behind = wallSeconds(fields) - wallSeconds(shown);
     return behind > 0 ? clampToTimestamp(instant + behind) : instant;
+}
+
+long long wallSeconds(const LocalTime& f)
+{
+    return (daysFromCivil(f.year, f.month, 1) + f.day - 1LL) * SECONDS_PER_DAY + f.hour * 3600LL + f.minute * 60LL +
+        f.second;
 }
 
 long long daysFromCivil(long long year, long long month, long long day)

@@ -20,5 +20,8 @@ Timestamp fromLocal(const LocalTime& fields);
 // Days since 1970-01-01 of a date of the Gregorian calendar; a month
 // outside 1-12 carries into the year.
 long long daysFromCivil(long long year, long long month, long long day);
+// Seconds since 1970-01-01 00:00:00 of a wall-clock reading, with fields
+// carried over as mktime does, but without any time zone.
+long long wallSeconds(const LocalTime& fields);
 
 }  // namespace c_runtime_time

@@ -393,6 +393,10 @@ std::string ProfileDocument::bytes() const
     static const char* const ENDINGS[] = {"", "\r", "\n", "\r\n"};
     static const char16_t* const WIDE_ENDINGS[] = {u"", u"\r", u"\n", u"\r\n"};
     const bool eightBit = m_encoding == TextEncoding::EightBit;
+    // The four line ends in the file's encoding, made once for all lines.
+    std::string endings[4];
+    for (int end = 0; end < 4; ++end)
+        endings[end] = eightBit ? ENDINGS[end] : unicode_text::bytesOf(WIDE_ENDINGS[end], m_encoding);
     std::size_t size = 0;
     for (const Section& section : m_sections) {
         for (const Line& line : section.lines)
@@ -402,15 +406,11 @@ std::string ProfileDocument::bytes() const
     out.reserve(size + out.size());
     for (const Section& section : m_sections) {
         for (const Line& line : section.lines) {
-            const int end = static_cast<int>(line.end);
-            if (eightBit) {
+            if (eightBit)
                 out += line.text;
-                out += ENDINGS[end];
-                continue;
-            }
-            // A changed or new line is written in the file's own encoding.
-            out += line.encoded ? *line.encoded : unicode_text::bytesOf(m_codePage->toUtf16(line.text), m_encoding);
-            out += unicode_text::bytesOf(WIDE_ENDINGS[end], m_encoding);
+            else  // a changed or new line is written in the file's own encoding
+                out += line.encoded ? *line.encoded : unicode_text::bytesOf(m_codePage->toUtf16(line.text), m_encoding);
+            out += endings[static_cast<int>(line.end)];
         }
     }
     out += m_oddLastByte;

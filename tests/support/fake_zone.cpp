@@ -50,8 +50,7 @@ bool toLocal(Timestamp t, LocalTime& out)
 
 Timestamp fromLocal(const LocalTime& f)
 {
-    const long long local =
-        (daysFromCivil(f.year, f.month, 1) + f.day - 1LL) * 86400 + f.hour * 3600LL + f.minute * 60LL + f.second;
+    const long long local = c_runtime_time::wallSeconds(f);
     const long long result = isSummerTime(local - 7200) ? local - 7200 : local - 3600;
     if (result < 0 || result > std::numeric_limits<Timestamp>::max())
         return INVALID_TIME;
