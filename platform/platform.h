@@ -10,6 +10,8 @@
 
 #include "platform/types.h"
 
+class CodePage;
+
 // One change of a settings section: a value to write, or none to delete the key.
 struct SettingChange {
     std::string key;
@@ -46,7 +48,9 @@ public:
     // The whole file as text in the program's code page, a file saved as
     // UTF-16 (with its byte-order mark) converted; false when it cannot be
     // opened or read.
-    virtual bool readTextFile(const std::string& path, std::string& text) = 0;
+    bool readTextFile(const std::string& path, std::string& text);
+    // The code page of the system's 8-bit texts.
+    virtual const CodePage& codePage() = 0;
 
     // --- clock and local time ---
     virtual Timestamp now() = 0;

@@ -8,7 +8,6 @@
 
 #include "platform/c_runtime_time.h"
 #include "platform/profile/profile_file.h"
-#include "platform/profile/unicode_text.h"
 #include "platform/win32/framework/file_dialog.h"
 #include "platform/win32/framework/win_app.h"
 #include "platform/win32/win32_file_system.h"
@@ -179,13 +178,9 @@ bool Win32Platform::readWholeFile(const std::string& path, std::vector<unsigned 
     return ok;
 }
 
-bool Win32Platform::readTextFile(const std::string& path, std::string& text)
+const CodePage& Win32Platform::codePage()
 {
-    std::vector<unsigned char> bytes;
-    if (!readWholeFile(path, bytes))
-        return false;
-    text = unicode_text::textOf(std::string(bytes.begin(), bytes.end()), m_fileSystem->codePage());
-    return true;
+    return m_fileSystem->codePage();
 }
 
 Timestamp Win32Platform::now()

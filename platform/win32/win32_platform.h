@@ -41,7 +41,7 @@ public:
     std::string currentDirectory() override;
     std::vector<FolderEntry> listFolder(const std::string& pattern) override;
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
-    bool readTextFile(const std::string& path, std::string& text) override;
+    const CodePage& codePage() override;
     Timestamp now() override;
     bool toLocal(Timestamp t, LocalTime& out) override;
     Timestamp fromLocal(const LocalTime& fields) override;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/profile/unicode_text.h"
+#include "platform/profile/code_page.h"
 
 namespace {
 
@@ -60,13 +60,9 @@ bool FakePlatform::readWholeFile(const std::string& path, std::vector<unsigned c
     return it != files.end();
 }
 
-bool FakePlatform::readTextFile(const std::string& path, std::string& text)
+const CodePage& FakePlatform::codePage()
 {
-    std::vector<unsigned char> bytes;
-    if (!readWholeFile(path, bytes))
-        return false;
-    text = unicode_text::textOf(std::string(bytes.begin(), bytes.end()), CodePage::latin1());
-    return true;
+    return CodePage::latin1();
 }
 
 bool FakePlatform::cursorPosition(ScreenPoint& p)

@@ -53,7 +53,7 @@ public:
     std::string currentDirectory() override { return folder; }
     std::vector<FolderEntry> listFolder(const std::string& pattern) override { return folders[pattern]; }
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
-    bool readTextFile(const std::string& path, std::string& text) override;
+    const CodePage& codePage() override;
     Timestamp now() override { return clock; }
     bool toLocal(Timestamp t, LocalTime& out) override { return fake_zone::toLocal(t, out); }
     Timestamp fromLocal(const LocalTime& fields) override { return fake_zone::fromLocal(fields); }
