@@ -6,6 +6,8 @@
 #include <atomic>
 #include <vector>
 
+#include "platform/win32/framework/text_encoding.h"
+
 namespace {
 
 // A file held open by another program is tried again for about a second.
@@ -27,26 +29,12 @@ class AnsiCodePage : public CodePage {
 public:
     std::string fromUtf16(const std::u16string& text) const override
     {
-        if (text.empty())
-            return std::string();
-        const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
-        const int length = static_cast<int>(text.size());
-        const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-        std::string out(static_cast<std::size_t>(std::max(size, 0)), '\0');
-        if (size > 0)
-            WideCharToMultiByte(CP_ACP, 0, wide, length, &out[0], size, nullptr, nullptr);
-        return out;
+        return text_encoding::toSystemText(std::wstring(text.begin(), text.end()));
     }
     std::u16string toUtf16(const std::string& text) const override
     {
-        if (text.empty())
-            return std::u16string();
-        const int length = static_cast<int>(text.size());
-        const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-        std::u16string out(static_cast<std::size_t>(std::max(size, 0)), u'\0');
-        if (size > 0)
-            MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(&out[0]), size);
-        return out;
+        const std::wstring wide = text_encoding::fromSystemText(text);
+        return std::u16string(wide.begin(), wide.end());
     }
 };
 
@@ -55,6 +43,20 @@ public:
 bool isBusy(DWORD error)
 {
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Makes the attempt again, for about a second, while it fails on a file
+// another program holds; the last error tells why it failed in the end.
+template <typename Attempt>
+bool whileBusy(Attempt attempt)
+{
+    for (int n = 1;; ++n) {
+        if (attempt())
+            return true;
+        if (!isBusy(GetLastError()) || n == BUSY_ATTEMPTS)
+            return false;
+        Sleep(BUSY_PAUSE_MS);
+    }
 }
 
 bool isMissing(DWORD error)
@@ -192,17 +194,16 @@ bool writeAndFlush(HANDLE file, const std::string& bytes)
 // overwritten where they are.
 bool writeInPlace(const std::string& path, const std::string& bytes)
 {
-    for (int attempt = 1;; ++attempt) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            const bool ok = writeAndFlush(file, bytes);
-            return CloseHandle(file) && ok;
-        }
-        if (!isBusy(GetLastError()) || attempt == BUSY_ATTEMPTS)
-            return false;
-        Sleep(BUSY_PAUSE_MS);
-    }
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const bool opened = whileBusy([&] {
+        file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    if (!opened)
+        return false;
+    const bool ok = writeAndFlush(file, bytes);
+    return CloseHandle(file) && ok;
 }
 
 // The replaced file keeps the attributes and the permissions of the old one.
@@ -244,17 +245,13 @@ Replacement replaceThroughTemporary(const Target& target, const std::string& byt
     }
     if (target.exists)
         takeOverIdentity(target, temporary);
-    Replacement result = Replacement::Failed;
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExA(temporary.c_str(), target.path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return Replacement::Done;
-        const DWORD error = GetLastError();
-        if (error == ERROR_ACCESS_DENIED && target.exists)
-            result = Replacement::Impossible;
-        if (!isBusy(error) || attempt == BUSY_ATTEMPTS)
-            break;
-        Sleep(BUSY_PAUSE_MS);
-    }
+    if (whileBusy([&] {
+            return MoveFileExA(temporary.c_str(), target.path.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        }))
+        return Replacement::Done;
+    const Replacement result =
+        GetLastError() == ERROR_ACCESS_DENIED && target.exists ? Replacement::Impossible : Replacement::Failed;
     DeleteFileA(temporary.c_str());
     return result;
 }

@@ -1,21 +1,9 @@
 #include "ui/win32/alarm_editor_dialog.h"
 
 #include "platform/win32/framework/data_exchange.h"
-#include "platform/win32/framework/edit.h"
-#include "platform/win32/framework/win_app.h"
 #include "resource.h"
 #include "ui/win32/calendar_drop_down.h"
 #include "ui/win32/time_drop_down.h"
-
-namespace {
-
-// The program's icons, loaded once and shared by every editor.
-HICON sharedIcon(UINT id)
-{
-    return LoadIconA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(id));
-}
-
-}  // namespace
 
 AlarmEditorDialog::AlarmEditorDialog(Platform& platform, const Alarm& alarm)
     : CDialog(IDD_ALARM_EDITOR), m_platform(platform), m_rules(platform), m_alarm(alarm)
@@ -23,7 +11,6 @@ AlarmEditorDialog::AlarmEditorDialog(Platform& platform, const Alarm& alarm)
 
 void AlarmEditorDialog::DoDataExchange(CDataExchange* dx)
 {
-    DdxControl(dx, IDC_EDIT_WINDOW_SIZE, m_windowSize);
     DdxText(dx, IDC_EDIT_MESSAGE, m_values.message);
     DdxText(dx, IDC_EDIT_DATE, m_values.texts.date);
     DdxText(dx, IDC_EDIT_TIME, m_values.texts.timeOfDay);
@@ -51,10 +38,7 @@ BOOL AlarmEditorDialog::OnInitDialog()
                                     {IDC_EDIT_WAVE_FILE, WAVE_FILE_LIMIT},
                                     {IDC_EDIT_COMMAND_LINE, TEXT_LIMIT},
                                     {IDC_EDIT_WORKING_FOLDER, TEXT_LIMIT}}) {
-        CEdit field;
-        field.Attach(GetDlgItem(id));
-        field.LimitText(static_cast<int>(limit));
-        field.Detach();
+        SendDlgItemMessageA(m_hWnd, id, EM_LIMITTEXT, limit, 0);
     }
     m_values = m_rules.valuesOf(m_alarm);
     applyEnabling();
@@ -63,14 +47,11 @@ BOOL AlarmEditorDialog::OnInitDialog()
 
 void AlarmEditorDialog::setIcons()
 {
-    const HICON dropDown = sharedIcon(IDI_DROP_DOWN);
     for (int id : {IDC_EDIT_DATE_DROP, IDC_EDIT_TIME_DROP, IDC_EDIT_REPEAT_DAYS_DROP, IDC_EDIT_REPEAT_TIME_DROP,
                    IDC_EDIT_CLOSE_AFTER_DROP})
-        SendDlgItemMessageA(m_hWnd, id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(dropDown));
-    SendDlgItemMessageA(m_hWnd, IDC_EDIT_WAVE_BROWSE, BM_SETIMAGE, IMAGE_ICON,
-                        reinterpret_cast<LPARAM>(sharedIcon(IDI_NOTES)));
-    SendDlgItemMessageA(m_hWnd, IDC_EDIT_PROGRAM_BROWSE, BM_SETIMAGE, IMAGE_ICON,
-                        reinterpret_cast<LPARAM>(sharedIcon(IDI_FOLDER)));
+        SetButtonIcon(id, IDI_DROP_DOWN);
+    SetButtonIcon(IDC_EDIT_WAVE_BROWSE, IDI_NOTES);
+    SetButtonIcon(IDC_EDIT_PROGRAM_BROWSE, IDI_FOLDER);
 }
 
 void AlarmEditorDialog::applyEnabling()

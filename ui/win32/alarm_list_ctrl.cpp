@@ -1,46 +1,38 @@
 #include "ui/win32/alarm_list_ctrl.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <unordered_set>
 
+#include "platform/win32/framework/text_encoding.h"
 #include "ui/alarm_rows.h"
 #include "ui/date_time_text.h"
 
-void AlarmListCtrl::insertAlarmRow(Alarm& alarm)
+void AlarmListCtrl::refreshRow(const Alarm& alarm)
 {
-    m_rows.push_back(&alarm);
-    if (!m_bulk)
-        countRows();
-}
-
-void AlarmListCtrl::endBulkInsert()
-{
-    m_bulk = false;
-    countRows();
-}
-
-void AlarmListCtrl::countRows()
-{
-    SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
-}
-
-int AlarmListCtrl::updateAlarmRow(int row, Alarm& alarm)
-{
+    const int row = findRow(alarm);
     if (row == -1)
-        return -1;
-    LVITEMA item = {};
-    item.state = LVIS_FOCUSED;
-    item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
-    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    (void)alarm;  // the row shows its alarm's values when it is drawn again
-    sortAlarmRows(m_direction);
-    return 0;
+        return;
+    // The row shows its alarm's values when it is drawn again.
+    SetItemState(row, LVIS_FOCUSED, LVIS_FOCUSED | LVIS_SELECTED);
+    if (m_sortHolds > 0)
+        m_sortWanted = true;
+    else
+        sortAlarmRows(m_direction);
+}
+
+void AlarmListCtrl::releaseSorting()
+{
+    if (--m_sortHolds == 0 && m_sortWanted)
+        sortAlarmRows(m_direction);
 }
 
 void AlarmListCtrl::sortAlarmRows(SortDirection direction)
 {
     m_direction = direction;
+    m_sortWanted = false;
+    // Rows added since the last sort are counted into the control now.
+    if (static_cast<std::size_t>(GetItemCount()) != m_rows.size())
+        SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
     // The control keeps selection and focus by row number; they are taken
     // over to the alarms' new rows.
     std::unordered_set<const Alarm*> selected;
@@ -57,14 +49,13 @@ void AlarmListCtrl::sortAlarmRows(SortDirection direction)
     });
 
     if (!selected.empty() || focused != nullptr) {
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        const UINT mask = LVIS_SELECTED | LVIS_FOCUSED;
+        SetItemState(-1, 0, mask);
         for (std::size_t row = 0; row < m_rows.size(); ++row) {
-            item.state =
+            const UINT state =
                 (selected.count(m_rows[row]) != 0 ? LVIS_SELECTED : 0) | (m_rows[row] == focused ? LVIS_FOCUSED : 0);
-            if (item.state != 0)
-                SendMessage(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+            if (state != 0)
+                SetItemState(static_cast<int>(row), state, mask);
         }
     }
     InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -100,10 +91,5 @@ void AlarmListCtrl::fillDisplayInfo(LVITEMW& item) const
         return;
     // The texts are the system code page's; the list is a Unicode window.
     const std::string text = item.iSubItem == 0 ? m_texts.listRowTime(alarm->time) : alarm->message.str();
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                                             &wide[0], static_cast<int>(wide.size()))));
-    const std::size_t length = std::min(wide.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-    std::wmemcpy(item.pszText, wide.data(), length);
-    item.pszText[length] = L'\0';
+    lstrcpynW(item.pszText, text_encoding::fromSystemText(text).c_str(), item.cchTextMax);
 }

@@ -15,13 +15,16 @@ class AlarmListCtrl : public CListCtrl {
 public:
     explicit AlarmListCtrl(DateTimeText& texts) : m_texts(texts) {}
 
-    // Adds the alarm's row; the caller sorts the rows afterwards.
-    void insertAlarmRow(Alarm& alarm);
-    // Rows added between these two are counted into the control at once.
-    void beginBulkInsert() { m_bulk = true; }
-    void endBulkInsert();
-    // Rewrites a row (focused, not selected) and sorts; -1 for no row.
-    int updateAlarmRow(int row, Alarm& alarm);
+    // Adds the alarm's row; the caller sorts the rows afterwards, which
+    // counts them into the control.
+    void insertAlarmRow(Alarm& alarm) { m_rows.push_back(&alarm); }
+    // The alarm's row, if it has one, is drawn anew, focused and not
+    // selected, and the rows are sorted (once at the release when held).
+    void refreshRow(const Alarm& alarm);
+    // While held (during a tick, which may refresh thousands of rows), the
+    // sorts that refreshed rows ask for are made once, at the release.
+    void holdSorting() { ++m_sortHolds; }
+    void releaseSorting();
     // Sorts the rows by time; the selected and focused alarms stay so.
     void sortAlarmRows(SortDirection direction);
     void deleteRow(int row);
@@ -32,10 +35,9 @@ public:
     void fillDisplayInfo(LVITEMW& item) const;
 
 private:
-    void countRows();
-
     DateTimeText& m_texts;
     std::vector<Alarm*> m_rows;
     SortDirection m_direction = SortDirection::LatestFirst;
-    bool m_bulk = false;
+    int m_sortHolds = 0;
+    bool m_sortWanted = false;
 };

@@ -84,9 +84,7 @@ BOOL MainDialog::OnInitDialog()
     setUpList();
     // The settings and the alarms, once the settings file can be read (at a
     // later tick when it cannot be read now).
-    m_alarmList.beginBulkInsert();
     m_engine.loadSettings();
-    m_alarmList.endBulkInsert();
     m_tickTimer.start(m_hWnd);
     m_placement.follow();
     return TRUE;
@@ -231,8 +229,11 @@ void MainDialog::deleteSelectedAlarms()
 
 void MainDialog::OnTimer(UINT_PTR)
 {
-    if (m_tickTimer.arrived())
-        m_engine.tick();
+    if (!m_tickTimer.arrived())
+        return;
+    m_alarmList.holdSorting();
+    m_engine.tick();
+    m_alarmList.releaseSorting();
 }
 
 void MainDialog::insertAlarmRow(Alarm& alarm)
@@ -263,7 +264,7 @@ void MainDialog::sortRows(SortDirection direction)
 
 void MainDialog::refreshRow(Alarm& alarm)
 {
-    m_alarmList.updateAlarmRow(m_alarmList.findRow(alarm), alarm);
+    m_alarmList.refreshRow(alarm);
 }
 
 void MainDialog::deleteRow(const Alarm& alarm)

@@ -1,7 +1,6 @@
 #include "ui/win32/setup_dialog.h"
 
 #include "platform/win32/framework/data_exchange.h"
-#include "platform/win32/framework/win_app.h"
 #include "resource.h"
 #include "ui/setup_fields.h"
 #include "ui/time_list.h"
@@ -19,7 +18,6 @@ SetupDialog::SetupDialog(Platform& platform, const std::string& startFolder, con
 
 void SetupDialog::DoDataExchange(CDataExchange* dx)
 {
-    DdxControl(dx, IDC_SETUP_THEME, m_themeBox);
     DdxComboText(dx, IDC_SETUP_THEME, m_themeName);
     DdxText(dx, IDC_SETUP_SILENCE_FROM, m_fromText);
     DdxText(dx, IDC_SETUP_SILENCE_TO, m_toText);
@@ -27,16 +25,14 @@ void SetupDialog::DoDataExchange(CDataExchange* dx)
 
 BOOL SetupDialog::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    const HICON dropDown = LoadIconA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(IDI_DROP_DOWN));
     for (int id : {IDC_SETUP_FROM_DROP, IDC_SETUP_TO_DROP})
-        SendDlgItemMessageA(m_hWnd, id, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(dropDown));
+        SetButtonIcon(id, IDI_DROP_DOWN);
+    m_themeBox.Attach(GetDlgItem(IDC_SETUP_THEME));
     for (const std::string& theme : setup_fields::themeNames(m_platform, m_startFolder))
         m_themeBox.AddString(theme);
     m_fromText = setup_fields::silenceText(m_texts, m_silence.from);
     m_toText = setup_fields::silenceText(m_texts, m_silence.to);
-    UpdateData(FALSE);  // now the list holds the themes: the current one is selected
-    return TRUE;
+    return CDialog::OnInitDialog();  // the list holds the themes: the current one is selected
 }
 
 BOOL SetupDialog::OnCommand(WPARAM wParam, LPARAM)

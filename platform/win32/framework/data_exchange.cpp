@@ -11,19 +11,6 @@ const char* const MSG_ENTER_INTEGER = number_text::ENTER_INTEGER;
 const char* const MSG_ENTER_POSITIVE_INTEGER = number_text::ENTER_POSITIVE_INTEGER;
 const char* const MSG_ENTER_INTEGER_BETWEEN = number_text::ENTER_INTEGER_BETWEEN;
 
-namespace {
-
-std::string controlText(HWND control)
-{
-    CWnd wnd;
-    wnd.Attach(control);
-    std::string text = wnd.GetWindowText();
-    wnd.Detach();
-    return text;
-}
-
-}  // namespace
-
 HWND CDataExchange::Control(int id) const
 {
     return m_dialog.GetDlgItem(id);
@@ -55,7 +42,7 @@ void DdxText(CDataExchange* dx, int id, std::string& value)
     if (dx->Failed())
         return;
     if (dx->Saving())
-        value = controlText(dx->Control(id));
+        value = dx->Dialog().GetDlgItemText(id);
     else
         SetDlgItemTextA(dx->Dialog().GetSafeHwnd(), id, value.c_str());
 }
@@ -85,7 +72,7 @@ void DdxText(CDataExchange* dx, int id, int& value)
         return;
     }
     int read = 0;
-    if (number_text::parseSigned(controlText(dx->Control(id)), read))
+    if (number_text::parseSigned(dx->Dialog().GetDlgItemText(id), read))
         value = read;
     else
         dx->Fail(id, number_text::ENTER_INTEGER);
@@ -101,7 +88,7 @@ void DdxText(CDataExchange* dx, int id, unsigned& value)
         return;
     }
     unsigned read = 0;
-    if (number_text::parseUnsigned(controlText(dx->Control(id)), read))
+    if (number_text::parseUnsigned(dx->Dialog().GetDlgItemText(id), read))
         value = read;
     else
         dx->Fail(id, number_text::ENTER_POSITIVE_INTEGER);
@@ -125,7 +112,7 @@ void DdxComboText(CDataExchange* dx, int id, std::string& value)
         return;
     HWND combo = dx->Control(id);
     if (dx->Saving()) {
-        value = controlText(combo);
+        value = dx->Dialog().GetDlgItemText(id);
         return;
     }
     if (SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.c_str())) ==

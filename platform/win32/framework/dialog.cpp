@@ -5,6 +5,12 @@
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
 
+void CDialog::SetButtonIcon(int buttonId, UINT iconId)
+{
+    const HICON icon = LoadIconA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(iconId));
+    SendDlgItemMessageA(m_hWnd, buttonId, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
 CDialog::~CDialog()
 {
     if (m_hWnd != nullptr) {

@@ -38,6 +38,9 @@ public:
 
     bool IsModal() const { return m_modal; }
     UINT TemplateId() const { return m_templateId; }
+    // Shows one of the program's icons on a button of the dialog (the
+    // system keeps one shared copy of a resource icon).
+    void SetButtonIcon(int buttonId, UINT iconId);
 
 protected:
     virtual BOOL OnInitDialog();

@@ -40,9 +40,6 @@ INT_PTR CFileDialog::DoModal()
     if (!GetOpenFileNameW(&ofn))
         return IDCANCEL;
 
-    const int length = WideCharToMultiByte(CP_ACP, 0, file.data(), -1, nullptr, 0, nullptr, nullptr);
-    std::vector<char> path(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, file.data(), -1, path.data(), length, nullptr, nullptr);
-    m_path = path.data();
+    m_path = text_encoding::toSystemText(file.data());
     return IDOK;
 }

@@ -45,17 +45,6 @@ BOOL CListCtrl::SetListColumnWidth(int width)
     return set;
 }
 
-int CListCtrl::InsertItem(int index, const std::string& text, int image, LPARAM data)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = index;
-    item.pszText = const_cast<char*>(text.c_str());
-    item.iImage = image;
-    item.lParam = data;
-    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
 int CListCtrl::InsertItem(int index, const std::string& text, UINT state, UINT stateMask)
 {
     LVITEMA item = {};
@@ -76,20 +65,6 @@ int CListCtrl::InsertItem(int index, const std::wstring& text)
     return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-BOOL CListCtrl::SetItem(const LVITEMA& item)
-{
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-BOOL CListCtrl::SetItemText(int index, int subItem, const std::string& text)
-{
-    LVITEMA item = {};
-    item.iSubItem = subItem;
-    item.pszText = const_cast<char*>(text.c_str());
-    return static_cast<BOOL>(
-        SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
-}
-
 std::string CListCtrl::GetItemText(int index, int subItem, int maxCharacters) const
 {
     std::vector<char> text(static_cast<size_t>(maxCharacters) + 1, '\0');
@@ -99,16 +74,6 @@ std::string CListCtrl::GetItemText(int index, int subItem, int maxCharacters) co
     item.cchTextMax = maxCharacters + 1;
     SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     return std::string(text.data());
-}
-
-LPARAM CListCtrl::GetItemData(int index) const
-{
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = index;
-    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return 0;
-    return item.lParam;
 }
 
 int CListCtrl::GetItemCount() const
@@ -135,14 +100,6 @@ BOOL CListCtrl::EnsureVisible(int index)
     return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE));
 }
 
-int CListCtrl::FindItemByData(LPARAM data) const
-{
-    LVFINDINFOA find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = data;
-    return static_cast<int>(SendMessage(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
-}
-
 BOOL CListCtrl::DeleteItem(int index)
 {
     return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(index)));
@@ -151,12 +108,6 @@ BOOL CListCtrl::DeleteItem(int index)
 BOOL CListCtrl::DeleteAllItems()
 {
     return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS));
-}
-
-BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, LPARAM parameter)
-{
-    return static_cast<BOOL>(
-        SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(parameter), reinterpret_cast<LPARAM>(compare)));
 }
 
 HIMAGELIST CListCtrl::SetImageList(HIMAGELIST images, int which)

@@ -17,6 +17,19 @@ std::wstring widen(unsigned codePage, const std::string& text)
     return wide;
 }
 
+std::string narrow(unsigned codePage, const std::wstring& text)
+{
+    if (text.empty())
+        return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string narrowed(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, &narrowed[0], length, nullptr, nullptr);
+    return narrowed;
+}
+
 }  // namespace
 
 std::wstring fromOwnText(const std::string& text)
@@ -31,15 +44,12 @@ std::wstring fromSystemText(const std::string& text)
 
 std::string toOwnText(const std::wstring& text)
 {
-    if (text.empty())
-        return std::string();
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(OWN_TEXT_CODE_PAGE, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return std::string();
-    std::string own(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(OWN_TEXT_CODE_PAGE, 0, text.data(), size, &own[0], length, nullptr, nullptr);
-    return own;
+    return narrow(OWN_TEXT_CODE_PAGE, text);
+}
+
+std::string toSystemText(const std::wstring& text)
+{
+    return narrow(CP_ACP, text);
 }
 
 }  // namespace text_encoding

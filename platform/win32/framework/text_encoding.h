@@ -15,5 +15,7 @@ std::wstring fromOwnText(const std::string& text);
 std::wstring fromSystemText(const std::string& text);
 // UTF-16 as the program's own text: what Windows-1251 cannot hold becomes '?'.
 std::string toOwnText(const std::wstring& text);
+// UTF-16 as a text in the system code page.
+std::string toSystemText(const std::wstring& text);
 
 }  // namespace text_encoding

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
+
 namespace {
 
 std::string programFolder()
@@ -50,7 +52,7 @@ BOOL CALLBACK findMain(HWND hwnd, LPARAM parameter)
     Found* found = reinterpret_cast<Found*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == found->process && GetDlgItem(hwnd, 3017) != nullptr) {
+    if (owner == found->process && GetDlgItem(hwnd, IDC_MAIN_LIST) != nullptr) {
         found->main = hwnd;
         return FALSE;
     }
@@ -82,7 +84,8 @@ double measure(int alarms)
     for (;;) {
         if (found.main == nullptr)
             EnumWindows(findMain, reinterpret_cast<LPARAM>(&found));
-        if (found.main != nullptr && SendMessageA(GetDlgItem(found.main, 3017), LVM_GETITEMCOUNT, 0, 0) == alarms)
+        if (found.main != nullptr &&
+            SendMessageA(GetDlgItem(found.main, IDC_MAIN_LIST), LVM_GETITEMCOUNT, 0, 0) == alarms)
             break;
         if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT)
             return -1;
