@@ -175,6 +175,9 @@ TEST(ProfileDocument, ChangesGiveTheseBytes)
         for (const char* key : {"a", "b", "c", "k", "n", "key"})
             EXPECT_EQ(document.value(row.section, key), reread.value(row.section, key)) << row.after;
     }
+    // A changed line beyond ISO 8859-1 (the system's code page gives such) keeps both bytes of each unit.
+    for (const TextEncoding wide : {TextEncoding::Utf16LittleEndian, TextEncoding::Utf16BigEndian})
+        EXPECT_EQ(unicode_text::bytesOf(u"\u4E00", wide), utf16("\x01", wide == TextEncoding::Utf16BigEndian));
 }
 
 TEST(ProfileFile, ReadsTheFileOnceAndWritesOnlyChangesOneWritePerSection)
