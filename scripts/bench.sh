@@ -35,7 +35,6 @@ export TZ=Europe/Berlin
 # --- idle cost: CPU time and anonymous resident memory of a program left
 # alone, read from the kernel's view of its process.
 idle_seconds="${QUORVEL_IDLE_SECONDS:-60}"
-ticks_per_second="$(getconf CLK_TCK)"
 idle_dir="$build_dir/bench-idle"
 
 # A folder holding TIVRA.INI with that many armed alarms, none due for years.
@@ -51,7 +50,9 @@ alarm_folder() {
     echo "$folder"
 }
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Nanoseconds on the CPU of all the process's threads: the clock-tick counts
+# of /proc/PID/stat are 10 ms coarse, as much as an idle minute costs.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%.0f\n", ns}'; }
 anon_kb() { awk '/^RssAnon:/ {print $2}' "/proc/$1/status"; }
 
 # Starts a Windows program in a folder, lets it settle, then measures it
@@ -65,13 +66,13 @@ measure_idle() {
         sleep 0.1
     done
     sleep 10
-    local before; before="$(cpu_ticks "$pid")"
+    local before; before="$(cpu_ns "$pid")"
     sleep "$idle_seconds"
-    local after; after="$(cpu_ticks "$pid")"
+    local after; after="$(cpu_ns "$pid")"
     local anon; anon="$(anon_kb "$pid")"
     kill "$pid" 2>/dev/null || true
     wineserver_cmd -w 2>/dev/null || true
-    awk -v t="$((after - before))" -v hz="$ticks_per_second" -v kb="$anon" 'BEGIN {printf "%.2f %d\n", t / hz, kb}'
+    awk -v t="$((after - before))" -v kb="$anon" 'BEGIN {printf "%.4f %d\n", t / 1e9, kb}'
 }
 
 mkdir -p "$idle_dir"
@@ -81,7 +82,7 @@ read -r full_cpu full_kb < <(measure_idle "$bin/quorvel.exe" "$(alarm_folder 100
 awk -v s="$idle_seconds" -v bc="$bare_cpu" -v ec="$empty_cpu" -v fc="$full_cpu" \
     -v bk="$bare_kb" -v ek="$empty_kb" -v fk="$full_kb" 'BEGIN {
     printf "\nIdle over %d s               bare 1-s timer    Quorvel, empty   Quorvel, 10,000 alarms\n", s;
-    printf "CPU time                     %6.2f s (%.2f%%)  %6.2f s (%.2f%%)  %6.2f s (%.2f%%)\n",
+    printf "CPU time                     %6.3f s (%.2f%%) %6.3f s (%.2f%%) %6.3f s (%.2f%%)\n",
            bc, 100 * bc / s, ec, 100 * ec / s, fc, 100 * fc / s;
     printf "CPU ratio to the bare timer  %9.2f          %9.2f          %9.2f\n", 1, (bc > 0 ? ec / bc : 0), (bc > 0 ? fc / bc : 0);
     printf "anonymous resident memory    %7.1f MB        %7.1f MB        %7.1f MB\n", bk / 1024, ek / 1024, fk / 1024;
