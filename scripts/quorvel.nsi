@@ -12,8 +12,12 @@
 ;   FILE_LIST        the uninstaller's lines that remove exactly those files
 ;   ICON             the program's icon
 ;   OUTFILE          the installer to write
+; and, for a test build of the 64-bit program, TARGET (amd64-unicode).
 
 Unicode true
+!ifdef TARGET
+Target ${TARGET}
+!endif
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
