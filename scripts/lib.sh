@@ -56,6 +56,17 @@ setup_wine() {
     wineserver_cmd -w
     touch "$WINEPREFIX/.quorvel-ready-4"
   fi
+  set_wine_dpi 96  # also after a run that was cut short at another
+}
+
+# Sets the prefix's screen resolution in dots per inch (96 is 100 %, 144 is
+# 150 %). Programs read it when they start, so every Wine process is ended
+# first and the next ones all see the new value.
+set_wine_dpi() {
+  wineserver_cmd -k >/dev/null 2>&1
+  wineserver_cmd -w
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver_cmd -w
 }
 
 wineserver_cmd() {

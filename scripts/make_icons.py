@@ -14,6 +14,14 @@ plain text:
     <height rows of width characters>
     image 16 16 32
     ...
+    sizes 16 20 24 32 48      the sizes the icon comes in
+
+A size that is not drawn is made from the drawn images: from the smallest
+larger one by averaging the area each new pixel covers, or, above the
+largest, from that one doubled with Scale2x (which keeps edges sharp and
+rounds diagonals instead of making blocks) and averaged down the same way.
+Such images are 32-bit. Small pictures whose every pixel counts (the
+drop-down triangle) are drawn at every size instead.
 
 A 32-bit image is stored as BGRA with an alpha channel; a 4-bit image uses
 the colours it names (at most 16) as its colour table. Both carry the AND
@@ -49,10 +57,11 @@ def parse_colour(text, where):
 
 
 def parse_source(path):
-    """Read one source file into its list of images."""
+    """Read one source file into its list of images, the sizes it asks for made."""
     palette = {}
     transparent = None
     images = []
+    sizes = []
     with open(path, encoding="utf-8") as f:
         lines = f.read().splitlines()
     i = 0
@@ -89,11 +98,81 @@ def parse_source(path):
                 rows.append([palette[c] for c in row_text])
             i += height
             images.append(Image(width, height, bits, rows))
+        elif keyword == "sizes" and len(words) >= 2:
+            try:
+                sizes = [int(w) for w in words[1:]]
+            except ValueError:
+                raise SourceError(f"{where}: sizes must be numbers") from None
+            if not all(1 <= size <= 256 for size in sizes):
+                raise SourceError(f"{where}: sizes run from 1 to 256")
         else:
             raise SourceError(f"{where}: cannot read {lines[i - 1]!r}")
     if not images:
         raise SourceError(f"{path}: no image")
-    return images
+    if any(im.width != im.height for im in images):
+        raise SourceError(f"{path}: icons are square")
+    drawn = {im.width for im in images}
+    images += [scaled_image(images, size) for size in sorted(set(sizes) - drawn)]
+    return sorted(images, key=lambda im: (-im.width, -im.bits))
+
+
+def scale2x(rows):
+    """Each pixel becomes four; a corner takes a neighbour's colour where two neighbours meet there."""
+    height, width = len(rows), len(rows[0])
+    out = []
+    for y in range(height):
+        top, bottom = [], []
+        for x in range(width):
+            p = rows[y][x]
+            a = rows[y - 1][x] if y > 0 else p
+            d = rows[y + 1][x] if y + 1 < height else p
+            c = rows[y][x - 1] if x > 0 else p
+            b = rows[y][x + 1] if x + 1 < width else p
+            top += [a if c == a and c != d and a != b else p, b if a == b and a != c and b != d else p]
+            bottom += [c if d == c and d != b and c != a else p, d if b == d and b != a and d != c else p]
+        out += [top, bottom]
+    return out
+
+
+def shrink(rows, size):
+    """Averages the area under each new pixel, weighting colours by their opacity."""
+    old = len(rows)
+    spans = []  # for each new pixel, the old pixels under it with their share
+    for n in range(size):
+        start, end = n * old / size, (n + 1) * old / size
+        spans.append([(i, min(end, i + 1) - max(start, i)) for i in range(int(start), min(old, int(-(-end // 1))))
+                      if min(end, i + 1) > max(start, i)])
+    out = []
+    for ys in spans:
+        row = []
+        for xs in spans:
+            total = [0.0] * 4
+            for y, wy in ys:
+                for x, wx in xs:
+                    r, g, b, a = rows[y][x]
+                    weight = wx * wy
+                    total = [total[0] + r * a * weight, total[1] + g * a * weight,
+                             total[2] + b * a * weight, total[3] + a * weight]
+            area = (old / size) ** 2
+            alpha = total[3] / area
+            if alpha < 0.5:
+                row.append((0, 0, 0, 0))
+            else:
+                row.append(tuple(min(255, round(c / total[3])) for c in total[:3]) + (min(255, round(alpha)),))
+        out.append(row)
+    return out
+
+
+def scaled_image(images, size):
+    """An image of a size that is not drawn, made from those that are."""
+    larger = [im for im in images if im.width >= size]
+    if larger:
+        rows = min(larger, key=lambda im: (im.width, -im.bits)).rows
+    else:
+        rows = max(images, key=lambda im: (im.width, im.bits)).rows
+        while len(rows) < size:
+            rows = scale2x(rows)
+    return Image(size, size, 32, shrink(rows, size) if len(rows) != size else rows)
 
 
 def row_stride(width, bits):

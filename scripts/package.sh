@@ -5,29 +5,38 @@
 # Both hold the program, the voice themes of speak\ and the user guide
 # TIVRA.HTM with its pictures; the zip also a short read-me. The version is
 # the one of CMakeLists.txt.
+#
+# "package.sh win64" makes the same two packages of the 64-bit build into
+# build/dist-win64, for the package tests where 32-bit code cannot run.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
 
-"$here/install-deps.sh"
-configure_and_build win32 mingw-i686.cmake quorvel
+tree="${1:-win32}"
+case "$tree" in
+  win32) toolchain=mingw-i686.cmake strip=i686-w64-mingw32-strip target="" dist="$root_dir/dist" ;;
+  win64) toolchain=mingw-x86_64.cmake strip=x86_64-w64-mingw32-strip target=amd64-unicode dist="$build_dir/dist-win64" ;;
+  *) echo "usage: package.sh [win32|win64]"; exit 2 ;;
+esac
 
-version_header="$build_dir/win32/generated/quorvel_version.h"
+"$here/install-deps.sh"
+configure_and_build "$tree" "$toolchain" quorvel
+
+version_header="$build_dir/$tree/generated/quorvel_version.h"
 version="$(sed -n 's/^#define QUORVEL_VERSION_TEXT "\(.*\)"$/\1/p' "$version_header")"
 version_numbers="$(sed -n 's/^#define QUORVEL_VERSION_NUMBERS //p' "$version_header" | tr -d ' ' | tr , .)"
 [ -n "$version" ] && [ -n "$version_numbers" ] || { echo "no version in $version_header"; exit 1; }
 
-work="$build_dir/package"
+work="$build_dir/package-$tree"
 stage="$work/Quorvel"
-dist="$root_dir/dist"
 rm -rf "$work"
 mkdir -p "$stage" "$dist"
-rm -f "$dist"/quorvel-*-setup.exe "$dist"/quorvel-*-win32.zip
+rm -f "$dist"/quorvel-*-setup.exe "$dist"/quorvel-*-"$tree".zip
 
 # What both packages install: the program without its symbol tables, the
 # voice themes and the guide.
-i686-w64-mingw32-strip -o "$stage/quorvel.exe" "$build_dir/win32/quorvel.exe"
-cp -r "$build_dir/win32/speak" "$stage/speak"
+"$strip" -o "$stage/quorvel.exe" "$build_dir/$tree/quorvel.exe"
+cp -r "$build_dir/$tree/speak" "$stage/speak"
 cp "$root_dir"/res/guide/* "$stage/"
 
 # The uninstaller removes exactly these files, then each folder that is left
@@ -39,16 +48,16 @@ cp "$root_dir"/res/guide/* "$stage/"
 ) >"$work/uninstall-files.nsh"
 
 installer="$dist/quorvel-$version-setup.exe"
-makensis -V2 -NOCD \
+makensis -V2 -NOCD ${target:+-DTARGET="$target"} \
   -DVERSION="$version" -DVERSION_NUMBERS="$version_numbers" \
   -DSTAGE="$stage" -DFILE_LIST="$work/uninstall-files.nsh" \
-  -DICON="$build_dir/win32/icons/quorvel.ico" -DOUTFILE="$installer" \
+  -DICON="$build_dir/$tree/icons/quorvel.ico" -DOUTFILE="$installer" \
   "$here/quorvel.nsi"
 
 # The portable copy: the same files and a read-me with Windows line ends
 # (added after the installer was made: the installed program has its guide).
 sed 's/$/\r/' "$root_dir/res/README.TXT" >"$stage/README.TXT"
-zip_file="$dist/quorvel-$version-win32.zip"
+zip_file="$dist/quorvel-$version-$tree.zip"
 rm -f "$zip_file"
 (cd "$work" && zip -q -r -X -9 "$zip_file" Quorvel)
 

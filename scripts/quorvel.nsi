@@ -3,7 +3,8 @@
 ; program keeps TIVRA.INI beside itself), a Start-menu shortcut, an optional
 ; start at logon, an entry in the list of installed programs and an
 ; uninstaller. Installing over an installed copy keeps TIVRA.INI and first
-; asks a running copy to end.
+; asks a running copy to end; a silent upgrade starts the new copy again, so
+; that alarms go on firing, and an interactive one offers to on its last page.
 ;
 ; Built by scripts/package.sh, which defines:
 ;   VERSION          the version text, e.g. 2.02
@@ -12,8 +13,12 @@
 ;   FILE_LIST        the uninstaller's lines that remove exactly those files
 ;   ICON             the program's icon
 ;   OUTFILE          the installer to write
+; and, for a test build of the 64-bit program, TARGET (amd64-unicode).
 
 Unicode true
+!ifdef TARGET
+Target ${TARGET}
+!endif
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -49,7 +54,7 @@ VIAddVersionKey "LegalCopyright" ""
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT} now"
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\${GUIDE}"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the user guide"
@@ -70,6 +75,9 @@ VIAddVersionKey "LegalCopyright" ""
 ; The alarm list, which tells the main window from the program's other
 ; windows of the same title.
 !define ALARM_LIST 3017
+
+; 1 once a running copy of the installed program has been ended.
+Var WasRunning
 
 ; Asks every running copy of the installed program to end, as its Exit
 ; button would, and waits until its process has gone: the program's file can
@@ -118,7 +126,9 @@ Function ${PREFIX}CloseRunningCopies
       ${Else}
         StrCpy $5 -1
       ${EndIf}
-      ${If} $5 <> 0
+      ${If} $5 = 0
+        StrCpy $WasRunning 1
+      ${Else}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
           "${PRODUCT} is still running, or has a window open. Close it, then choose Retry." \
           /SD IDCANCEL IDRETRY retry
@@ -142,8 +152,8 @@ FunctionEnd
 !insertmacro CLOSE_RUNNING_COPIES ""
 !insertmacro CLOSE_RUNNING_COPIES "un."
 
-; The shortcuts and the finish page start the program in its own folder,
-; where it keeps TIVRA.INI.
+; The shortcuts, the finish page and a silent upgrade start the program in
+; its own folder, where it keeps TIVRA.INI.
 Function StartProgram
   SetOutPath "$INSTDIR"
   Exec '"$INSTDIR\${EXE}"'
@@ -176,19 +186,49 @@ Section "-Registration"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  ; Run in place (_?=), the silent uninstaller ends with an error when it
+  ; gives up, not at once with 0 as the copy of itself it otherwise runs from.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+  ; A copy that ran before a silent upgrade runs again after it: until the
+  ; next logon nothing else would start it, and its alarms would not fire.
+  ${If} ${Silent}
+  ${AndIf} $WasRunning = 1
+    Call StartProgram
+  ${EndIf}
 SectionEnd
 
 ; An upgrade keeps the user's earlier choice about starting at logon.
 Function .onInit
+  StrCpy $WasRunning 0
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
   ${If} $0 != ""
   ${AndIfNot} ${FileExists} "$SMSTARTUP\${SHORTCUT}"
     !insertmacro UnselectSection ${SecStartup}
+  ${EndIf}
+FunctionEnd
+
+; Run in place (_?=, as the registered silent command does), the uninstaller
+; first ends the running copies of the program, so that giving up ends this
+; process with an error and nothing removed. Then it goes on from a copy of
+; itself in the temporary folder, as it always does without _?=: only from
+; there can it remove its own file.
+Function un.onInit
+  ${If} $EXEDIR == $INSTDIR
+    SetErrorLevel 2
+    Call un.CloseRunningCopies
+    GetTempFileName $0
+    CopyFiles /SILENT "$EXEPATH" $0
+    ${If} ${Silent}
+      Exec '"$0" /S _?=$INSTDIR'
+    ${Else}
+      Exec '"$0" _?=$INSTDIR'
+    ${EndIf}
+    SetErrorLevel 0
+    Quit
   ${EndIf}
 FunctionEnd
 

@@ -14,7 +14,9 @@ source "$here/lib.sh"
 logs="$build_dir/test-logs"
 rm -rf "$logs"; mkdir -p "$logs"
 export QUORVEL_SCREENSHOTS="$build_dir/screenshots"
-rm -rf "$QUORVEL_SCREENSHOTS"; mkdir -p "$QUORVEL_SCREENSHOTS"
+rm -rf "$QUORVEL_SCREENSHOTS"; mkdir -p "$QUORVEL_SCREENSHOTS/144dpi"
+# The integration tests that save screenshots: between them every window.
+screenshot_tests='Program.StartsHidden*:Program.ExitEsc*:ProgramFile.EveryDialog*:Editor.*:AlarmList.*:Firing.DueAlarms*'
 # Every suite runs in one known time zone with daylight saving.
 export TZ=Europe/Berlin
 # The unit tests read the shipped voice themes from the source tree.
@@ -31,11 +33,17 @@ if [ "$tree" = win64 ]; then
 else
   build win32 mingw-i686.cmake integration_tests
 fi
-# The packages, and the zip unpacked afresh as a user would.
+# The packages, and the zip unpacked afresh as a user would. Where 32-bit
+# code cannot run, the package tests take the same packages of the 64-bit
+# build.
 echo "Packaging"
 portable="$build_dir/portable"
 rm -rf "$portable"
-if bash "$here/package.sh" >"$build_dir/package.log" 2>&1 && unzip -q "$root_dir"/dist/quorvel-*-win32.zip -d "$portable"; then
+package_dist="$root_dir/dist"
+[ "$tree" = win64 ] && package_dist="$build_dir/dist-win64"
+if bash "$here/package.sh" >"$build_dir/package.log" 2>&1 &&
+   { [ "$tree" = win32 ] || bash "$here/package.sh" win64 >>"$build_dir/package.log" 2>&1; } &&
+   unzip -q "$package_dist"/quorvel-*-"$tree".zip -d "$portable"; then
   grep -A2 '^Packages' "$build_dir/package.log"
 else
   tail -20 "$build_dir/package.log"
@@ -75,30 +83,34 @@ if [ -f "$build_dir/$tree/unit_tests.exe" ]; then
 fi
 if [ -f "$build_dir/$tree/integration_tests.exe" ]; then
   run_suite wine-integration "$WINE" "$build_dir/$tree/integration_tests.exe" --gtest_filter=-Package.*
+  # The tests that take screenshots of every window run again at 150 %
+  # (144 DPI), their screenshots kept apart.
+  set_wine_dpi 144
+  QUORVEL_SCREENSHOTS="$QUORVEL_SCREENSHOTS\\144dpi" run_suite wine-integration-144dpi \
+    "$WINE" "$build_dir/$tree/integration_tests.exe" --gtest_filter="$screenshot_tests"
+  set_wine_dpi 96
 fi
 
-# The package tests run the 32-bit installer and program. Meanwhile .htm
-# files open in the test helper, which records how it was started (Help
-# opens the user guide); the prefix's own association is put back after.
-if [ "$tree" = win32 ] && [ -d "$portable/Quorvel" ]; then
-  export QUORVEL_INSTALLER="$(windows_path "$(ls "$root_dir"/dist/quorvel-*-setup.exe)")"
+# The package tests run the installer and program. Meanwhile .htm files
+# open in the test helper, which records how it was started (Help opens the
+# user guide); the prefix's own association is put back after.
+if [ -d "$portable/Quorvel" ]; then
+  export QUORVEL_INSTALLER="$(windows_path "$(ls "$package_dist"/quorvel-*-setup.exe)")"
   export QUORVEL_PORTABLE="$(windows_path "$portable/Quorvel")"
   saved_htm="$(windows_path "$build_dir/htm-association.reg")"
   "$WINE" reg export 'HKCR\.htm' "$saved_htm" /y >/dev/null 2>&1 || saved_htm=""
   "$WINE" reg add 'HKCR\.htm' /ve /d QuorvelTest.Guide /f >/dev/null 2>&1
-  viewer="\"$(windows_path "$build_dir/win32/qv_helper.exe")\" guide \"%1\""
+  viewer="\"$(windows_path "$build_dir/$tree/qv_helper.exe")\" guide \"%1\""
   "$WINE" reg add 'HKCR\QuorvelTest.Guide\shell\open\command' /ve /d "$viewer" /f >/dev/null 2>&1
-  run_suite wine-package "$WINE" "$build_dir/win32/integration_tests.exe" --gtest_filter=Package.*
+  run_suite wine-package "$WINE" "$build_dir/$tree/integration_tests.exe" --gtest_filter=Package.*
   "$WINE" reg delete 'HKCR\QuorvelTest.Guide' /f >/dev/null 2>&1
   "$WINE" reg delete 'HKCR\.htm' /f >/dev/null 2>&1
   [ -n "$saved_htm" ] && "$WINE" reg import "$saved_htm" >/dev/null 2>&1
-elif [ "$tree" = win64 ]; then
-  echo "The packages hold the 32-bit program, which cannot run here: their tests are left out."
 fi
 wineserver_cmd -k >/dev/null 2>&1 || true
 
 # Screenshots are kept as PNG beside the BMPs the tests wrote.
-for bmp in "$QUORVEL_SCREENSHOTS_UNIX"/*.bmp; do
+for bmp in "$QUORVEL_SCREENSHOTS_UNIX"/*.bmp "$QUORVEL_SCREENSHOTS_UNIX"/144dpi/*.bmp; do
   [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null
 done
 

@@ -20,6 +20,16 @@ const long long FILE_TIME_UNITS_PER_SECOND = 10000000, SECONDS_FROM_1601_TO_1970
 const time_t YEAR_1980 = 315532800;
 // What the program gives the shell for its notification icon: the callback message and the icon's id.
 const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
+// The tests see the screen and the program's windows in real pixels, as the program does (its manifest makes it DPI
+// aware), and the dialogs a test loads itself are laid out as the program's are, at every DPI.
+bool becomeDpiAware()
+{
+    using SetAwareFunction = BOOL(WINAPI*)();  // SetProcessDPIAware, declared only for Windows Vista on
+    const auto setAware = reinterpret_cast<SetAwareFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware")));
+    return setAware != nullptr && setAware() != FALSE;
+}
+[[maybe_unused]] const bool DPI_AWARE = becomeDpiAware();
 
 // The window as the screen shows it, as the bytes of a 24-bit BMP file; empty when it could not be copied or is all
 // one colour (not drawn yet).
@@ -29,7 +39,8 @@ std::string captureBmp(HWND window)
     GetWindowRect(window, &frame);
     BITMAPINFOHEADER info = {sizeof info, frame.right - frame.left, frame.bottom - frame.top, 1, 24, BI_RGB};
     const DWORD stride = (info.biWidth * 3 + 3) & ~3, size = stride * info.biHeight;
-    const BITMAPFILEHEADER head = {0x4D42, static_cast<DWORD>(sizeof head + sizeof info + size), 0, 0, sizeof head + sizeof info};
+    const DWORD headerBytes = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER head = {0x4D42, headerBytes + size, 0, 0, headerBytes};
     void* bits = nullptr;
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);

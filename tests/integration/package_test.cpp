@@ -19,15 +19,34 @@ protected:
     }
     static bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
     static int run(std::string e, std::string a) { return std::system(("\"\"" + e + "\" " + a + "\"").c_str()); }
+    // The command the installer registers for a silent uninstall.
+    static std::string quietUninstall()
+    {
+        char line[1024] = "";
+        DWORD size = sizeof line - 1;
+        HKEY key = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel", 0,
+                      KEY_READ, &key);
+        RegQueryValueExA(key, "QuietUninstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(line), &size);
+        RegCloseKey(key);
+        return line;
+    }
     std::string link(int id) { return SHGetFolderPathA(nullptr, id, nullptr, 0, m_path), m_path + m_lnk; }
     // Opens a file as the shell does; gives the main window of the program that starts (hidden, its only window).
     HWND start(const std::string& file, const std::string& folder)
     {
+        ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
+        return running();
+    }
+    // The main window of a running copy, whose process becomes the test's; nullptr when none runs.
+    HWND running()
+    {
         HWND main = nullptr;
         DWORD id = 0;
-        ShellExecuteA(nullptr, nullptr, file.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
         waitUntil([&] { return (main = FindWindowA("#32770", "Quorvel")) != nullptr; }, 20000);
         GetWindowThreadProcessId(main, &id);
+        if (m_program != nullptr)
+            CloseHandle(m_program);
         m_program = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
         return main;
     }
@@ -38,7 +57,7 @@ protected:
     HANDLE m_program = nullptr;
 };
 
-TEST_F(Package, InstallerStartsTheProgramAtLogonReplacesItWhileItRunsAndUninstallsKeepingTheSettings)
+TEST_F(Package, InstallerStartsTheProgramAtLogonReplacesAndRestartsItWhileItRunsAndUninstallsKeepingTheSettings)
 {
     ASSERT_TRUE(std::getenv("QUORVEL_INSTALLER")) << "QUORVEL_INSTALLER names no installer";
     const std::string installer = std::getenv("QUORVEL_INSTALLER"), install = "/S /D=" + m_folder;
@@ -54,10 +73,24 @@ TEST_F(Package, InstallerStartsTheProgramAtLogonReplacesItWhileItRunsAndUninstal
     DWORD code = 999;
     EXPECT_TRUE(GetExitCodeProcess(m_program, &code) && code == 0) << code << ": the program did not end through Exit";
     EXPECT_TRUE(touchedSinceDateBack(m_exe, true)) << "the program was not replaced";
-    // The uninstaller runs on from a copy of itself, and removes itself before the shortcuts.
-    ASSERT_EQ(run(m_folder + "\\uninstall.exe", "/S"), 0);
-    EXPECT_TRUE(
-        waitUntil([&] { return !exists(m_folder + "\\uninstall.exe") && !exists(m_menu) && !exists(m_logon); }, 20000));
+    // The new copy runs in its place, and the registered silent uninstall gives up with an error while it has a dialog
+    // open.
+    main = running();
+    ASSERT_TRUE(main != nullptr && WaitForSingleObject(m_program, 0) == WAIT_TIMEOUT)
+        << "no copy runs after the upgrade";
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_MAIN_ABOUT, BN_CLICKED), 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(waitUntil([&] { return (about = FindWindowA("#32770", "About Quorvel")) != nullptr; }));
+    const std::string uninstaller = m_folder + "\\uninstall.exe", uninstall = "\"" + quietUninstall() + "\"";
+    ASSERT_EQ(uninstall.find("\"" + uninstaller + "\" /S"), 1u) << uninstall;
+    EXPECT_NE(std::system(uninstall.c_str()), 0);
+    EXPECT_TRUE(exists(uninstaller) && exists(m_exe) && exists(m_menu) && exists(m_logon)) << "something was removed";
+    EXPECT_TRUE(closeWithOk(about));
+    // Then it ends the program and goes on from a copy of itself, and removes itself before the shortcuts.
+    ASSERT_EQ(std::system(uninstall.c_str()), 0);
+    EXPECT_TRUE(WaitForSingleObject(m_program, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(m_program, &code) &&
+                code == 0);
+    EXPECT_TRUE(waitUntil([&] { return !exists(uninstaller) && !exists(m_menu) && !exists(m_logon); }, 20000));
     // TIVRA.INI, made at the first start, outlived the upgrade and the uninstall, and is all that is left.
     EXPECT_TRUE(DeleteFileA((m_folder + "\\TIVRA.INI").c_str()) && RemoveDirectoryA(m_folder.c_str()));
 }

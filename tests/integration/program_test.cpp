@@ -82,6 +82,9 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
     TempFolder folder;
     writeFileText(folder.file("TIVRA.INI"), "[Options]\r\nPosition=40,50\r\nColumn=150,100\r\n");
     int width = 150;
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);  // the file keeps widths at 96 DPI, the list shows them at this
+    ReleaseDC(nullptr, screen);
     for (const auto& [message, wParam] : ways) {
         SCOPED_TRACE(message);
         QuorvelProcess program(folder.path());
@@ -92,9 +95,9 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
         ASSERT_TRUE(IsWindowVisible(main) && ClientToScreen(main, &client));
         const std::vector<int> shown = {client.x, client.y, ListView_GetColumnWidth(program.list(), 0),
                                         ListView_GetColumnWidth(program.list(), 1)};
-        EXPECT_EQ(shown, std::vector<int>({40, 50, width, 100}));
+        EXPECT_EQ(shown, std::vector<int>({40, 50, MulDiv(width, dpi, 96), MulDiv(100, dpi, 96)}));
         EXPECT_TRUE(width != 150 || saveScreenshot(main, "main_window_empty"));
-        ListView_SetColumnWidth(program.list(), 0, width += 10);
+        ListView_SetColumnWidth(program.list(), 0, MulDiv(width += 10, dpi, 96));
         PostMessageA(main, message, wParam, 0);  // the Exit button, Esc, the close box
         DWORD code = 99;
         ASSERT_TRUE(program.waitForExit(&code));

@@ -29,10 +29,31 @@ std::string loadString(UINT id)
     return text;
 }
 
-HICON loadIcon(UINT id, int size)
+// The settings file keeps the column widths in pixels at 96 DPI (100 %), as
+// the program wrote them before it knew other DPIs; the list shows them at
+// the screen's.
+int screenDpi()
 {
-    return static_cast<HICON>(LoadImageA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, size,
-                                         size, LR_DEFAULTCOLOR));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+int shownWidth(int storedWidth)
+{
+    return MulDiv(storedWidth, screenDpi(), 96);
+}
+
+int storedWidth(int shownWidth)
+{
+    return MulDiv(shownWidth, 96, screenDpi());
+}
+
+HICON loadIcon(UINT id, int width, int height)
+{
+    return static_cast<HICON>(LoadImageA(CWinApp::Instance()->ResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, width,
+                                         height, LR_DEFAULTCOLOR));
 }
 
 }  // namespace
@@ -80,7 +101,7 @@ BOOL MainDialog::OnInitDialog()
     CDialog::OnInitDialog();
     SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
     m_platform.setMainWindow(m_hWnd);
-    m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
+    m_trayIcon.add(m_hWnd, CWinApp::Instance()->ResourceHandle(), IDI_QUORVEL, TRAY_TIP);
     setUpList();
     // The settings and the alarms, once the settings file can be read (at a
     // later tick when it cannot be read now).
@@ -92,25 +113,27 @@ BOOL MainDialog::OnInitDialog()
 
 void MainDialog::setUpList()
 {
-    m_images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 3, 0);
+    // The list's small icons at the size of the DPI (16 pixels at 100 %, 24 at 150 %), as the icons come in.
+    const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+    m_images = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 3, 0);
     for (UINT icon : {IDI_BELL, IDI_REPEAT, IDI_BELL_OFF}) {
-        HICON handle = loadIcon(icon, 16);
+        HICON handle = loadIcon(icon, width, height);
         ImageList_AddIcon(m_images, handle);
         DestroyIcon(handle);
     }
     m_alarmList.SetImageList(m_images, LVSIL_SMALL);
 
     const ColumnWidths widths;  // until the settings are read
-    m_alarmList.InsertColumn(0, loadString(IDS_ALARMS), LVCFMT_LEFT, widths.first);
-    m_alarmList.InsertColumn(1, loadString(IDS_NOTES), LVCFMT_LEFT, widths.second, 1);
+    m_alarmList.InsertColumn(0, loadString(IDS_ALARMS), LVCFMT_LEFT, shownWidth(widths.first));
+    m_alarmList.InsertColumn(1, loadString(IDS_NOTES), LVCFMT_LEFT, shownWidth(widths.second), 1);
 }
 
 void MainDialog::settingsLoaded()
 {
     m_placement.restore(m_hWnd);
     const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
-    m_alarmList.SetColumnWidth(0, widths.first);
-    m_alarmList.SetColumnWidth(1, widths.second);
+    m_alarmList.SetColumnWidth(0, shownWidth(widths.first));
+    m_alarmList.SetColumnWidth(1, shownWidth(widths.second));
 }
 
 void MainDialog::OnOK()
@@ -294,8 +317,8 @@ void MainDialog::OnDestroy()
 
 void MainDialog::saveColumnWidths()
 {
-    const std::string widths =
-        window_settings::formatPair(m_alarmList.GetColumnWidth(0), m_alarmList.GetColumnWidth(1));
+    const std::string widths = window_settings::formatPair(storedWidth(m_alarmList.GetColumnWidth(0)),
+                                                           storedWidth(m_alarmList.GetColumnWidth(1)));
     if (!m_platform.writeSetting(OPTIONS_SECTION, OPTION_COLUMN, widths))
         m_platform.showMessage(CANT_WRITE);
 }

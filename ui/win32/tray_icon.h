@@ -11,11 +11,13 @@ constexpr UINT TRAY_ICON_ID = 142;
 class TrayIcon {
 public:
     TrayIcon() = default;
+    ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Adds the icon with the tip text (at most 60 characters are used).
-    void add(HWND owner, HICON icon, const char* tip);
+    // Adds the icon resource, loaded at the size the notification area asks
+    // for, with the tip text (at most 60 characters are used).
+    void add(HWND owner, HINSTANCE module, UINT iconId, const char* tip);
     // Adds it again after the taskbar has been restarted.
     void restore();
     void remove();
