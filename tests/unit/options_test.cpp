@@ -48,7 +48,7 @@ TEST(Options, BothBoundsAreOutsideTheSilenceAndEqualBoundsSilenceNothing)
 
 TEST(Options, KeysKeepTheirDefaultsForValuesNotThereWithoutWritingAnything)
 {
-    FakePlatform platform;  // a stored theme is read at start-up: SchedulerTest
+    FakePlatform platform;  // a stored theme is read at start-up: AlarmEngineTest
     EXPECT_EQ(options::readTheme(platform), "Default");
     platform.putSetting("Options", "Theme", "");
     EXPECT_EQ(options::readTheme(platform), "Default");
