@@ -6,10 +6,11 @@
 #include "scheduler/options.h"
 #include "scheduler/silence.h"
 
-AlarmEngine::AlarmEngine(Platform& platform, const std::string& startFolder)
+AlarmEngine::AlarmEngine(Platform& platform, Notices& notices, const std::string& startFolder)
     : m_platform(platform),
-      m_store(platform),
-      m_announcer(platform, m_state),
+      m_notices(notices),
+      m_store(platform, notices),
+      m_announcer(platform, m_state, notices),
       m_programs(platform, m_state, m_alarms, m_view, m_announcer),
       m_scheduler(platform, m_state, m_alarms, m_store, m_view, m_programs)
 {
@@ -39,7 +40,7 @@ bool AlarmEngine::loadSettings()
         return true;
     if (!m_platform.settingsReadable()) {
         if (!m_unreadableTold)
-            m_platform.showMessage(SETTINGS_NOT_READ, m_state.startFolder);
+            m_notices.showNotice(SETTINGS_NOT_READ, m_state.startFolder);
         m_unreadableTold = true;
         m_ticksSinceTry = 0;
         return false;

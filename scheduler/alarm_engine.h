@@ -10,6 +10,7 @@
 
 #include "model/alarm_collection.h"
 #include "model/alarm_store.h"
+#include "platform/notices.h"
 #include "platform/platform.h"
 #include "scheduler/alarm_view.h"
 #include "scheduler/announcer.h"
@@ -19,7 +20,8 @@
 
 class AlarmEngine {
 public:
-    AlarmEngine(Platform& platform, const std::string& startFolder);
+    // notices: where the core tells the user what went wrong.
+    AlarmEngine(Platform& platform, Notices& notices, const std::string& startFolder);
     // Destroys every alarm; launched programs keep running, only their
     // handles are given back.
     ~AlarmEngine();
@@ -97,6 +99,7 @@ private:
 
     // The data first: the parts below hold references to it.
     Platform& m_platform;
+    Notices& m_notices;
     SchedulerState m_state;
     AlarmCollection m_alarms;
     AlarmStore m_store;

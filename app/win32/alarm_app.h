@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/win32/framework/win_app.h"
+#include "ui/win32/notice_boxes.h"
 
 class AlarmEngine;
 class SingleInstance;
@@ -28,6 +29,8 @@ private:
     // uninitialised at the end.
     bool m_comReady = false;
     std::unique_ptr<SingleInstance> m_singleInstance;
+    // Before the platform and the engine, which tell the user through it.
+    NoticeBoxes m_notices;
     std::unique_ptr<Win32Platform> m_platform;
     std::unique_ptr<AlarmEngine> m_engine;
 };

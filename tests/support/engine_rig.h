@@ -46,7 +46,7 @@ protected:
     void log(const std::string& call) { platform.calls.push_back(call); }
 
     FakePlatform platform;
-    AlarmEngine engine{platform, "C:\\Alarms"};
+    AlarmEngine engine{platform, platform, "C:\\Alarms"};
     SchedulerState& state = engine.state();
     AlarmCollection& alarms = engine.alarms();
     ProgramControl& programs = engine.programs();

@@ -19,7 +19,7 @@ TEST_F(AlarmEngineTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrit
                                         "0=1998:03:15-12:00:05,-1,1,2, 0:00:00:00,0:00:00:00,,,,stored\n"
                                         "1=1998:03:16-07:30:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,second\n");
     platform.settingsUnreadable = true;
-    AlarmEngine starting(platform, "C:\\Alarms");
+    AlarmEngine starting(platform, platform, "C:\\Alarms");
     starting.setView(this);
     EXPECT_FALSE(starting.loadSettings());
     starting.addAlarm(Alarm(NOON + 3600));  // added meanwhile: kept, not saved

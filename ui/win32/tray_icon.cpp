@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "app_messages.h"
+
 void TrayIcon::add(HWND owner, HICON icon, const char* tip)
 {
     m_owner = owner;
@@ -22,7 +24,7 @@ void TrayIcon::restore()
     data.hWnd = m_owner;
     data.uID = TRAY_ICON_ID;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TRAY_MESSAGE;
+    data.uCallbackMessage = TRAY_NOTIFY_MESSAGE;
     data.hIcon = m_icon;
     std::strncpy(data.szTip, m_tip, sizeof data.szTip - 1);
     Shell_NotifyIconA(NIM_ADD, &data);
