@@ -6,8 +6,6 @@
 #include "app/win32/single_instance.h"
 #include "platform/win32/current_folder.h"
 #include "platform/win32/win32_platform.h"
-#include "scheduler/alarm_engine.h"
-#include "ui/win32/main_dialog.h"
 
 namespace {
 
@@ -21,7 +19,12 @@ const char* const FOLDER_UNUSABLE =
 
 AlarmApp::AlarmApp() = default;
 
-AlarmApp::~AlarmApp() = default;
+AlarmApp::~AlarmApp()
+{
+    // Only a run ended by an exception leaves the window standing here.
+    if (m_mainWindow && m_mainWindow->GetSafeHwnd() != nullptr)
+        m_mainWindow->DestroyWindow();
+}
 
 BOOL AlarmApp::InitInstance()
 {
@@ -53,9 +56,10 @@ BOOL AlarmApp::InitInstance()
     for (const DWORD start = GetTickCount(); !m_platform->settingsReadable() && GetTickCount() - start < START_WAIT_MS;)
         Sleep(250);
     m_engine.reset(new AlarmEngine(*m_platform, m_notices, startFolder));
-    // The window deletes itself when it is destroyed at exit.
-    MainDialog* mainWindow = new MainDialog(*m_engine, *m_platform, m_notices, instanceName);
-    SetMainWnd(mainWindow);
+    m_mainWindow.emplace(*m_engine, *m_platform, m_notices, instanceName);
+    if (!m_mainWindow->Create())
+        return FALSE;
+    SetMainWnd(&*m_mainWindow);
     return TRUE;
 }
 
@@ -63,6 +67,7 @@ int AlarmApp::ExitInstance(int exitCode)
 {
     // The alarms go with the engine once the window is gone; launched
     // programs keep running.
+    m_mainWindow.reset();
     m_engine.reset();
     m_platform.reset();
     if (m_comReady)

@@ -3,15 +3,13 @@
 #include "app_messages.h"
 
 DropDownPopup::DropDownPopup(UINT templateId, CWnd& opener, std::string& target)
-    : CDialog(templateId, &opener), m_target(target)
+    : CSelfDeletingDialog(templateId, &opener), m_target(target)
 {}
 
 void DropDownPopup::open(DropDownPopup* popup, HWND field)
 {
-    if (!popup->Create()) {
-        delete popup;
+    if (!Open(popup))
         return;
-    }
     RECT fieldRect;
     RECT own;
     GetWindowRect(field, &fieldRect);
@@ -64,9 +62,4 @@ bool DropDownPopup::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
     result = 0;
     DestroyWindow();
     return true;
-}
-
-void DropDownPopup::PostNcDestroy()
-{
-    delete this;
 }

@@ -61,7 +61,6 @@ MainDialog::MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& not
       m_placement(platform, notices)
 {
     m_engine.setView(this);
-    Create();
 }
 
 MainDialog::~MainDialog()
@@ -306,7 +305,6 @@ void MainDialog::PostNcDestroy()
 {
     if (CWinApp::Instance() != nullptr && CWinApp::Instance()->MainWnd() == this)
         CWinApp::Instance()->SetMainWnd(nullptr);
-    delete this;
 }
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -24,7 +24,7 @@
 
 class MainDialog : public CDialog, private AlarmView {
 public:
-    // Creates the window at once (hidden); its set-up has run on return.
+    // The window is made (hidden) by Create; its set-up has run on return.
     // instanceName marks the window so that a second copy of the program
     // started on the same settings file can find it. The window shows the
     // notices while it exists.
