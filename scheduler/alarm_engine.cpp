@@ -11,8 +11,9 @@ AlarmEngine::AlarmEngine(Platform& platform, Notices& notices, const std::string
       m_notices(notices),
       m_store(platform, notices),
       m_announcer(platform, m_state, notices),
-      m_programs(platform, m_state, m_alarms, m_view, m_announcer),
-      m_scheduler(platform, m_state, m_alarms, m_store, m_view, m_programs)
+      m_programs(platform, m_state, m_alarms),
+      m_actions(platform, m_state, m_view, m_announcer, m_programs),
+      m_scheduler(platform, m_state, m_alarms, m_store, m_view, m_actions, m_programs)
 {
     m_state.startFolder = startFolder;
 }

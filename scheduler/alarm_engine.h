@@ -1,6 +1,6 @@
 // The program's data and its wiring: the alarm collection and its store, the
-// settings and state the scheduler shares, the announcer, the control of
-// launched programs and the one-second tick. The application object creates
+// settings and state the scheduler shares, the announcer, the actions of due
+// alarms, the watch of launched programs and the one-second tick. The application object creates
 // it; the main window shows it (as its AlarmView) and forwards the user's
 // commands to it.
 #pragma once
@@ -12,9 +12,10 @@
 #include "model/alarm_store.h"
 #include "platform/notices.h"
 #include "platform/platform.h"
+#include "scheduler/alarm_actions.h"
 #include "scheduler/alarm_view.h"
 #include "scheduler/announcer.h"
-#include "scheduler/program_control.h"
+#include "scheduler/program_watch.h"
 #include "scheduler/scheduler.h"
 #include "scheduler/scheduler_state.h"
 
@@ -77,7 +78,8 @@ public:
     SchedulerState& state() { return m_state; }
     AlarmCollection& alarms() { return m_alarms; }
     Announcer& announcer() { return m_announcer; }
-    ProgramControl& programs() { return m_programs; }
+    AlarmActions& actions() { return m_actions; }
+    ProgramWatch& programs() { return m_programs; }
 
 private:
     // Passes every call on to the attached view; without one, nothing is
@@ -105,7 +107,8 @@ private:
     AlarmStore m_store;
     AttachedView m_view;
     Announcer m_announcer;
-    ProgramControl m_programs;
+    ProgramWatch m_programs;
+    AlarmActions m_actions;
     Scheduler m_scheduler;
     bool m_settingsLoaded = false;
     bool m_unreadableTold = false;

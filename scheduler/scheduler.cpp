@@ -19,8 +19,14 @@ private:
 }  // namespace
 
 Scheduler::Scheduler(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmStore& store,
-                     AlarmView& view, ProgramControl& programs)
-    : m_platform(platform), m_state(state), m_alarms(alarms), m_store(store), m_view(view), m_programs(programs)
+                     AlarmView& view, AlarmActions& actions, ProgramWatch& programs)
+    : m_platform(platform),
+      m_state(state),
+      m_alarms(alarms),
+      m_store(store),
+      m_view(view),
+      m_actions(actions),
+      m_programs(programs)
 {}
 
 void Scheduler::tick()
@@ -106,7 +112,7 @@ bool Scheduler::handleDueAlarm(Alarm& alarm)
         if ((alarm.flags & ALARM_REPEAT) == 0)
             alarm.flags &= ~ALARM_EXECUTE_PENDING;
     } else {
-        m_programs.runAlarmActions(alarm);
+        m_actions.run(alarm);
         // An alarm whose launch is still postponed is kept armed until the
         // launch has happened, and destroyed then.
         if (alarm.isDiscardedAfterFiring()) {

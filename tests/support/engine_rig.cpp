@@ -50,7 +50,7 @@ Calls EngineRig::run(Alarm& alarm)
 {
     state.tickTime = NOON + 5;
     platform.calls.clear();
-    programs.runAlarmActions(alarm);
+    engine.actions().run(alarm);
     return platform.calls;
 }
 

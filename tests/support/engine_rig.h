@@ -49,6 +49,6 @@ protected:
     AlarmEngine engine{platform, platform, "C:\\Alarms"};
     SchedulerState& state = engine.state();
     AlarmCollection& alarms = engine.alarms();
-    ProgramControl& programs = engine.programs();
+    ProgramWatch& programs = engine.programs();
     std::function<void()> duringMessageWindow;
 };

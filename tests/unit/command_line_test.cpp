@@ -4,7 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "scheduler/program_control.h"
+#include "model/alarm_flags.h"
+#include "scheduler/command_line.h"
 
 TEST(SplitCommandLineTest, ProgramAndParametersEachCutAt255)
 {
@@ -18,9 +19,9 @@ TEST(SplitCommandLineTest, ProgramAndParametersEachCutAt255)
         {std::string(300, 'p') + " " + std::string(300, 'q'), {std::string(255, 'p'), std::string(255, 'q')}},
     };
     for (const auto& [text, expected] : cases) {
-        const ProgramControl::CommandParts parts = ProgramControl::splitCommandLine(text);
+        const CommandParts parts = splitCommandLine(text);
         EXPECT_EQ(Pair(parts.program, parts.parameters), expected) << text;
     }
     // The window: normal and maximized are in the launches of AlarmActionsTest; minimized wins over maximized.
-    EXPECT_EQ(ProgramControl::showCommandFor(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), SHOW_MINIMIZED);
+    EXPECT_EQ(showCommandFor(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), SHOW_MINIMIZED);
 }
