@@ -49,14 +49,12 @@ bool AlarmEngine::loadSettings()
     m_settingsLoaded = true;
     m_state.currentTheme = options::readTheme(m_platform);
     m_state.silence = parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
-    m_state.listFlags = options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), m_state.listFlags);
     m_view.settingsLoaded();
     // Alarms the user added while the file could not be read go into it now.
     const bool added =
         std::any_of(m_alarms.begin(), m_alarms.end(), [](const Alarm& alarm) { return !alarm.isWatchEntry(); });
     m_store.loadAlarmList(m_alarms, &m_view);
-    m_state.alarmsChanged = true;
-    m_view.sortRows(sortDirection());
+    m_view.sortRows();
     if (added)
         m_store.saveAlarmList(m_alarms);
     return true;
@@ -83,8 +81,7 @@ Alarm& AlarmEngine::addAlarm(const Alarm& edited)
     auto alarm = std::make_unique<Alarm>(edited);
     alarm->state = ALARM_STATE_ARMED;
     Alarm& added = m_alarms.addAlarm(std::move(alarm), &m_view);
-    m_state.alarmsChanged = true;
-    m_view.sortRows(sortDirection());
+    m_view.sortRows();
     m_store.saveAlarmList(m_alarms);
     return added;
 }
@@ -99,7 +96,7 @@ Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& edited)
         return addAlarm(edited);
     *target = edited;
     target->state = ALARM_STATE_ARMED;
-    m_state.alarmsChanged = true;
+    m_alarms.touch();
     m_view.refreshRow(*target);
     m_store.saveAlarmList(m_alarms);
     return *target;
@@ -115,21 +112,7 @@ void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
         m_view.deleteRow(*alarm);
         m_alarms.remove(alarm);
     }
-    m_state.alarmsChanged = true;
     m_store.saveAlarmList(m_alarms);
-}
-
-void AlarmEngine::reverseListOrder()
-{
-    // Only bit SortDescending changes; the result of the write is not looked at.
-    m_state.listFlags ^= SORT_DESCENDING;
-    m_view.sortRows(sortDirection());
-    m_platform.writeSetting(OPTIONS_SECTION, OPTION_FLAGS, std::to_string(m_state.listFlags));
-}
-
-SortDirection AlarmEngine::sortDirection() const
-{
-    return options::sortDirectionOf(m_state.listFlags);
 }
 
 void AlarmEngine::applySetup(const std::string& theme, const SilencePeriod& silence)
@@ -153,10 +136,10 @@ void AlarmEngine::AttachedView::showCurrentTime(Timestamp tickTime)
         m_view->showCurrentTime(tickTime);
 }
 
-void AlarmEngine::AttachedView::sortRows(SortDirection direction)
+void AlarmEngine::AttachedView::sortRows()
 {
     if (m_view != nullptr)
-        m_view->sortRows(direction);
+        m_view->sortRows();
 }
 
 void AlarmEngine::AttachedView::refreshRow(Alarm& alarm)

@@ -32,8 +32,8 @@ public:
     // The view that shows the alarms from now on; null detaches it.
     void setView(AlarmView* view) { m_view.attach(view); }
 
-    // Start-up: once the settings file can be read, the Theme, Silence and
-    // Flags keys, the view's own keys (settingsLoaded) and the stored alarms
+    // Start-up: once the settings file can be read, the Theme and Silence
+    // keys, the view's own keys (settingsLoaded) and the stored alarms
     // are taken from it, each alarm with a row, the rows sorted once; alarms
     // added before then are kept and saved with them. While the file cannot
     // be read nothing is read from it or written into it: the user is told
@@ -59,10 +59,6 @@ public:
     // Delete: every given alarm loses its row and is destroyed; one save,
     // also when none was given. Not while a tick walks the alarms.
     void deleteAlarms(const std::vector<Alarm*>& alarms);
-    // A click on a list header: the order is reversed and remembered.
-    void reverseListOrder();
-    SortDirection sortDirection() const;
-
     // The setup: the voice theme and the silence period.
     const std::string& currentTheme() const { return m_state.currentTheme; }
     const SilencePeriod& silence() const { return m_state.silence; }
@@ -89,7 +85,7 @@ private:
         void attach(AlarmView* view) { m_view = view; }
         void insertAlarmRow(Alarm& alarm) override;
         void showCurrentTime(Timestamp tickTime) override;
-        void sortRows(SortDirection direction) override;
+        void sortRows() override;
         void refreshRow(Alarm& alarm) override;
         void deleteRow(const Alarm& alarm) override;
         void openMessageWindow(const std::string& message, Timestamp tickTime) override;

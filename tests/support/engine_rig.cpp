@@ -18,7 +18,6 @@ Alarm& EngineRig::addAlarm(const std::string& message, std::uint32_t flags, Time
     alarm->state = ALARM_STATE_ARMED;
     alarm->commandLine = message + ".exe";
     alarm->waveFile = "ding.wav";
-    state.alarmsChanged = true;
     return alarms.append(std::move(alarm));
 }
 
@@ -52,11 +51,6 @@ Calls EngineRig::run(Alarm& alarm)
     platform.calls.clear();
     engine.actions().run(alarm);
     return platform.calls;
-}
-
-void EngineRig::sortRows(SortDirection direction)
-{
-    log(direction == SortDirection::LatestFirst ? "sortRows latest first" : "sortRows earliest first");
 }
 
 void EngineRig::openMessageWindow(const std::string& message, Timestamp tickTime)

@@ -38,7 +38,7 @@ protected:
     // --- AlarmView ---
     void insertAlarmRow(Alarm& alarm) override { log("insertAlarmRow " + alarm.message); }
     void showCurrentTime(Timestamp tickTime) override { log("showCurrentTime " + std::to_string(tickTime)); }
-    void sortRows(SortDirection direction) override;
+    void sortRows() override { log("sortRows"); }
     void refreshRow(Alarm& alarm) override { log("refreshRow " + alarm.message); }
     void deleteRow(const Alarm& alarm) override { log("deleteRow " + alarm.message); }
     void openMessageWindow(const std::string& message, Timestamp tickTime) override;

@@ -1,5 +1,5 @@
-// The list of alarms: rows for shown alarms, removal of only the given alarm. (The tick's walk over the list, in its
-// order, removing and appending entries on the way, is SchedulerTest's.)
+// The list of alarms: rows for shown alarms, removal of only the given alarm, the count of changes. (The tick's walk
+// over the list, in its order, removing and appending entries on the way, is SchedulerTest's.)
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -28,7 +28,7 @@ protected:
 
 }  // namespace
 
-TEST_F(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
+TEST_F(AlarmCollectionTest, ShownAlarmsGetARowOnlyTheGivenAlarmIsRemovedAndEveryChangeCounts)
 {
     alarms.addAlarm(named("a"), this);
     alarms.addAlarm(named("watch", ALARM_STATE_WATCH), this);
@@ -37,8 +37,12 @@ TEST_F(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
     Alarm& appended = alarms.append(named("appended"));
     EXPECT_TRUE(rows == (Names{"a", "odd"}) && alarms.size() == 5u);
     const Alarm stranger(5);
-    EXPECT_TRUE(!alarms.remove(&stranger) && alarms.find(&appended) == &appended && alarms.remove(&appended));
+    EXPECT_TRUE(!alarms.remove(&stranger) && alarms.changeCount() == 5u);  // every addition counts, no failed removal
+    EXPECT_TRUE(alarms.find(&appended) == &appended && alarms.remove(&appended));
     EXPECT_TRUE(!alarms.contains(&appended) && alarms.find(&appended) == nullptr && alarms.size() == 4u);
+    alarms.touch();
     alarms.clear();
-    EXPECT_TRUE(alarms.empty());
+    EXPECT_TRUE(alarms.empty() && alarms.changeCount() == 8u);
+    alarms.clear();
+    EXPECT_EQ(alarms.changeCount(), 8u) << "clearing an empty list changes nothing";
 }

@@ -11,7 +11,7 @@ using AlarmEngineTest = EngineRig;
 
 }  // namespace
 
-// Start-up takes the theme, the silence, the list order and the alarms from the settings, sorted once. A file
+// Start-up takes the theme, the silence and the alarms from the settings, sorted once. A file
 // that cannot be read is not written until it has been loaded; alarms added meanwhile are then saved.
 TEST_F(AlarmEngineTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrittenBefore)
 {
@@ -36,7 +36,7 @@ TEST_F(AlarmEngineTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrit
                 starting.silence().to == 25200);
     const std::string at = std::to_string(NOON + 9);
     EXPECT_EQ(platform.calls,
-              (Calls{"settingsLoaded", "insertAlarmRow stored", "insertAlarmRow second", "sortRows earliest first",
+              (Calls{"settingsLoaded", "insertAlarmRow stored", "insertAlarmRow second", "sortRows",
                      "writeSettings AlarmList 3", "showCurrentTime " + at, "openMessageWindow stored @" + at,
                      "refreshRow stored", "writeSettings AlarmList 3"}));
     EXPECT_EQ(platform.readSetting("AlarmList", "1").substr(0, 26), "1998:03:15-12:00:05,-1,0,2");  // fired
@@ -57,12 +57,11 @@ TEST_F(AlarmEngineTest, CommandsOfTheUserSaveOnceEach)
     engine.deleteAlarms({other});
     const Alarm& again = engine.replaceAlarm(other, edited);  // destroyed meanwhile (fired, say): added anew
     EXPECT_TRUE(again.isArmed() && again.message == "changed");
-    engine.reverseListOrder();
     engine.applySetup("Russian", SilencePeriod{90000, 59});
-    EXPECT_TRUE(countOf(platform.calls, "sortRows latest") == 3 && countOf(platform.calls, "refreshRow changed") == 1 &&
-                countOf(platform.calls, "deleteRow new") == 1 && countOf(platform.calls, "sortRows earliest") == 1);
-    EXPECT_TRUE(alarms.size() == 2u && platform.settingFileWrites == 8 && engine.currentTheme() == "Russian" &&
+    EXPECT_TRUE(countOf(platform.calls, "sortRows") == 3 && countOf(platform.calls, "refreshRow changed") == 1 &&
+                countOf(platform.calls, "deleteRow new") == 1);
+    EXPECT_TRUE(alarms.size() == 2u && platform.settingFileWrites == 7 && engine.currentTheme() == "Russian" &&
                 engine.silence().from == 90000);
     EXPECT_EQ(platform.settingsText().substr(platform.settingsText().find("[Options]")),
-              "[Options]\r\nFlags=0\r\nTheme=Russian\r\nSilence=01:00:00, 00:00:59\r\n");
+              "[Options]\r\nTheme=Russian\r\nSilence=01:00:00, 00:00:59\r\n");
 }

@@ -58,6 +58,7 @@ MainDialog::MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& not
       m_instanceName(instanceName),
       m_texts(platform),
       m_alarmList(m_texts),
+      m_listOrder(platform),
       m_placement(platform, notices)
 {
     m_engine.setView(this);
@@ -109,6 +110,7 @@ void MainDialog::setUpList()
 void MainDialog::settingsLoaded()
 {
     m_placement.restore(m_hWnd);
+    m_listOrder.load();
     const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
     m_alarmList.SetColumnWidth(0, widths.first);
     m_alarmList.SetColumnWidth(1, widths.second);
@@ -165,7 +167,8 @@ BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
         return FALSE;
     switch (header->code) {
     case LVN_COLUMNCLICK:
-        m_engine.reverseListOrder();
+        m_listOrder.reverse();
+        sortRows();
         return TRUE;
     case LVN_GETDISPINFOW:
         m_alarmList.fillDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header)->item);
@@ -249,6 +252,10 @@ void MainDialog::showCurrentTime(Timestamp tickTime)
     m_tickTime = tickTime;
     if (IsWindowVisible(m_hWnd))
         m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+    if (m_sortPending) {
+        m_sortPending = false;
+        sortRows();
+    }
 }
 
 void MainDialog::show()
@@ -258,9 +265,9 @@ void MainDialog::show()
         showCurrentTime(m_tickTime);
 }
 
-void MainDialog::sortRows(SortDirection direction)
+void MainDialog::sortRows()
 {
-    m_alarmList.sortAlarmRows(direction);
+    m_alarmList.sortAlarmRows(m_listOrder.direction());
 }
 
 void MainDialog::refreshRow(Alarm& alarm)

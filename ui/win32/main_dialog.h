@@ -16,6 +16,7 @@
 #include "scheduler/alarm_engine.h"
 #include "scheduler/alarm_view.h"
 #include "ui/date_time_text.h"
+#include "ui/list_order.h"
 #include "ui/win32/alarm_list_ctrl.h"
 #include "ui/win32/notice_boxes.h"
 #include "ui/win32/tick_timer.h"
@@ -54,7 +55,7 @@ private:
     // What the alarm engine shows.
     void insertAlarmRow(Alarm& alarm) override;
     void showCurrentTime(Timestamp tickTime) override;
-    void sortRows(SortDirection direction) override;
+    void sortRows() override;
     void refreshRow(Alarm& alarm) override;
     void deleteRow(const Alarm& alarm) override;
     void openMessageWindow(const std::string& message, Timestamp tickTime) override;
@@ -79,6 +80,9 @@ private:
     DateTimeText m_texts;
     CEdit m_timeField;
     AlarmListCtrl m_alarmList;
+    ListOrder m_listOrder;
+    // The first tick sorts the rows once, in the order of the settings.
+    bool m_sortPending = true;
     HIMAGELIST m_images = nullptr;
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;
