@@ -66,7 +66,7 @@ void Win32Platform::reportUnreadableSettings()
 
 bool Win32Platform::settingsReadable()
 {
-    return m_settings->readOnce();
+    return m_settings->retryFirstRead();
 }
 
 std::string Win32Platform::readSetting(const std::string& section, const std::string& key)
