@@ -20,6 +20,7 @@ Alarm& AlarmCollection::append(std::unique_ptr<Alarm> alarm)
 {
     assert(alarm != nullptr);
     m_entries.push_back(std::move(alarm));
+    ++m_changes;
     return *m_entries.back();
 }
 
@@ -28,6 +29,7 @@ bool AlarmCollection::remove(const Alarm* alarm)
     for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
         if (it->get() == alarm) {
             m_entries.erase(it);
+            ++m_changes;
             return true;
         }
     }
@@ -36,6 +38,8 @@ bool AlarmCollection::remove(const Alarm* alarm)
 
 void AlarmCollection::clear()
 {
+    if (!m_entries.empty())
+        ++m_changes;
     while (!m_entries.empty())
         m_entries.pop_back();
 }

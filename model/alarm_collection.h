@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <list>
 #include <memory>
@@ -61,6 +62,13 @@ public:
     AlarmCollection& operator=(const AlarmCollection&) = delete;
     ~AlarmCollection();
 
+    // Every change of the list counts: an alarm added, appended or removed,
+    // the list cleared, or a held alarm edited in place (touch). Whoever
+    // remembers the count knows later whether anything changed meanwhile.
+    std::uint64_t changeCount() const { return m_changes; }
+    // Counts an edit made to a held alarm in place.
+    void touch() { ++m_changes; }
+
     // Appends the alarm and, unless it is exactly a process-watch entry,
     // gives it a list row through rows (when there is one).
     Alarm& addAlarm(std::unique_ptr<Alarm> alarm, AlarmRowSink* rows);
@@ -84,4 +92,5 @@ public:
 
 private:
     Entries m_entries;
+    std::uint64_t m_changes = 0;
 };

@@ -16,7 +16,7 @@ const char* const BAD_FORMAT = "Bad Format!";
 
 }  // namespace
 
-AlarmStore::AlarmStore(Platform& platform) : m_platform(platform) {}
+AlarmStore::AlarmStore(Platform& platform, Notices& notices) : m_platform(platform), m_notices(notices) {}
 
 void AlarmStore::saveAlarmList(const AlarmCollection& alarms)
 {
@@ -38,7 +38,7 @@ void AlarmStore::saveAlarmList(const AlarmCollection& alarms)
     if (m_platform.writeSettings(SECTION, changes))
         m_storedKeyCount = stored;
     else
-        m_platform.showMessage(stored > 0 ? WRITE_FAILED : DELETE_FAILED);
+        m_notices.showNotice(stored > 0 ? WRITE_FAILED : DELETE_FAILED);
 }
 
 void AlarmStore::loadAlarmList(AlarmCollection& alarms, AlarmRowSink* rows)
@@ -63,7 +63,7 @@ void AlarmStore::loadAlarmList(AlarmCollection& alarms, AlarmRowSink* rows)
     // One message for the whole list: a damaged file must not open a box
     // for every alarm before the program can be used.
     if (unreadable > 0) {
-        m_platform.showMessage(std::string(BAD_FORMAT) + ' ' + std::to_string(unreadable) +
-                               (unreadable == 1 ? " stored alarm" : " stored alarms") + " could not be read in full.");
+        m_notices.showNotice(std::string(BAD_FORMAT) + ' ' + std::to_string(unreadable) +
+                             (unreadable == 1 ? " stored alarm" : " stored alarms") + " could not be read in full.");
     }
 }

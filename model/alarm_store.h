@@ -6,6 +6,7 @@
 
 #include "model/alarm_collection.h"
 #include "model/alarm_row_sink.h"
+#include "platform/notices.h"
 #include "platform/platform.h"
 
 class AlarmStore {
@@ -14,7 +15,9 @@ public:
     // Loading stops at this key at the latest.
     static constexpr std::int32_t KEY_LIMIT = 65535;
 
-    explicit AlarmStore(Platform& platform);
+    // notices: where a failed save and stored alarms that cannot be read
+    // are told.
+    AlarmStore(Platform& platform, Notices& notices);
 
     // Rewrites the whole section in one write: keys 0 to n-1 hold the shown
     // alarms, keys left over from a longer list up to storedKeyCount() are
@@ -30,5 +33,6 @@ public:
 
 private:
     Platform& m_platform;
+    Notices& m_notices;
     std::int32_t m_storedKeyCount = 0;
 };

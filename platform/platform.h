@@ -1,6 +1,8 @@
-// The one narrow interface through which the program reaches the operating
-// system. The portable core sees only this; Win32Platform implements it for
-// the real program and FakePlatform (tests) records calls and scripts answers.
+// The one narrow interface through which the program reaches the services of
+// the operating system: settings, files, clock, sound and programs. It never
+// talks to the user (that is the user interface's, platform/notices.h). The
+// portable core sees only this; Win32Platform implements it for the real
+// program and FakePlatform (tests) records calls and scripts answers.
 #pragma once
 
 #include <cstdint>
@@ -38,9 +40,6 @@ public:
     virtual bool settingsReadable() = 0;
 
     // --- folders and files ---
-    // The process's current folder, without a trailing backslash except at a
-    // drive root.
-    virtual std::string currentDirectory() = 0;
     // Entries matching a pattern such as "C:\\x\\speak\\*.*".
     virtual std::vector<FolderEntry> listFolder(const std::string& pattern) = 0;
     // The whole file as bytes; false when it cannot be opened or read.
@@ -83,21 +82,4 @@ public:
     virtual void terminateProcess(ProcessHandle process) = 0;
     // Gives the handle back to the system once nobody watches the program.
     virtual void releaseProcess(ProcessHandle process) = 0;
-
-    // --- help ---
-    // Opens ".\\tivra.hlp" with the help viewer when the current folder holds
-    // it, otherwise the user guide TIVRA.HTM beside the program (or in the
-    // current folder) in the default browser.
-    virtual void openHelp() = 0;
-
-    // --- user interaction ---
-    // A message box with OK and the exclamation icon, titled with the
-    // application's name. text is the program's own text (ASCII or
-    // Windows-1251); detail, in the system code page, follows it unchanged.
-    // The box never opens inside the caller (the tick goes on; it opens once
-    // the program is back in its message loop), in front, one at a time; a
-    // message already open or waiting is not repeated.
-    virtual void showMessage(const std::string& text, const std::string& detail = std::string()) = 0;
-    // The open-file dialog; false when cancelled.
-    virtual bool chooseFile(const FileChoice& choice, std::string& path) = 0;
 };

@@ -68,11 +68,3 @@ struct FolderEntry {
     std::string name;
     bool isFolder = false;
 };
-
-// What the open-file dialog is asked for. The title is the program's own
-// text (Windows-1251); the filter uses '|' between its parts.
-struct FileChoice {
-    std::string title;
-    std::string filter;
-    std::string initialFolder;
-};

@@ -6,12 +6,14 @@
 #include "scheduler/options.h"
 #include "scheduler/silence.h"
 
-AlarmEngine::AlarmEngine(Platform& platform, const std::string& startFolder)
+AlarmEngine::AlarmEngine(Platform& platform, Notices& notices, const std::string& startFolder)
     : m_platform(platform),
-      m_store(platform),
-      m_announcer(platform, m_state),
-      m_programs(platform, m_state, m_alarms, m_view, m_announcer),
-      m_scheduler(platform, m_state, m_alarms, m_store, m_view, m_programs)
+      m_notices(notices),
+      m_store(platform, notices),
+      m_announcer(platform, m_state, notices),
+      m_programs(platform, m_state, m_alarms),
+      m_actions(platform, m_state, m_view, m_announcer, m_programs),
+      m_scheduler(platform, m_state, m_alarms, m_store, m_view, m_actions, m_programs)
 {
     m_state.startFolder = startFolder;
 }
@@ -39,7 +41,7 @@ bool AlarmEngine::loadSettings()
         return true;
     if (!m_platform.settingsReadable()) {
         if (!m_unreadableTold)
-            m_platform.showMessage(SETTINGS_NOT_READ, m_state.startFolder);
+            m_notices.showNotice(SETTINGS_NOT_READ, m_state.startFolder);
         m_unreadableTold = true;
         m_ticksSinceTry = 0;
         return false;
@@ -47,14 +49,12 @@ bool AlarmEngine::loadSettings()
     m_settingsLoaded = true;
     m_state.currentTheme = options::readTheme(m_platform);
     m_state.silence = parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
-    m_state.listFlags = options::parseFlags(m_platform.readSetting(OPTIONS_SECTION, OPTION_FLAGS), m_state.listFlags);
     m_view.settingsLoaded();
     // Alarms the user added while the file could not be read go into it now.
     const bool added =
         std::any_of(m_alarms.begin(), m_alarms.end(), [](const Alarm& alarm) { return !alarm.isWatchEntry(); });
     m_store.loadAlarmList(m_alarms, &m_view);
-    m_state.alarmsChanged = true;
-    m_view.sortRows(sortDirection());
+    m_view.sortRows();
     if (added)
         m_store.saveAlarmList(m_alarms);
     return true;
@@ -81,8 +81,7 @@ Alarm& AlarmEngine::addAlarm(const Alarm& edited)
     auto alarm = std::make_unique<Alarm>(edited);
     alarm->state = ALARM_STATE_ARMED;
     Alarm& added = m_alarms.addAlarm(std::move(alarm), &m_view);
-    m_state.alarmsChanged = true;
-    m_view.sortRows(sortDirection());
+    m_view.sortRows();
     m_store.saveAlarmList(m_alarms);
     return added;
 }
@@ -97,7 +96,7 @@ Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& edited)
         return addAlarm(edited);
     *target = edited;
     target->state = ALARM_STATE_ARMED;
-    m_state.alarmsChanged = true;
+    m_alarms.touch();
     m_view.refreshRow(*target);
     m_store.saveAlarmList(m_alarms);
     return *target;
@@ -113,21 +112,7 @@ void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
         m_view.deleteRow(*alarm);
         m_alarms.remove(alarm);
     }
-    m_state.alarmsChanged = true;
     m_store.saveAlarmList(m_alarms);
-}
-
-void AlarmEngine::reverseListOrder()
-{
-    // Only bit SortDescending changes; the result of the write is not looked at.
-    m_state.listFlags ^= SORT_DESCENDING;
-    m_view.sortRows(sortDirection());
-    m_platform.writeSetting(OPTIONS_SECTION, OPTION_FLAGS, std::to_string(m_state.listFlags));
-}
-
-SortDirection AlarmEngine::sortDirection() const
-{
-    return options::sortDirectionOf(m_state.listFlags);
 }
 
 void AlarmEngine::applySetup(const std::string& theme, const SilencePeriod& silence)
@@ -151,10 +136,10 @@ void AlarmEngine::AttachedView::showCurrentTime(Timestamp tickTime)
         m_view->showCurrentTime(tickTime);
 }
 
-void AlarmEngine::AttachedView::sortRows(SortDirection direction)
+void AlarmEngine::AttachedView::sortRows()
 {
     if (m_view != nullptr)
-        m_view->sortRows(direction);
+        m_view->sortRows();
 }
 
 void AlarmEngine::AttachedView::refreshRow(Alarm& alarm)

@@ -1,6 +1,6 @@
 // The program's data and its wiring: the alarm collection and its store, the
-// settings and state the scheduler shares, the announcer, the control of
-// launched programs and the one-second tick. The application object creates
+// settings and state the scheduler shares, the announcer, the actions of due
+// alarms, the watch of launched programs and the one-second tick. The application object creates
 // it; the main window shows it (as its AlarmView) and forwards the user's
 // commands to it.
 #pragma once
@@ -10,16 +10,19 @@
 
 #include "model/alarm_collection.h"
 #include "model/alarm_store.h"
+#include "platform/notices.h"
 #include "platform/platform.h"
+#include "scheduler/alarm_actions.h"
 #include "scheduler/alarm_view.h"
 #include "scheduler/announcer.h"
-#include "scheduler/program_control.h"
+#include "scheduler/program_watch.h"
 #include "scheduler/scheduler.h"
 #include "scheduler/scheduler_state.h"
 
 class AlarmEngine {
 public:
-    AlarmEngine(Platform& platform, const std::string& startFolder);
+    // notices: where the core tells the user what went wrong.
+    AlarmEngine(Platform& platform, Notices& notices, const std::string& startFolder);
     // Destroys every alarm; launched programs keep running, only their
     // handles are given back.
     ~AlarmEngine();
@@ -29,8 +32,8 @@ public:
     // The view that shows the alarms from now on; null detaches it.
     void setView(AlarmView* view) { m_view.attach(view); }
 
-    // Start-up: once the settings file can be read, the Theme, Silence and
-    // Flags keys, the view's own keys (settingsLoaded) and the stored alarms
+    // Start-up: once the settings file can be read, the Theme and Silence
+    // keys, the view's own keys (settingsLoaded) and the stored alarms
     // are taken from it, each alarm with a row, the rows sorted once; alarms
     // added before then are kept and saved with them. While the file cannot
     // be read nothing is read from it or written into it: the user is told
@@ -56,10 +59,6 @@ public:
     // Delete: every given alarm loses its row and is destroyed; one save,
     // also when none was given. Not while a tick walks the alarms.
     void deleteAlarms(const std::vector<Alarm*>& alarms);
-    // A click on a list header: the order is reversed and remembered.
-    void reverseListOrder();
-    SortDirection sortDirection() const;
-
     // The setup: the voice theme and the silence period.
     const std::string& currentTheme() const { return m_state.currentTheme; }
     const SilencePeriod& silence() const { return m_state.silence; }
@@ -75,7 +74,8 @@ public:
     SchedulerState& state() { return m_state; }
     AlarmCollection& alarms() { return m_alarms; }
     Announcer& announcer() { return m_announcer; }
-    ProgramControl& programs() { return m_programs; }
+    AlarmActions& actions() { return m_actions; }
+    ProgramWatch& programs() { return m_programs; }
 
 private:
     // Passes every call on to the attached view; without one, nothing is
@@ -85,7 +85,7 @@ private:
         void attach(AlarmView* view) { m_view = view; }
         void insertAlarmRow(Alarm& alarm) override;
         void showCurrentTime(Timestamp tickTime) override;
-        void sortRows(SortDirection direction) override;
+        void sortRows() override;
         void refreshRow(Alarm& alarm) override;
         void deleteRow(const Alarm& alarm) override;
         void openMessageWindow(const std::string& message, Timestamp tickTime) override;
@@ -97,12 +97,14 @@ private:
 
     // The data first: the parts below hold references to it.
     Platform& m_platform;
+    Notices& m_notices;
     SchedulerState m_state;
     AlarmCollection m_alarms;
     AlarmStore m_store;
     AttachedView m_view;
     Announcer m_announcer;
-    ProgramControl m_programs;
+    ProgramWatch m_programs;
+    AlarmActions m_actions;
     Scheduler m_scheduler;
     bool m_settingsLoaded = false;
     bool m_unreadableTold = false;

@@ -13,8 +13,8 @@ class AlarmView : public AlarmRowSink {
 public:
     // Shows the time of the latest tick in the time field.
     virtual void showCurrentTime(Timestamp tickTime) = 0;
-    // Sorts the alarm rows by time in the given order.
-    virtual void sortRows(SortDirection direction) = 0;
+    // Sorts the alarm rows by time in the view's order.
+    virtual void sortRows() = 0;
     // Finds the alarm's row by the alarm itself, rewrites it and re-sorts;
     // no effect when the alarm has no row.
     virtual void refreshRow(Alarm& alarm) = 0;

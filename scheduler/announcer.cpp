@@ -102,7 +102,9 @@ std::vector<std::string> splitLines(const std::string& text)
 
 }  // namespace
 
-Announcer::Announcer(Platform& platform, SchedulerState& state) : m_platform(platform), m_state(state) {}
+Announcer::Announcer(Platform& platform, SchedulerState& state, Notices& notices)
+    : m_platform(platform), m_state(state), m_notices(notices)
+{}
 
 std::string Announcer::speakKeyForHour(int hour)
 {
@@ -221,7 +223,7 @@ void Announcer::loadThemeFile(const std::string& theme)
     const std::string path = m_state.startFolder + "\\speak\\" + theme + "\\theme.ini";
     std::string text;
     if (!m_platform.readTextFile(path, text)) {
-        m_platform.showMessage(OPEN_FAILED, path);
+        m_notices.showNotice(OPEN_FAILED, path);
         return;
     }
     // Lines the settings file cannot hold (a key that would read back as a
@@ -235,7 +237,7 @@ void Announcer::loadThemeFile(const std::string& theme)
             ProfileDocument::isWritableValue(value))
             changes.push_back(SettingChange{key, value});
     if (changes.empty())
-        m_platform.showMessage(NOTHING_USABLE, path);
+        m_notices.showNotice(NOTHING_USABLE, path);
     else
         m_platform.writeSettings(SECTION, changes);
 }

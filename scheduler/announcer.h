@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/notices.h"
 #include "platform/platform.h"
 #include "scheduler/scheduler_state.h"
 
@@ -22,7 +23,7 @@ public:
     // The longest file path a number entry gives.
     static constexpr std::size_t PATH_LIMIT = 255;
 
-    Announcer(Platform& platform, SchedulerState& state);
+    Announcer(Platform& platform, SchedulerState& state, Notices& notices);
 
     // "0".."20", with "h" after 1, 2, 21, 22 and 23.
     static std::string speakKeyForHour(int hour);
@@ -54,4 +55,5 @@ private:
 
     Platform& m_platform;
     SchedulerState& m_state;
+    Notices& m_notices;
 };

@@ -1,7 +1,5 @@
 #include "scheduler/scheduler.h"
 
-#include "scheduler/options.h"
-
 namespace {
 
 // Marks a tick as running for as long as it lasts, however it ends.
@@ -19,8 +17,14 @@ private:
 }  // namespace
 
 Scheduler::Scheduler(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmStore& store,
-                     AlarmView& view, ProgramControl& programs)
-    : m_platform(platform), m_state(state), m_alarms(alarms), m_store(store), m_view(view), m_programs(programs)
+                     AlarmView& view, AlarmActions& actions, ProgramWatch& programs)
+    : m_platform(platform),
+      m_state(state),
+      m_alarms(alarms),
+      m_store(store),
+      m_view(view),
+      m_actions(actions),
+      m_programs(programs)
 {}
 
 void Scheduler::tick()
@@ -30,10 +34,6 @@ void Scheduler::tick()
     const TickGuard guard(m_state.tickRunning);
     m_state.tickTime = m_platform.now();
     m_view.showCurrentTime(m_state.tickTime);
-    if (m_state.sortPending) {
-        m_view.sortRows(options::sortDirectionOf(m_state.listFlags));
-        m_state.sortPending = false;
-    }
     // A tick with no alarm due and no launched program to police does
     // nothing more: the program runs all day, and such ticks are most of them.
     if (!walkNeeded())
@@ -46,7 +46,8 @@ void Scheduler::tick()
 
 bool Scheduler::walkNeeded() const
 {
-    return m_state.alarmsChanged || m_state.watchEntriesLeft || m_state.previousProgram != nullptr ||
+    return m_state.walkedChangeCount != m_alarms.changeCount() || m_state.watchEntriesLeft ||
+        m_state.previousProgram != nullptr ||
         (m_state.earliestArmed != INVALID_TIME && m_state.tickTime > m_state.earliestArmed);
 }
 
@@ -69,7 +70,7 @@ void Scheduler::scanAlarms()
     // destroyed; entries appended meanwhile (watch entries of launches) are
     // reached later in the same walk.
     bool changed = false;
-    m_state.alarmsChanged = false;
+    m_state.walkedChangeCount = m_alarms.changeCount();
     m_state.watchEntriesLeft = false;
     m_state.earliestArmed = INVALID_TIME;
     for (auto it = m_alarms.begin(); it != m_alarms.end();) {
@@ -106,7 +107,7 @@ bool Scheduler::handleDueAlarm(Alarm& alarm)
         if ((alarm.flags & ALARM_REPEAT) == 0)
             alarm.flags &= ~ALARM_EXECUTE_PENDING;
     } else {
-        m_programs.runAlarmActions(alarm);
+        m_actions.run(alarm);
         // An alarm whose launch is still postponed is kept armed until the
         // launch has happened, and destroyed then.
         if (alarm.isDiscardedAfterFiring()) {

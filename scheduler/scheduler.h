@@ -6,14 +6,15 @@
 #include "model/alarm_collection.h"
 #include "model/alarm_store.h"
 #include "platform/platform.h"
+#include "scheduler/alarm_actions.h"
 #include "scheduler/alarm_view.h"
-#include "scheduler/program_control.h"
+#include "scheduler/program_watch.h"
 #include "scheduler/scheduler_state.h"
 
 class Scheduler {
 public:
     Scheduler(Platform& platform, SchedulerState& state, AlarmCollection& alarms, AlarmStore& store, AlarmView& view,
-              ProgramControl& programs);
+              AlarmActions& actions, ProgramWatch& programs);
     Scheduler(const Scheduler&) = delete;
     Scheduler& operator=(const Scheduler&) = delete;
 
@@ -35,5 +36,6 @@ private:
     AlarmCollection& m_alarms;
     AlarmStore& m_store;
     AlarmView& m_view;
-    ProgramControl& m_programs;
+    AlarmActions& m_actions;
+    ProgramWatch& m_programs;
 };

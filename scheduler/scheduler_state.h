@@ -2,6 +2,8 @@
 // alarm engine owns it.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/types.h"
@@ -21,11 +23,8 @@ struct SchedulerState {
     ScreenPoint lastPointer;
     // Set while a tick runs; a nested tick does nothing.
     bool tickRunning = false;
-    // The first tick sorts the rows once.
-    bool sortPending = true;
     SilencePeriod silence;
     std::string currentTheme = DEFAULT_THEME;
-    int listFlags = DEFAULT_LIST_FLAGS;
     // The folder the program started in; the speak folder lies below it.
     std::string startFolder;
     // The process-watch entry of the most recent launch while its program
@@ -34,9 +33,10 @@ struct SchedulerState {
     // What the latest walk over the alarms found, so that a tick with nothing
     // to do does not walk them again: the earliest time of an armed alarm
     // (no alarm is due until the clock is past it), and whether any
-    // process-watch entry is left to police. Whoever changes alarms outside
-    // the walk sets alarmsChanged, and the next tick walks.
+    // process-watch entry is left to police. The collection's change count
+    // as the walk began tells whether the alarms changed since (none before
+    // the first walk).
     Timestamp earliestArmed = INVALID_TIME;
     bool watchEntriesLeft = false;
-    bool alarmsChanged = true;
+    std::optional<std::uint64_t> walkedChangeCount;
 };

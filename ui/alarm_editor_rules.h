@@ -12,6 +12,7 @@
 #include "model/alarm.h"
 #include "platform/platform.h"
 #include "ui/editor_fields.h"
+#include "ui/file_choice.h"
 
 // A check box of the editor and the flag it stands for.
 struct EditorCheckBox {

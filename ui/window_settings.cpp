@@ -7,6 +7,7 @@
 
 const char* const OPTION_POSITION = "Position";
 const char* const OPTION_COLUMN = "Column";
+const char* const OPTION_FLAGS = "Flags";
 const char* const CANT_WRITE = "Can't Write";
 
 namespace window_settings {

@@ -1,5 +1,6 @@
 // The main window's own keys of the Options section: where the window stands
-// ("Position") and how wide the list's columns are ("Column").
+// ("Position"), how wide the list's columns are ("Column") and the list's
+// order ("Flags", ui/list_order.h).
 #pragma once
 
 #include <string>
@@ -10,6 +11,7 @@ class Platform;
 
 extern const char* const OPTION_POSITION;  // "Position"
 extern const char* const OPTION_COLUMN;    // "Column"
+extern const char* const OPTION_FLAGS;     // "Flags"
 // Told when either cannot be written.
 extern const char* const CANT_WRITE;  // "Can't Write"
 

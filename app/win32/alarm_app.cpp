@@ -4,9 +4,8 @@
 
 #include "app/app_paths.h"
 #include "app/win32/single_instance.h"
+#include "platform/win32/current_folder.h"
 #include "platform/win32/win32_platform.h"
-#include "scheduler/alarm_engine.h"
-#include "ui/win32/main_dialog.h"
 
 namespace {
 
@@ -20,14 +19,19 @@ const char* const FOLDER_UNUSABLE =
 
 AlarmApp::AlarmApp() = default;
 
-AlarmApp::~AlarmApp() = default;
+AlarmApp::~AlarmApp()
+{
+    // Only a run ended by an exception leaves the window standing here.
+    if (m_mainWindow && m_mainWindow->GetSafeHwnd() != nullptr)
+        m_mainWindow->DestroyWindow();
+}
 
 BOOL AlarmApp::InitInstance()
 {
     // A folder whose settings file the file calls cannot reach is refused:
     // another file must never be used in its place.
     std::string folder;
-    const bool named = Win32Platform::currentFolder(folder);
+    const bool named = currentFolder(folder);
     const AppPaths paths = app_paths::fromCurrentDirectory(folder);
     if (!named || !app_paths::fitsFileCalls(paths)) {
         NoticeBox(FOLDER_UNUSABLE, folder, nullptr);
@@ -45,16 +49,17 @@ BOOL AlarmApp::InitInstance()
     // Programs are started through the shell on this thread; shortcuts, URLs
     // and some documents need COM for that.
     m_comReady = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    m_platform.reset(new Win32Platform(paths.settingsFile));
+    m_platform.reset(new Win32Platform(paths.settingsFile, m_notices));
     m_platform->cleanUpSettingsFolder();
     // A settings file held for a moment at start (a scanner at logon) is
     // waited for a few seconds; after that the alarm engine keeps trying.
     for (const DWORD start = GetTickCount(); !m_platform->settingsReadable() && GetTickCount() - start < START_WAIT_MS;)
         Sleep(250);
-    m_engine.reset(new AlarmEngine(*m_platform, startFolder));
-    // The window deletes itself when it is destroyed at exit.
-    MainDialog* mainWindow = new MainDialog(*m_engine, *m_platform, instanceName);
-    SetMainWnd(mainWindow);
+    m_engine.reset(new AlarmEngine(*m_platform, m_notices, startFolder));
+    m_mainWindow.emplace(*m_engine, *m_platform, m_notices, instanceName);
+    if (!m_mainWindow->Create())
+        return FALSE;
+    SetMainWnd(&*m_mainWindow);
     return TRUE;
 }
 
@@ -62,6 +67,7 @@ int AlarmApp::ExitInstance(int exitCode)
 {
     // The alarms go with the engine once the window is gone; launched
     // programs keep running.
+    m_mainWindow.reset();
     m_engine.reset();
     m_platform.reset();
     if (m_comReady)

@@ -21,7 +21,7 @@ bool ProfileFile::takeUnreadableReport()
     return report;
 }
 
-bool ProfileFile::readOnce()
+bool ProfileFile::retryFirstRead()
 {
     if (m_everRead)
         return true;

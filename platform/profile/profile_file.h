@@ -27,7 +27,7 @@ public:
 
     // True while the file exists but cannot be read: reads give the empty
     // text and writes are refused. When the file could not be read the first
-    // time it was needed, this lasts until readOnce succeeds: what the
+    // time it was needed, this lasts until retryFirstRead succeeds: what the
     // program built from those empty reads must never overwrite the file.
     // Once it has been read, a later failure (a scanner holding the file) is
     // tried again at every call.
@@ -37,7 +37,7 @@ public:
     // True once the file has been read (or found missing) in this session.
     // While it has not, each call tries to read it once more: the only way
     // out of an unreadable start, so that nothing is written before.
-    bool readOnce();
+    bool retryFirstRead();
     // True the first time it is asked after the file became unreadable.
     bool takeUnreadableReport();
 

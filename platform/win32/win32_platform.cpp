@@ -1,15 +1,14 @@
 #include "platform/win32/win32_platform.h"
 
+#include <windows.h>
+
 #include <mmsystem.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstdio>
 
 #include "platform/c_runtime_time.h"
 #include "platform/profile/profile_file.h"
-#include "platform/win32/framework/file_dialog.h"
-#include "platform/win32/framework/win_app.h"
 #include "platform/win32/win32_file_system.h"
 
 namespace {
@@ -43,37 +42,13 @@ SYSTEMTIME systemTime(const LocalTime& t)
     return st;
 }
 
-const wchar_t* const USER_GUIDE = L"TIVRA.HTM";
-
-// The folder of the program's file; empty when its path does not fit.
-std::wstring programFolder()
-{
-    wchar_t path[MAX_PATH] = {0};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring file(path, length < MAX_PATH ? length : 0);
-    const size_t slash = file.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : file.substr(0, slash);
-}
-
-std::wstring currentFolderWide()
-{
-    wchar_t path[MAX_PATH] = {0};
-    const DWORD length = GetCurrentDirectoryW(MAX_PATH, path);
-    return std::wstring(path, length < MAX_PATH ? length : 0);
-}
-
-bool isFile(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 }  // namespace
 
-Win32Platform::Win32Platform(const std::string& settingsPath)
+Win32Platform::Win32Platform(const std::string& settingsPath, Notices& notices)
     : m_fileSystem(new Win32FileSystem()),
       m_settings(new ProfileFile(*m_fileSystem, settingsPath)),
-      m_settingsPath(settingsPath)
+      m_settingsPath(settingsPath),
+      m_notices(notices)
 {}
 
 Win32Platform::~Win32Platform() = default;
@@ -86,12 +61,12 @@ void Win32Platform::cleanUpSettingsFolder()
 void Win32Platform::reportUnreadableSettings()
 {
     if (m_settings->takeUnreadableReport() && !m_settings->unreadableSinceStart())
-        showMessage(SETTINGS_UNREADABLE_NOW, m_settingsPath);
+        m_notices.showNotice(SETTINGS_UNREADABLE_NOW, m_settingsPath);
 }
 
 bool Win32Platform::settingsReadable()
 {
-    return m_settings->readOnce();
+    return m_settings->retryFirstRead();
 }
 
 std::string Win32Platform::readSetting(const std::string& section, const std::string& key)
@@ -114,36 +89,6 @@ bool Win32Platform::writeSettings(const std::string& section, const std::vector<
     const bool written = m_settings->writeSection(section, changes);
     reportUnreadableSettings();
     return written;
-}
-
-bool Win32Platform::currentFolder(std::string& folder)
-{
-    // Asked in UTF-16 with a buffer that grows as needed: the 8-bit call
-    // gives nothing for a folder of MAX_PATH characters or more.
-    std::wstring wide(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(wide.size()), &wide[0]);
-        if (length == 0)
-            return false;
-        if (length < wide.size()) {
-            wide.resize(length);
-            break;
-        }
-        wide.resize(length);
-    }
-    BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, &lossy);
-    folder.assign(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()), &folder[0], size,
-                        nullptr, &lossy);
-    return size > 0 && !lossy;
-}
-
-std::string Win32Platform::currentDirectory()
-{
-    std::string folder;
-    return currentFolder(folder) ? folder : std::string();
 }
 
 std::vector<FolderEntry> Win32Platform::listFolder(const std::string& pattern)
@@ -254,14 +199,13 @@ ProcessHandle Win32Platform::launchProgram(const LaunchRequest& request)
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = m_mainWindow;
     info.lpVerb = nullptr;
     info.lpFile = request.file.c_str();
     info.lpParameters = request.parameters.c_str();
     info.lpDirectory = request.directory.c_str();
     info.nShow = request.showCommand;
     if (!ShellExecuteExA(&info))
-        showMessage(LAUNCH_FAILED, request.file + "\r\n" + systemErrorText(GetLastError()));
+        m_notices.showNotice(LAUNCH_FAILED, request.file + "\r\n" + systemErrorText(GetLastError()));
     return reinterpret_cast<ProcessHandle>(info.hProcess);
 }
 
@@ -283,85 +227,4 @@ void Win32Platform::releaseProcess(ProcessHandle process)
 {
     if (process != NO_PROCESS)
         CloseHandle(reinterpret_cast<HANDLE>(process));
-}
-
-void Win32Platform::openHelp()
-{
-    // A help file kept in the current folder opens in the system's help
-    // viewer, as it always has.
-    if (GetFileAttributesA(".\\tivra.hlp") != INVALID_FILE_ATTRIBUTES) {
-        ShellExecuteA(m_mainWindow, nullptr, "winhlp32.exe", ".\\tivra.hlp", ".\\", SW_SHOW);
-        return;
-    }
-    // Otherwise the user guide opens in the default browser: the one shipped
-    // beside the program, else one in the current folder. Wide calls, since
-    // the program usually lives below the user's profile folder, whose name
-    // need not fit the ANSI code page.
-    for (const std::wstring& folder : {programFolder(), currentFolderWide()}) {
-        if (folder.empty())
-            continue;
-        const std::wstring guide = folder + (folder.back() == L'\\' ? L"" : L"\\") + USER_GUIDE;
-        if (isFile(guide)) {
-            ShellExecuteW(m_mainWindow, L"open", guide.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
-            return;
-        }
-    }
-}
-
-UINT Win32Platform::MessagesWaitingMessage()
-{
-    static const UINT message = RegisterWindowMessageA("Quorvel.MessagesWaiting");
-    return message;
-}
-
-void Win32Platform::showMessage(const std::string& text, const std::string& detail)
-{
-    // A box opened here would run its modal loop inside the caller, the tick
-    // above all, and hold back every later tick until someone closed it: the
-    // message waits until the main window is back in its message loop. One
-    // that is already open or waiting is not repeated.
-    const Message message{text, detail};
-    if ((m_showing && message == m_open) || std::find(m_waiting.begin(), m_waiting.end(), message) != m_waiting.end())
-        return;
-    m_waiting.push_back(message);
-    if (m_mainWindow != nullptr && !m_showPosted)
-        m_showPosted = PostMessageA(m_mainWindow, MessagesWaitingMessage(), 0, 0) != FALSE;
-    if (!m_showPosted)
-        showWaitingMessages();
-}
-
-void Win32Platform::showWaitingMessages()
-{
-    m_showPosted = false;
-    if (m_showing)
-        return;
-    m_showing = true;
-    while (!m_waiting.empty()) {
-        m_open = m_waiting.front();
-        m_waiting.pop_front();
-        if (CWinApp::Instance() != nullptr)
-            CWinApp::Instance()->NoticeBox(m_open.text, m_open.detail, noticeOwner());
-    }
-    m_showing = false;
-}
-
-HWND Win32Platform::noticeOwner() const
-{
-    // The window the user works in, when one is on screen; a box owned by the
-    // hidden main window would be hidden with it.
-    HWND active = GetActiveWindow();
-    if (active != nullptr && IsWindowVisible(active))
-        return active;
-    return m_mainWindow != nullptr && IsWindowVisible(m_mainWindow) ? m_mainWindow : nullptr;
-}
-
-bool Win32Platform::chooseFile(const FileChoice& choice, std::string& path)
-{
-    CFileDialog dialog(OFN_HIDEREADONLY | OFN_SHOWHELP | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, choice.filter);
-    dialog.m_title = choice.title;
-    dialog.m_initialFolder = choice.initialFolder;
-    if (dialog.DoModal() != IDOK)
-        return false;
-    path = dialog.GetPathName();
-    return true;
 }

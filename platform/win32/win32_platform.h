@@ -2,12 +2,10 @@
 // conversions, and the settings engine on the program's settings file.
 #pragma once
 
-#include <windows.h>
-
-#include <deque>
 #include <memory>
 #include <string>
 
+#include "platform/notices.h"
 #include "platform/platform.h"
 
 class ProfileFile;
@@ -15,21 +13,13 @@ class Win32FileSystem;
 
 class Win32Platform : public Platform {
 public:
-    explicit Win32Platform(const std::string& settingsPath);
+    // notices: where a settings file that cannot be read any more and a
+    // program that cannot be started are told.
+    Win32Platform(const std::string& settingsPath, Notices& notices);
     ~Win32Platform() override;
+    Win32Platform(const Win32Platform&) = delete;
+    Win32Platform& operator=(const Win32Platform&) = delete;
 
-    // The main window: it shows the program's waiting messages when told
-    // so by MessagesWaitingMessage. Without one they are shown at once.
-    void setMainWindow(HWND window) { m_mainWindow = window; }
-    // Posted to the main window when a message waits to be shown.
-    static UINT MessagesWaitingMessage();
-    // Shows the waiting messages, one box at a time. Called from the box's
-    // own message loop it does nothing: the rest follow when the box closes.
-    void showWaitingMessages();
-    // The process's current folder in the system code page, whatever its
-    // length; false when it cannot be read or its name cannot be written in
-    // that code page.
-    static bool currentFolder(std::string& folder);
     // Removes temporary files a crash may have left beside the settings file.
     void cleanUpSettingsFolder();
 
@@ -38,7 +28,6 @@ public:
                       const std::optional<std::string>& value) override;
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
     bool settingsReadable() override;
-    std::string currentDirectory() override;
     std::vector<FolderEntry> listFolder(const std::string& pattern) override;
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
     const CodePage& codePage() override;
@@ -54,28 +43,14 @@ public:
     bool processExitCode(ProcessHandle process, std::uint32_t& code) override;
     void terminateProcess(ProcessHandle process) override;
     void releaseProcess(ProcessHandle process) override;
-    void openHelp() override;
-    void showMessage(const std::string& text, const std::string& detail = std::string()) override;
-    bool chooseFile(const FileChoice& choice, std::string& path) override;
 
 private:
-    struct Message {
-        std::string text;
-        std::string detail;
-        bool operator==(const Message& other) const { return text == other.text && detail == other.detail; }
-    };
-
     // Tells the user once that the settings file, read before, cannot be
     // read any more. (An unreadable start is the alarm engine's to tell.)
     void reportUnreadableSettings();
-    HWND noticeOwner() const;
 
     std::unique_ptr<Win32FileSystem> m_fileSystem;
     std::unique_ptr<ProfileFile> m_settings;
     std::string m_settingsPath;
-    HWND m_mainWindow = nullptr;
-    std::deque<Message> m_waiting;
-    Message m_open;
-    bool m_showing = false;
-    bool m_showPosted = false;
+    Notices& m_notices;
 };

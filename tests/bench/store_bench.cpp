@@ -72,7 +72,7 @@ void BM_SaveChangedList(benchmark::State& state)
     ProfilePlatform platform(file.path());
     AlarmCollection alarms;
     fill(alarms, count);
-    AlarmStore store(platform);
+    AlarmStore store(platform, platform);
     store.saveAlarmList(alarms);
     const long long before = platform.files.replacements;
     Alarm& changing = *alarms.begin();
@@ -97,7 +97,7 @@ void BM_SaveUnchangedList(benchmark::State& state)
     ProfilePlatform platform(file.path());
     AlarmCollection alarms;
     fill(alarms, count);
-    AlarmStore store(platform);
+    AlarmStore store(platform, platform);
     store.saveAlarmList(alarms);
     const long long before = platform.files.replacements;
     long long saves = 0;
@@ -120,11 +120,11 @@ void BM_LoadList(benchmark::State& state)
         ProfilePlatform writer(file.path());
         AlarmCollection alarms;
         fill(alarms, count);
-        AlarmStore(writer).saveAlarmList(alarms);
+        AlarmStore(writer, writer).saveAlarmList(alarms);
     }
     for (auto _ : state) {
         ProfilePlatform platform(file.path());
-        AlarmStore store(platform);
+        AlarmStore store(platform, platform);
         auto alarms = std::make_unique<AlarmCollection>();
         store.loadAlarmList(*alarms, nullptr);
         if (static_cast<int>(alarms->size()) != count || store.storedKeyCount() != count)

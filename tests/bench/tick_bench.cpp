@@ -15,8 +15,7 @@ void BM_TickWithNoAlarmDue(benchmark::State& state)
     FakePlatform platform;
     platform.clock = now;
     // No view is attached: only the engine's own work is measured.
-    AlarmEngine engine(platform, "C:\\Alarms");
-    engine.state().sortPending = false;
+    AlarmEngine engine(platform, platform, "C:\\Alarms");
     for (int i = 0; i < state.range(0); ++i) {
         // Years ahead: however long the measurement runs, none falls due.
         auto alarm = std::make_unique<Alarm>(now + 100000000 + i);

@@ -12,14 +12,13 @@
 #include <iterator>
 #include <type_traits>
 
+#include "app_messages.h"
 #include "platform/profile/unicode_text.h"
 
 namespace {
 
 const long long FILE_TIME_UNITS_PER_SECOND = 10000000, SECONDS_FROM_1601_TO_1970 = 11644473600;
 const time_t YEAR_1980 = 315532800;
-// What the program gives the shell for its notification icon: the callback message and the icon's id.
-const UINT TRAY_CALLBACK = 101, TRAY_ICON = 142;
 // The tests see the screen and the program's windows in real pixels, as the program does (its manifest makes it DPI
 // aware), and the dialogs a test loads itself are laid out as the program's are, at every DPI.
 bool becomeDpiAware()
@@ -247,12 +246,13 @@ void pressKeys(std::initializer_list<WORD> keys)
 
 bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs)
 {
-    return SendMessageTimeoutA(main, TRAY_CALLBACK, TRAY_ICON, mouseMessage, SMTO_NORMAL, timeoutMs, nullptr) != 0;
+    return SendMessageTimeoutA(main, TRAY_NOTIFY_MESSAGE, TRAY_ICON_ID, mouseMessage, SMTO_NORMAL, timeoutMs,
+                               nullptr) != 0;
 }
 
 bool trayIcon(HWND main, DWORD change)
 {
-    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON};
+    NOTIFYICONDATAA icon = {NOTIFYICONDATAA_V1_SIZE, main, TRAY_ICON_ID};
     return Shell_NotifyIconA(change, &icon) != FALSE;
 }
 

@@ -100,7 +100,7 @@ bool FakePlatform::processExitCode(ProcessHandle process, std::uint32_t& code)
     return it != exitCodes.end();
 }
 
-void FakePlatform::showMessage(const std::string& text, const std::string& detail)
+void FakePlatform::showNotice(const std::string& text, const std::string& detail)
 {
     messages.push_back(text + detail);
 }

@@ -1,22 +1,23 @@
-// The test double of the platform layer: it records the calls the program's effects show in (`calls`) and answers from
-// scripted fields. Settings live in memory; time runs in a fixed zone with daylight saving (fake_zone.h).
+// The test double of the platform layer and of the notices: it records the calls the program's effects show in
+// (`calls`, `messages`) and answers from scripted fields. Settings live in memory; time runs in a fixed zone with
+// daylight saving (fake_zone.h).
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/notices.h"
 #include "platform/platform.h"
 #include "platform/profile/profile_document.h"
 #include "support/fake_zone.h"
 
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public Notices {
 public:
     // --- scripted answers ---
     Timestamp clock = 0;
     ScreenPoint cursor;
     bool cursorAvailable = true;
-    std::string folder = "C:\\Alarms";
     std::map<std::string, std::vector<unsigned char>> files;  // readWholeFile, readTextFile
     std::map<std::string, std::vector<FolderEntry>> folders;  // listFolder, by pattern
     std::map<ProcessHandle, std::uint32_t> exitCodes;         // missing: code unreadable
@@ -26,7 +27,7 @@ public:
 
     // --- what happened ---
     std::vector<std::string> calls;
-    std::vector<std::string> messages;  // text + detail of every message box
+    std::vector<std::string> messages;  // text + detail of every notice
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> released;
     int settingFileWrites = 0;  // successful writes of the settings file
@@ -50,7 +51,6 @@ public:
     }
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;
     bool settingsReadable() override { return !settingsUnreadable; }
-    std::string currentDirectory() override { return folder; }
     std::vector<FolderEntry> listFolder(const std::string& pattern) override { return folders[pattern]; }
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
     const CodePage& codePage() override;
@@ -66,9 +66,9 @@ public:
     bool processExitCode(ProcessHandle process, std::uint32_t& code) override;
     void terminateProcess(ProcessHandle process) override { terminated.push_back(process); }
     void releaseProcess(ProcessHandle process) override { released.push_back(process); }
-    void openHelp() override {}
-    void showMessage(const std::string& text, const std::string& detail = std::string()) override;
-    bool chooseFile(const FileChoice&, std::string&) override { return false; }  // cancelled
+
+    // --- Notices ---
+    void showNotice(const std::string& text, const std::string& detail = std::string()) override;
 
 private:
     bool write(const std::string& section, const std::vector<SettingChange>& changes);

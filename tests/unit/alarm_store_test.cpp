@@ -47,7 +47,7 @@ protected:
     std::string write(const Alarm& alarm) { return StoredAlarm::format(alarm, platform); }
 
     FakePlatform platform;
-    AlarmStore store{platform};
+    AlarmStore store{platform, platform};
     AlarmCollection alarms;
     Texts rows;
 };

@@ -1,15 +1,11 @@
 // The alarm record: copies, spans, the due and missed tests, and what a firing does to its time, repeat count and
-// state; and the list of alarms. (The tick's walk over the list, in its order, removing and appending entries on the
-// way, is SchedulerTest's.)
+// state.
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
-#include <string>
-#include <vector>
+#include <utility>
 
 #include "model/alarm.h"
-#include "model/alarm_collection.h"
 
 namespace {
 
@@ -24,22 +20,6 @@ Alarm armed(std::uint32_t flags, Duration interval = 0, std::int32_t count = -1,
     alarm.flags = flags, alarm.state = ARMED, alarm.repeatInterval = interval, alarm.repeatCount = count;
     return alarm;
 }
-
-using Names = std::vector<std::string>;
-
-class AlarmCollectionTest : public ::testing::Test, public AlarmRowSink {
-protected:
-    void insertAlarmRow(Alarm& alarm) override { rows.push_back(alarm.message); }
-    static std::unique_ptr<Alarm> named(const std::string& message, std::int32_t state = ALARM_STATE_ARMED)
-    {
-        auto alarm = std::make_unique<Alarm>(1000);
-        alarm->message = message;
-        alarm->state = state;
-        return alarm;
-    }
-    AlarmCollection alarms;
-    Names rows;
-};
 
 }  // namespace
 
@@ -107,19 +87,4 @@ TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
         // A repetition that has ended leaves a plain one-time alarm.
         EXPECT_EQ(alarm.flags, c.state == IDLE ? c.flags & ~ALARM_REPEAT : c.flags) << c.name;
     }
-}
-
-TEST_F(AlarmCollectionTest, ShownAlarmsGetARowAndOnlyTheGivenAlarmIsRemoved)
-{
-    alarms.addAlarm(named("a"), this);
-    alarms.addAlarm(named("watch", ALARM_STATE_WATCH), this);
-    alarms.addAlarm(named("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), this);  // only exactly 2 hides
-    alarms.addAlarm(named("no rows"), nullptr);
-    Alarm& appended = alarms.append(named("appended"));
-    EXPECT_TRUE(rows == (Names{"a", "odd"}) && alarms.size() == 5u);
-    const Alarm stranger(5);
-    EXPECT_TRUE(!alarms.remove(&stranger) && alarms.find(&appended) == &appended && alarms.remove(&appended));
-    EXPECT_TRUE(!alarms.contains(&appended) && alarms.find(&appended) == nullptr && alarms.size() == 4u);
-    alarms.clear();
-    EXPECT_TRUE(alarms.empty());
 }

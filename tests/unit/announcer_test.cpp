@@ -95,7 +95,7 @@ protected:
 
     FakePlatform platform;
     SchedulerState state;
-    Announcer announcer{platform, state};
+    Announcer announcer{platform, state, platform};
 };
 
 }  // namespace
@@ -108,7 +108,6 @@ TEST_F(AnnouncerTest, PiecesComeFromTheStartFolderAllReadBeforeTheFirstPlays)
     EXPECT_EQ(platform.settingFileWrites, 1);
     for (const std::string piece : {"21h", "hour", "30m", "5", "minute", "4", "7"})
         platform.putFile("C:\\Alarms\\speak\\Default\\" + piece + ".wav", piece + ".wav");
-    platform.folder = "D:\\Elsewhere";
     EXPECT_EQ(say(-1), (Strings{"21h.wav", "hour.wav", "30m.wav", "5.wav", "minute.wav"}));
     // From 21 on, hours and minutes have words of their own, as 1 and 2 have; 20 is said as the number.
     EXPECT_EQ(Announcer::speakKeyForHour(20) + Announcer::speakKeyForMinute(20) + Announcer::speakKeyForMinute(21),
@@ -168,7 +167,7 @@ TEST_F(AnnouncerTest, ShippedThemesNameEveryKeyOnceInTheDefaultLayoutAndSpeakEve
         for (const std::string& line : lines)
             EXPECT_TRUE(!line.empty() && line.back() == '\r') << "no CR LF after: " << line;
         FakePlatform defaults;
-        Announcer(defaults, state).writeDefaultSpeakEntries(theme);
+        Announcer(defaults, state, defaults).writeDefaultSpeakEntries(theme);
         const Strings entries = split(defaults.settingsText(), '\n');  // the section's header, then the keys
         ASSERT_EQ(entries.size(), lines.size() + 1) << theme;
         for (std::size_t i = 1; i < entries.size(); ++i) {

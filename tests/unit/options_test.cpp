@@ -48,12 +48,10 @@ TEST(Options, BothBoundsAreOutsideTheSilenceAndEqualBoundsSilenceNothing)
 
 TEST(Options, KeysKeepTheirDefaultsForValuesNotThereWithoutWritingAnything)
 {
-    FakePlatform platform;  // a stored theme is read at start-up: SchedulerTest
+    FakePlatform platform;  // a stored theme is read at start-up: AlarmEngineTest
     EXPECT_EQ(options::readTheme(platform), "Default");
     platform.putSetting("Options", "Theme", "");
     EXPECT_EQ(options::readTheme(platform), "Default");
-    for (const auto& [text, flags] : {std::pair<const char*, int>{"", 1}, {"x", 1}, {" 3 ", 3}, {"0", 0}, {"-2", -2}})
-        EXPECT_EQ(options::parseFlags(text, 1), flags) << text;
     const ScreenPoint p = window_settings::parsePosition("-4,-23"), half = window_settings::parsePosition(" 15 ");
     EXPECT_TRUE(p.x == -4 && p.y == -23 && half.x == 15 && half.y == 0);
     platform.putSetting("Options", "Column", "90");

@@ -213,13 +213,13 @@ TEST(ProfileFile, UnreadableFileIsReportedOnceAndNeverWrittenOver)
     files.failReads = false;
     EXPECT_FALSE(early.writeSection("Options", {{"Flags", std::string("new")}, {"Theme", std::nullopt}}));
     EXPECT_TRUE(early.read("Options", "Flags").empty() && files.replacements == 0 && !early.takeUnreadableReport());
-    EXPECT_TRUE(early.readOnce() && early.read("Options", "Flags") == "1");  // the way out: read it once more
+    EXPECT_TRUE(early.retryFirstRead() && early.read("Options", "Flags") == "1");  // the way out: read it once more
 
     ProfileFile profile(files, PATH);
     EXPECT_EQ(profile.read("Options", "Flags"), "1");
     files.failReplaces = files.failReads = true;
     EXPECT_FALSE(profile.write("Options", "Flags", std::string("5")));
-    EXPECT_TRUE(profile.read("Options", "Flags") == "1" && !profile.unreadable() && profile.readOnce());
+    EXPECT_TRUE(profile.read("Options", "Flags") == "1" && !profile.unreadable() && profile.retryFirstRead());
     files.put(PATH, "[Options]\r\nFlags=0\r\n");
     files.failReplaces = false;
     EXPECT_EQ(profile.read("Options", "Flags"), "");

@@ -1,9 +1,23 @@
 #include "ui/win32/alarm_editor_dialog.h"
 
+#include "platform/win32/current_folder.h"
 #include "platform/win32/framework/data_exchange.h"
 #include "resource.h"
 #include "ui/win32/calendar_drop_down.h"
+#include "ui/win32/file_chooser.h"
 #include "ui/win32/time_drop_down.h"
+
+namespace {
+
+// The wave file dialog opens in the current folder; where it cannot be named,
+// wherever the system chooses.
+std::string currentFolderOrNone()
+{
+    std::string folder;
+    return currentFolder(folder) ? folder : std::string();
+}
+
+}  // namespace
 
 AlarmEditorDialog::AlarmEditorDialog(Platform& platform, const Alarm& alarm)
     : CDialog(IDD_ALARM_EDITOR), m_platform(platform), m_rules(platform), m_alarm(alarm)
@@ -85,7 +99,7 @@ BOOL AlarmEditorDialog::OnCommand(WPARAM wParam, LPARAM)
         checkBoxClicked();
         return TRUE;
     case IDC_EDIT_WAVE_BROWSE:
-        browse(IDC_EDIT_WAVE_FILE, AlarmEditorRules::waveFileChoice(m_platform.currentDirectory()));
+        browse(IDC_EDIT_WAVE_FILE, AlarmEditorRules::waveFileChoice(currentFolderOrNone()));
         return TRUE;
     case IDC_EDIT_PROGRAM_BROWSE:
         browse(IDC_EDIT_COMMAND_LINE, AlarmEditorRules::programChoice());
@@ -121,9 +135,8 @@ void AlarmEditorDialog::checkBoxClicked()
 void AlarmEditorDialog::browse(int fieldId, const FileChoice& choice)
 {
     // Only the field gets the path: the others keep what was typed in them.
-    std::string path;
-    if (m_platform.chooseFile(choice, path))
-        SetDlgItemTextA(m_hWnd, fieldId, path.c_str());
+    if (const std::optional<std::string> path = chooseFile(choice))
+        SetDlgItemTextA(m_hWnd, fieldId, path->c_str());
 }
 
 void AlarmEditorDialog::openCalendar()

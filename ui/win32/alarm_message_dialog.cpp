@@ -5,14 +5,12 @@
 
 AlarmMessageDialog::AlarmMessageDialog(const std::string& message, const std::string& dateText,
                                        const std::string& timeText)
-    : CDialog(IDD_ALARM_MESSAGE), m_messageText(message), m_dateText(dateText), m_timeText(timeText)
+    : CSelfDeletingDialog(IDD_ALARM_MESSAGE), m_messageText(message), m_dateText(dateText), m_timeText(timeText)
 {}
 
 void AlarmMessageDialog::open(const std::string& message, const std::string& dateText, const std::string& timeText)
 {
-    AlarmMessageDialog* window = new AlarmMessageDialog(message, dateText, timeText);
-    if (!window->Create())
-        delete window;
+    Open(new AlarmMessageDialog(message, dateText, timeText));
 }
 
 void AlarmMessageDialog::DoDataExchange(CDataExchange* dx)
@@ -20,9 +18,4 @@ void AlarmMessageDialog::DoDataExchange(CDataExchange* dx)
     DdxText(dx, IDC_MESSAGE_TEXT, m_messageText);
     DdxText(dx, IDC_MESSAGE_DATE, m_dateText);
     DdxText(dx, IDC_MESSAGE_TIME, m_timeText);
-}
-
-void AlarmMessageDialog::PostNcDestroy()
-{
-    delete this;
 }

@@ -7,14 +7,13 @@
 
 #include "platform/win32/framework/dialog.h"
 
-class AlarmMessageDialog : public CDialog {
+class AlarmMessageDialog : public CSelfDeletingDialog {
 public:
     // Opens a window for one firing and returns at once.
     static void open(const std::string& message, const std::string& dateText, const std::string& timeText);
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
-    void PostNcDestroy() override;
 
 private:
     AlarmMessageDialog(const std::string& message, const std::string& dateText, const std::string& timeText);

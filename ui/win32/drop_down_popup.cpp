@@ -1,26 +1,15 @@
 #include "ui/win32/drop_down_popup.h"
 
-namespace {
-
-// Asks a pop-up to destroy its window.
-UINT closeMessage()
-{
-    static const UINT message = RegisterWindowMessageA("Quorvel.CloseDropDown");
-    return message;
-}
-
-}  // namespace
+#include "app_messages.h"
 
 DropDownPopup::DropDownPopup(UINT templateId, CWnd& opener, std::string& target)
-    : CDialog(templateId, &opener), m_target(target)
+    : CSelfDeletingDialog(templateId, &opener), m_target(target)
 {}
 
 void DropDownPopup::open(DropDownPopup* popup, HWND field)
 {
-    if (!popup->Create()) {
-        delete popup;
+    if (!Open(popup))
         return;
-    }
     RECT fieldRect;
     RECT own;
     GetWindowRect(field, &fieldRect);
@@ -47,7 +36,7 @@ void DropDownPopup::handBackAndClose()
     // The window goes once the message that led here is done with it: the
     // list view that reported a click, or the system that is moving the
     // activation away, still works on it.
-    PostMessageA(m_hWnd, closeMessage(), 0, 0);
+    PostMessageA(m_hWnd, CLOSE_DROP_DOWN_MESSAGE, 0, 0);
 }
 
 void DropDownPopup::OnOK()
@@ -68,14 +57,9 @@ void DropDownPopup::OnActivate(UINT state, HWND)
 
 bool DropDownPopup::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result)
 {
-    if (message != closeMessage())
+    if (message != CLOSE_DROP_DOWN_MESSAGE)
         return false;
     result = 0;
     DestroyWindow();
     return true;
-}
-
-void DropDownPopup::PostNcDestroy()
-{
-    delete this;
 }

@@ -4,9 +4,9 @@
 // The opener shows the text once it is active again.
 //
 // Ownership: each pop-up is created with new for one press of a drop-down
-// button and deletes itself after its window is gone. Its window is owned by
-// the opener's, so the system destroys it before the opener: the stored
-// value it writes into always exists.
+// button and deletes itself after its window is gone (CSelfDeletingDialog).
+// Its window is owned by the opener's, so the system destroys it before the
+// opener: the stored value it writes into always exists.
 #pragma once
 
 #include <optional>
@@ -14,7 +14,7 @@
 
 #include "platform/win32/framework/dialog.h"
 
-class DropDownPopup : public CDialog {
+class DropDownPopup : public CSelfDeletingDialog {
 protected:
     DropDownPopup(UINT templateId, CWnd& opener, std::string& target);
 
@@ -30,7 +30,6 @@ protected:
     void OnCancel() override;
     void OnActivate(UINT state, HWND other) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    void PostNcDestroy() override;
 
 private:
     std::string& m_target;

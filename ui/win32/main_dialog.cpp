@@ -1,13 +1,14 @@
 #include "ui/win32/main_dialog.h"
 
 #include "platform/win32/framework/data_exchange.h"
+#include "app_messages.h"
 #include "platform/win32/framework/win_app.h"
-#include "platform/win32/win32_platform.h"
 #include "resource.h"
 #include "scheduler/options.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/alarm_editor_dialog.h"
 #include "ui/win32/alarm_message_dialog.h"
+#include "ui/win32/help.h"
 #include "ui/win32/setup_dialog.h"
 #include "ui/window_settings.h"
 
@@ -70,17 +71,18 @@ UINT MainDialog::ExitRequestMessage()
     return message;
 }
 
-MainDialog::MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::string& instanceName)
+MainDialog::MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& notices, const std::string& instanceName)
     : CDialog(IDD_MAIN),
       m_engine(engine),
       m_platform(platform),
+      m_notices(notices),
       m_instanceName(instanceName),
       m_texts(platform),
       m_alarmList(m_texts),
-      m_placement(platform)
+      m_listOrder(platform),
+      m_placement(platform, notices)
 {
     m_engine.setView(this);
-    Create();
 }
 
 MainDialog::~MainDialog()
@@ -100,7 +102,7 @@ BOOL MainDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
-    m_platform.setMainWindow(m_hWnd);
+    m_notices.setMainWindow(m_hWnd);
     m_trayIcon.add(m_hWnd, CWinApp::Instance()->ResourceHandle(), IDI_QUORVEL, TRAY_TIP);
     setUpList();
     // The settings and the alarms, once the settings file can be read (at a
@@ -131,6 +133,7 @@ void MainDialog::setUpList()
 void MainDialog::settingsLoaded()
 {
     m_placement.restore(m_hWnd);
+    m_listOrder.load();
     const ColumnWidths widths = window_settings::readColumnWidths(m_platform);
     m_alarmList.SetColumnWidth(0, shownWidth(widths.first));
     m_alarmList.SetColumnWidth(1, shownWidth(widths.second));
@@ -161,7 +164,7 @@ BOOL MainDialog::OnCommand(WPARAM wParam, LPARAM)
         return TRUE;
     }
     case IDC_MAIN_HELP:
-        m_platform.openHelp();
+        openHelp(m_hWnd);
         return TRUE;
     case IDC_MAIN_DELETE:
         deleteSelectedAlarms();
@@ -187,7 +190,8 @@ BOOL MainDialog::OnNotify(NMHDR* header, LRESULT* result)
         return FALSE;
     switch (header->code) {
     case LVN_COLUMNCLICK:
-        m_engine.reverseListOrder();
+        m_listOrder.reverse();
+        sortRows();
         return TRUE;
     case LVN_GETDISPINFOW:
         m_alarmList.fillDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header)->item);
@@ -271,6 +275,10 @@ void MainDialog::showCurrentTime(Timestamp tickTime)
     m_tickTime = tickTime;
     if (IsWindowVisible(m_hWnd))
         m_timeField.SetWindowText(m_texts.currentTime(tickTime));
+    if (m_sortPending) {
+        m_sortPending = false;
+        sortRows();
+    }
 }
 
 void MainDialog::show()
@@ -280,9 +288,9 @@ void MainDialog::show()
         showCurrentTime(m_tickTime);
 }
 
-void MainDialog::sortRows(SortDirection direction)
+void MainDialog::sortRows()
 {
-    m_alarmList.sortAlarmRows(direction);
+    m_alarmList.sortAlarmRows(m_listOrder.direction());
 }
 
 void MainDialog::refreshRow(Alarm& alarm)
@@ -305,13 +313,13 @@ void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTim
 void MainDialog::OnDestroy()
 {
     // The engine outlives the window; from now on nothing is shown in it,
-    // and messages are shown at once.
+    // and notices are shown at once.
     m_engine.setView(nullptr);
-    m_platform.setMainWindow(nullptr);
+    m_notices.setMainWindow(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
     RemovePropA(m_hWnd, m_instanceName.c_str());
-    m_platform.showWaitingMessages();  // nothing raised before the end is lost
+    m_notices.showWaiting();  // nothing raised before the end is lost
     PostQuitMessage(0);
 }
 
@@ -320,20 +328,19 @@ void MainDialog::saveColumnWidths()
     const std::string widths = window_settings::formatPair(storedWidth(m_alarmList.GetColumnWidth(0)),
                                                            storedWidth(m_alarmList.GetColumnWidth(1)));
     if (!m_platform.writeSetting(OPTIONS_SECTION, OPTION_COLUMN, widths))
-        m_platform.showMessage(CANT_WRITE);
+        m_notices.showNotice(CANT_WRITE);
 }
 
 void MainDialog::PostNcDestroy()
 {
     if (CWinApp::Instance() != nullptr && CWinApp::Instance()->MainWnd() == this)
         CWinApp::Instance()->SetMainWnd(nullptr);
-    delete this;
 }
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     result = 0;
-    if (message == TRAY_MESSAGE) {
+    if (message == TRAY_NOTIFY_MESSAGE) {
         onTrayEvent(static_cast<UINT>(lParam));
         return true;
     }
@@ -362,8 +369,8 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         result = acceptExitRequest() ? 1 : 0;
         return true;
     }
-    if (message == Win32Platform::MessagesWaitingMessage()) {
-        m_platform.showWaitingMessages();  // after the tick or command that raised them
+    if (message == NOTICES_WAITING_MESSAGE) {
+        m_notices.showWaiting();  // after the tick or command that raised them
         return true;
     }
     return false;

@@ -10,24 +10,26 @@
 
 #include <string>
 
+#include "platform/platform.h"
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/edit.h"
 #include "scheduler/alarm_engine.h"
 #include "scheduler/alarm_view.h"
 #include "ui/date_time_text.h"
+#include "ui/list_order.h"
 #include "ui/win32/alarm_list_ctrl.h"
+#include "ui/win32/notice_boxes.h"
 #include "ui/win32/tick_timer.h"
 #include "ui/win32/window_placement.h"
 #include "ui/win32/tray_icon.h"
 
-class Win32Platform;
-
 class MainDialog : public CDialog, private AlarmView {
 public:
-    // Creates the window at once (hidden); its set-up has run on return.
+    // The window is made (hidden) by Create; its set-up has run on return.
     // instanceName marks the window so that a second copy of the program
-    // started on the same settings file can find it.
-    MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::string& instanceName);
+    // started on the same settings file can find it. The window shows the
+    // notices while it exists.
+    MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& notices, const std::string& instanceName);
     ~MainDialog() override;
 
     // The message that asks the window to show itself.
@@ -53,7 +55,7 @@ private:
     // What the alarm engine shows.
     void insertAlarmRow(Alarm& alarm) override;
     void showCurrentTime(Timestamp tickTime) override;
-    void sortRows(SortDirection direction) override;
+    void sortRows() override;
     void refreshRow(Alarm& alarm) override;
     void deleteRow(const Alarm& alarm) override;
     void openMessageWindow(const std::string& message, Timestamp tickTime) override;
@@ -72,11 +74,15 @@ private:
     void show();
 
     AlarmEngine& m_engine;
-    Win32Platform& m_platform;
+    Platform& m_platform;
+    NoticeBoxes& m_notices;
     std::string m_instanceName;
     DateTimeText m_texts;
     CEdit m_timeField;
     AlarmListCtrl m_alarmList;
+    ListOrder m_listOrder;
+    // The first tick sorts the rows once, in the order of the settings.
+    bool m_sortPending = true;
     HIMAGELIST m_images = nullptr;
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;

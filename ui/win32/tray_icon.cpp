@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "app_messages.h"
+
 namespace {
 
 // The icon at the size the notification area shows for the DPI: the system
@@ -50,7 +52,7 @@ void TrayIcon::restore()
     data.hWnd = m_owner;
     data.uID = TRAY_ICON_ID;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TRAY_MESSAGE;
+    data.uCallbackMessage = TRAY_NOTIFY_MESSAGE;
     data.hIcon = m_icon;
     std::strncpy(data.szTip, m_tip, sizeof data.szTip - 1);
     Shell_NotifyIconA(NIM_ADD, &data);

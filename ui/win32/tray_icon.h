@@ -1,12 +1,9 @@
 // The program's icon in the notification area of the taskbar. Mouse events
-// on it reach the owning window as TRAY_MESSAGE with the mouse message in
-// the second parameter.
+// on it reach the owning window as TRAY_NOTIFY_MESSAGE (app_messages.h) with
+// the mouse message in the second parameter.
 #pragma once
 
 #include <windows.h>
-
-constexpr UINT TRAY_MESSAGE = 101;
-constexpr UINT TRAY_ICON_ID = 142;
 
 class TrayIcon {
 public:

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/notices.h"
 #include "platform/platform.h"
 #include "scheduler/options.h"
 #include "ui/window_settings.h"
@@ -39,5 +40,5 @@ void WindowPlacement::moved(LPARAM coordinates)
     if (m_failureShown)
         return;
     m_failureShown = true;
-    m_platform.showMessage(CANT_WRITE);
+    m_notices.showNotice(CANT_WRITE);
 }

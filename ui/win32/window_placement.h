@@ -5,11 +5,12 @@
 
 #include <windows.h>
 
+class Notices;
 class Platform;
 
 class WindowPlacement {
 public:
-    explicit WindowPlacement(Platform& platform) : m_platform(platform) {}
+    WindowPlacement(Platform& platform, Notices& notices) : m_platform(platform), m_notices(notices) {}
 
     // Moves the window to the stored place; this move is not saved.
     void restore(HWND window);
@@ -22,6 +23,7 @@ public:
 
 private:
     Platform& m_platform;
+    Notices& m_notices;
     bool m_following = false;
     bool m_failureShown = false;
 };

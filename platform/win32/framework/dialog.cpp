@@ -1,5 +1,7 @@
 #include "platform/win32/framework/dialog.h"
 
+#include <cassert>
+
 #include "platform/win32/framework/data_exchange.h"
 #include "platform/win32/framework/win_app.h"
 
@@ -13,15 +15,8 @@ void CDialog::SetButtonIcon(int buttonId, UINT iconId)
 
 CDialog::~CDialog()
 {
-    if (m_hWnd != nullptr) {
-        // Destroyed while its window still exists (a modeless dialog deleted
-        // by its owner's end): detach first so no message reaches a dead object.
-        SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
-        HWND hwnd = Detach();
-        if (CWinApp::Instance() != nullptr)
-            CWinApp::Instance()->RemoveModeless(hwnd);
-        ::DestroyWindow(hwnd);
-    }
+    // The window is gone before its object (the rule of dialog.h).
+    assert(m_hWnd == nullptr);
 }
 
 namespace {
@@ -195,4 +190,17 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     }
+}
+
+bool CSelfDeletingDialog::Open(CSelfDeletingDialog* dialog)
+{
+    if (dialog->Create())
+        return true;
+    delete dialog;
+    return false;
+}
+
+void CSelfDeletingDialog::PostNcDestroy()
+{
+    delete this;
 }

@@ -1,9 +1,12 @@
 // Dialog windows made from the program's dialog templates.
 //
-// Ownership: a modal dialog lives on the caller's stack and DoModal returns
-// when it ends. A modeless dialog is created on the heap; after its window
-// has been destroyed, PostNcDestroy runs, and a class that wants to own
-// itself deletes itself there (nothing else calls delete on it).
+// Ownership: a window object always outlives its window. A modal dialog
+// lives on the caller's stack and DoModal returns when it ends. A modeless
+// window whose life is the application's is a member of the application
+// object. Only a modeless window that outlives the code that opened it (a
+// message window, a drop-down) owns itself: it is a CSelfDeletingDialog,
+// made with new, and deletes itself after its window is gone; nothing else
+// calls delete on a window.
 //
 // Messages reach one dispatch that routes them to the virtuals below; a
 // message no virtual claims gets the system's default dialog handling. A
@@ -68,4 +71,16 @@ private:
     UINT m_templateId;
     CWnd* m_parent;
     bool m_modal = false;
+};
+
+// A modeless dialog that owns itself.
+class CSelfDeletingDialog : public CDialog {
+public:
+    using CDialog::CDialog;
+
+protected:
+    // Creates the window of a dialog made with new; a dialog whose window
+    // cannot be made is deleted at once. True when the window exists.
+    static bool Open(CSelfDeletingDialog* dialog);
+    void PostNcDestroy() final;
 };

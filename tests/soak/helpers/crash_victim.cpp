@@ -20,10 +20,9 @@ const Timestamp FIRST_TIME = 889943400;  // 1998-03-15
 
 // A save that fails would be shown to the user; here it ends the program
 // with its own exit code, which the run reports.
-class VictimPlatform : public Win32Platform {
+class ExitOnNotice : public Notices {
 public:
-    using Win32Platform::Win32Platform;
-    void showMessage(const std::string&, const std::string&) override { ExitProcess(3); }
+    void showNotice(const std::string&, const std::string&) override { ExitProcess(3); }
 };
 
 }  // namespace
@@ -32,10 +31,11 @@ int main(int argc, char** argv)
 {
     if (argc != 3)
         return 2;
-    VictimPlatform platform(argv[1]);
+    ExitOnNotice notices;
+    Win32Platform platform(argv[1], notices);
     // What the program does at start: temporary files of killed writers go.
     platform.cleanUpSettingsFolder();
-    AlarmStore store(platform);
+    AlarmStore store(platform, notices);
     AlarmCollection alarms;
     store.loadAlarmList(alarms, nullptr);
     long generation = alarms.empty() ? 0 : std::atol(alarms.begin()->message.str().c_str());

@@ -1,0 +1,33 @@
+// The actions of a due alarm: wave, announcement, message window and launch, in order, under the silence.
+#include <gtest/gtest.h>
+
+#include "support/engine_rig.h"
+
+namespace {
+
+using AlarmActionsTest = EngineRig;
+
+}  // namespace
+
+TEST_F(AlarmActionsTest, ActionsRunInOrderAndTheLaunchLeavesAWatchEntryInTheSlot)
+{
+    // The announcement, with no words stored, writes the defaults of the theme.
+    const std::uint32_t all = ALARM_PLAY_WAVE | ALARM_SAY_TIME | ALARM_SHOW_MESSAGE | ALARM_EXECUTE;
+    Alarm& alarm = addAlarm("A", all | ALARM_WINDOW_MAXIMIZED | ALARM_CLOSE_AFTER, NOON);
+    alarm.commandLine = "notepad.exe   my notes.txt", alarm.workingFolder = "D:\\Work", alarm.closeAfter = 600;
+    EXPECT_EQ(run(alarm),
+              (Calls{"playSoundFile ding.wav sync", "writeSettings Speak 35", "openMessageWindow A" + SHOWN,
+                     "launchProgram notepad.exe | my notes.txt | D:\\Work | 3"}));
+    const Alarm& entry = *std::next(alarms.begin());
+    EXPECT_TRUE(alarms.size() == 2u && state.previousProgram == &entry && entry.state == ALARM_STATE_WATCH);
+    EXPECT_TRUE(entry.time == NOON + 600 && entry.process == 100u && entry.commandLine == alarm.commandLine);
+    Alarm& again = addAlarm("C", all | ALARM_EXECUTE_PENDING, NOON);
+    EXPECT_EQ(run(again), (Calls{"launchProgram C.exe |  |  | 10"}));
+    EXPECT_TRUE(!pending(again) && state.previousProgram->flags == again.flags);  // only launched, entry unmarked
+    // Silence goes by the alarm's own time (23:30 the day before) and stops only sounds; a wave alone plays on.
+    state.silence = SilencePeriod{22 * 3600, 7 * 3600};
+    EXPECT_EQ(run(addAlarm("late", all, MIDNIGHT - 1800)),
+              (Calls{"openMessageWindow late" + SHOWN, "launchProgram late.exe |  |  | 10"}));
+    EXPECT_EQ(run(addAlarm("end", ALARM_PLAY_WAVE, MIDNIGHT + 7 * 3600)), (Calls{"playSoundFile ding.wav async"}));
+    EXPECT_TRUE(run(addAlarm("in", ALARM_PLAY_WAVE, MIDNIGHT + 7 * 3600 - 1)).empty());
+}
