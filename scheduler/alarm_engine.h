@@ -56,6 +56,12 @@ public:
     // Delete: every given alarm loses its row and is destroyed; one save,
     // also when none was given. Not while a tick walks the alarms.
     void deleteAlarms(const std::vector<Alarm*>& alarms);
+    // Snooze pressed in a fired alarm's message window: the alarm rings
+    // again minutes from now as a one-time alarm of its own, added and saved
+    // as Add does; the delay is remembered for the next window.
+    Alarm& snooze(const Alarm& fired, int minutes);
+    // The delay a message window offers first: the one used last.
+    int snoozeDelay();
     // A click on a list header: the order is reversed and remembered.
     void reverseListOrder();
     SortDirection sortDirection() const;
@@ -88,7 +94,9 @@ private:
         void sortRows(SortDirection direction) override;
         void refreshRow(Alarm& alarm) override;
         void deleteRow(const Alarm& alarm) override;
-        void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+        void openMessageWindow(const Alarm& fired, Timestamp tickTime) override;
+        void showNextAlarm(const Alarm* next) override;
+        void reportLateAlarms(const std::vector<LateAlarm>& late) override;
         void settingsLoaded() override;
 
     private:

@@ -80,7 +80,7 @@ void ProgramControl::runAlarmActions(Alarm& alarm)
     if (sounds && hasFlag(alarm, ALARM_SAY_TIME))
         m_announcer.announceTime();
     if (!pending && hasFlag(alarm, ALARM_SHOW_MESSAGE))
-        m_view.openMessageWindow(alarm.message, m_state.tickTime);
+        m_view.openMessageWindow(alarm, m_state.tickTime);
 
     if (!hasFlag(alarm, ALARM_EXECUTE))
         return;

@@ -87,13 +87,16 @@ protected:
     }
     void refreshRow(Alarm& alarm) override { log("refreshRow " + alarm.message); }
     void deleteRow(const Alarm& alarm) override { log("deleteRow " + alarm.message); }
-    void openMessageWindow(const std::string& message, Timestamp tickTime) override
+    void openMessageWindow(const Alarm& fired, Timestamp tickTime) override
     {
-        log("openMessageWindow " + message + " @" + std::to_string(tickTime));
+        log("openMessageWindow " + fired.message + " @" + std::to_string(tickTime));
         if (duringMessageWindow)
             duringMessageWindow();  // a modal loop of the tick, say
     }
     void settingsLoaded() override { log("settingsLoaded"); }
+    // The next alarm and the late-alarm notices are kept apart from the call log.
+    void showNextAlarm(const Alarm* next) override { nextAlarm = next == nullptr ? "none" : next->message.str(); }
+    void reportLateAlarms(const std::vector<LateAlarm>& late) override { lateNotices.push_back(late); }
     void log(const std::string& call) { platform.calls.push_back(call); }
 
     FakePlatform platform;
@@ -102,6 +105,8 @@ protected:
     AlarmCollection& alarms = engine.alarms();
     ProgramControl& programs = engine.programs();
     std::function<void()> duringMessageWindow;
+    std::string nextAlarm;
+    std::vector<std::vector<LateAlarm>> lateNotices;
 };
 
 using ProgramControlTest = SchedulerTest;
@@ -258,13 +263,16 @@ TEST(SplitCommandLineTest, ProgramAndParametersEachCutAt255)
 
 TEST_F(ProgramControlTest, ActionsRunInOrderAndTheLaunchLeavesAWatchEntryInTheSlot)
 {
-    // The announcement, with no words stored, writes the defaults of the theme.
+    // The announcement, with no words stored and no theme.ini, writes the defaults of the theme and reads the
+    // wave files of the time (their four reads are left out here).
     const std::uint32_t all = ALARM_PLAY_WAVE | ALARM_SAY_TIME | ALARM_SHOW_MESSAGE | ALARM_EXECUTE;
     Alarm& alarm = addAlarm("A", all | ALARM_WINDOW_MAXIMIZED | ALARM_CLOSE_AFTER, NOON);
     alarm.commandLine = "notepad.exe   my notes.txt", alarm.workingFolder = "D:\\Work", alarm.closeAfter = 600;
-    EXPECT_EQ(run(alarm),
-              (Calls{"playSoundFile ding.wav sync", "writeSettings Speak 35", "openMessageWindow A" + SHOWN,
-                     "launchProgram notepad.exe | my notes.txt | D:\\Work | 3"}));
+    Calls actions = run(alarm);
+    actions.erase(actions.begin() + 3, actions.begin() + 7);
+    EXPECT_EQ(actions, (Calls{"playSoundFile ding.wav sync", "readWholeFile C:\\Alarms\\speak\\Default\\theme.ini",
+                              "writeSettings Speak 35", "openMessageWindow A" + SHOWN,
+                              "launchProgram notepad.exe | my notes.txt | D:\\Work | 3"}));
     const Alarm& entry = *std::next(alarms.begin());
     EXPECT_TRUE(alarms.size() == 2u && state.previousProgram == &entry && entry.state == ALARM_STATE_WATCH);
     EXPECT_TRUE(entry.time == NOON + 600 && entry.process == 100u && entry.commandLine == alarm.commandLine);
@@ -331,4 +339,61 @@ TEST_F(ProgramControlTest, CloseRulesAskAgainAtEveryScanWhileTheyHold)
     EXPECT_TRUE(closes(BACK, false, NOON).empty() && closes(BACK, true, NOON) == Handles{7});
     EXPECT_TRUE(closes(AFTER | BACK, true, NOON + 6) == Handles{7} &&  // one for both
                 closes(ALARM_CLOSE_ON_NEXT_EXECUTE, true, NOON + 6).empty());
+}
+
+// Alarms a tick skips as missed or rings a minute or more late are told once for the tick, each with its own
+// line; a repeating alarm behind by hundreds of occurrences is one of them; a postponed launch tried again is
+// not late; the next alarm is the earliest armed one, idle and watched ones aside.
+TEST_F(SchedulerTest, LateAndMissedAlarmsAreToldOnceATickAndTheNextAlarmIsTheEarliestArmed)
+{
+    addAlarm("missed", ALARM_SHOW_MESSAGE | ALARM_IN_TIME, NOON - 600);
+    addAlarm("late", ALARM_SHOW_MESSAGE, NOON - 600);
+    addAlarm("punctual", ALARM_SHOW_MESSAGE, NOON - 59);
+    Alarm& weekly = addAlarm("each minute", ALARM_REPEAT | ALARM_IN_TIME, NOON - 2 * DAY - 1);
+    weekly.repeatInterval = 60;
+    addAlarm("next", ALARM_SHOW_MESSAGE, NOON + 3600);
+    addAlarm("later", ALARM_SHOW_MESSAGE, NOON + 7200);
+    addAlarm("idle", ALARM_SHOW_MESSAGE, NOON + 60).state = ALARM_STATE_IDLE;
+    addAlarm("waits", ALARM_EXECUTE | ALARM_WAIT_FOR_USER_AWAY, NOON - 1);
+    tickAt(NOON);
+    ASSERT_EQ(lateNotices.size(), 1u);
+    std::vector<std::pair<std::string, int>> told;
+    for (const LateAlarm& late : lateNotices[0])
+        told.emplace_back(late.message, late.minutesLate);
+    EXPECT_EQ(told, (std::vector<std::pair<std::string, int>>{
+                        {"missed", LateAlarm::MISSED}, {"late", 10}, {"each minute", LateAlarm::MISSED}}));
+    EXPECT_EQ(lateNotices[0][0].time, NOON - 600);
+    EXPECT_EQ(nextAlarm, "each minute");
+    weekly.state = ALARM_STATE_IDLE;
+    state.alarmsChanged = true;
+    tickAt(NOON + 400);  // the waiting launch is tried again, long after its time
+    EXPECT_EQ(lateNotices.size(), 1u);
+    EXPECT_EQ(nextAlarm, "next");
+    engine.deleteAlarms({&*std::find_if(alarms.begin(), alarms.end(), [](const Alarm& a) { return a.message == "next"; })});
+    tickAt(NOON + 402);
+    EXPECT_EQ(nextAlarm, "later");
+    tickAt(NOON + 7201);
+    EXPECT_EQ(nextAlarm, "none");
+}
+
+// Snooze adds a one-time alarm of its own from the moment of the press, saved at once; it rings with its own
+// window and deletes itself; the delay is remembered.
+TEST_F(SchedulerTest, SnoozedAlarmRingsAgainOnceAfterTheDelayAndDeletesItself)
+{
+    EXPECT_EQ(engine.snoozeDelay(), 10);
+    Alarm& fired = addAlarm("tea", ALARM_SHOW_MESSAGE | ALARM_SAY_TIME | ALARM_EXECUTE | ALARM_REPEAT, NOON - 1);
+    fired.repeatInterval = DAY;
+    tickAt(NOON);
+    platform.clock = NOON + 40;
+    const int writes = platform.settingFileWrites;
+    Alarm& snoozed = engine.snooze(fired, 5);
+    EXPECT_EQ(platform.settingFileWrites, writes + 2) << "the delay and the list";
+    EXPECT_EQ(engine.snoozeDelay(), 5);
+    EXPECT_EQ(snoozed.time, NOON + 340);
+    EXPECT_EQ(countOf(tickAt(NOON + 340), "openMessageWindow"), 0);
+    const Calls rung = firingsAt(NOON + 341);
+    EXPECT_EQ(rung, (Calls{"openMessageWindow tea", "deleteRow tea", SAVE}));
+    EXPECT_EQ(std::count_if(alarms.begin(), alarms.end(), [](const Alarm& a) { return !a.isWatchEntry(); }), 1)
+        << "the daily alarm stays, the snoozed one is gone";
+    EXPECT_EQ(countOf(tickAt(NOON + 400), "openMessageWindow"), 0);
 }
