@@ -8,6 +8,13 @@ const char* const OPTION_SNOOZE = "Snooze";
 
 namespace snooze {
 
+std::string delayText(int minutes)
+{
+    if (minutes % 60 == 0)
+        return std::to_string(minutes / 60) + (minutes == 60 ? " hour" : " hours");
+    return std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes");
+}
+
 int parseDelay(const std::string& text)
 {
     int minutes = 0;

@@ -15,6 +15,8 @@ namespace snooze {
 constexpr int DELAYS[] = {5, 10, 15, 30, 60};
 constexpr int DEFAULT_DELAY = 10;
 
+// How the window names a delay: "5 minutes", "1 hour".
+std::string delayText(int minutes);
 // "Snooze": a delay the window offers, otherwise the default.
 int parseDelay(const std::string& text);
 // The alarm that rings minutes after pressTime: armed, one-time, with

@@ -5,6 +5,10 @@
 
 TEST(Snooze, DelayIsOneTheWindowOffersOrTheDefault)
 {
+    std::string offered;
+    for (const int minutes : snooze::DELAYS)
+        offered += snooze::delayText(minutes) + ";";
+    EXPECT_EQ(offered, "5 minutes;10 minutes;15 minutes;30 minutes;1 hour;");
     const struct {
         const char* stored;
         int delay;
