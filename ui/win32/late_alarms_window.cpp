@@ -39,9 +39,9 @@ void LateAlarmsWindow::showLines()
 {
     // The newest lines are at the end: the list is scrolled there.
     const HWND list = GetDlgItem(IDC_LATE_ALARMS_LIST);
-    SetWindowTextA(list, m_text.c_str());
-    SendMessageA(list, EM_SETSEL, m_text.size(), m_text.size());
-    SendMessageA(list, EM_SCROLLCARET, 0, 0);
+    ::SetWindowTextA(list, m_text.c_str());
+    ::SendMessageA(list, EM_SETSEL, m_text.size(), m_text.size());
+    ::SendMessageA(list, EM_SCROLLCARET, 0, 0);
 }
 
 void LateAlarmsWindow::PostNcDestroy()

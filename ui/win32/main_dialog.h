@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/edit.h"
@@ -20,6 +21,7 @@
 #include "ui/win32/window_placement.h"
 #include "ui/win32/tray_icon.h"
 
+class LateAlarmsWindow;
 class Win32Platform;
 
 class MainDialog : public CDialog, private AlarmView {
@@ -56,7 +58,9 @@ private:
     void sortRows(SortDirection direction) override;
     void refreshRow(Alarm& alarm) override;
     void deleteRow(const Alarm& alarm) override;
-    void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+    void openMessageWindow(const Alarm& fired, Timestamp tickTime) override;
+    void showNextAlarm(const Alarm* next) override;
+    void reportLateAlarms(const std::vector<LateAlarm>& late) override;
     void settingsLoaded() override;
 
     void setUpList();
@@ -65,6 +69,7 @@ private:
     void editSelectedAlarm();
     void runSetup();
     void onTrayEvent(UINT mouseMessage);
+    void showLateAlarms();
     bool onSysCommand(WPARAM command);
     void saveColumnWidths();
     void showYourself();
@@ -85,4 +90,8 @@ private:
     WindowPlacement m_placement;
     // The alarm the editor is open on; cleared when the tick destroys it meanwhile.
     const Alarm* m_alarmUnderEdit = nullptr;
+    // The Missed alarms window while it is open, and the lines of the
+    // latest notice, which a click on its balloon shows again.
+    LateAlarmsWindow* m_lateAlarmsWindow = nullptr;
+    std::vector<std::string> m_lateLines;
 };
