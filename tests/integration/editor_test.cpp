@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
@@ -50,9 +48,7 @@ protected:
 // Cancel or a wrong field stores nothing. Setup takes the Russian theme, in which a right press says the time.
 TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTakesTheRussianTheme)
 {
-    const std::string themes = programFolder() + "\\speak" + '\0', into = folder.path() + '\0';  // the shipped ones
-    SHFILEOPSTRUCTA copy = {nullptr, FO_COPY, themes.c_str(), into.c_str(), FOF_NOCONFIRMATION | FOF_NOERRORUI};
-    ASSERT_EQ(SHFileOperationA(&copy), 0);
+    ASSERT_TRUE(copyShippedThemes(folder.path()));
     writeFileText(folder.file("TIVRA.INI"),
                   "[AlarmList]\r\n0=2030:03:10-08:05:00,-1,1,2, 0:00:00:00,0:00:00:00,,,,x\r\n");
     program = std::make_unique<QuorvelProcess>(folder.path());
