@@ -181,6 +181,20 @@ bool touchedSinceDateBack(const std::string& path, bool written)
     return _stat(path.c_str(), &status) == 0 && (written ? status.st_mtime : status.st_atime) > YEAR_1980;
 }
 
+std::vector<std::string> dateBackWaves(const std::string& folder)
+{
+    std::vector<std::string> waves;
+    for (const std::string& name : folderEntries(folder))
+        if (name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".wav") == 0)
+            dateBack(waves.emplace_back(folder + '\\' + name));
+    return waves;
+}
+
+long readSinceDateBack(const std::vector<std::string>& paths)
+{
+    return std::count_if(paths.begin(), paths.end(), [](const std::string& p) { return touchedSinceDateBack(p); });
+}
+
 std::string capturedAudio()
 {
     std::string samples;

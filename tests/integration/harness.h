@@ -57,6 +57,9 @@ std::string unicodeFile(const std::string& text, bool bigEndian = false);
 // that is not later than the last change) or, with written, written.
 void dateBack(const std::string& path);
 bool touchedSinceDateBack(const std::string& path, bool written = false);
+// Dates back the wave files of a folder, given by their paths; how many of some files were read since.
+std::vector<std::string> dateBackWaves(const std::string& folder);
+long readSinceDateBack(const std::vector<std::string>& paths);
 
 // What the programs played, as the sound device got it: the samples ALSA's file plugin wrote to the file that
 // QUORVEL_AUDIO_CAPTURE names (set by scripts/test.sh) and to its numbered followers, one a stream. Empty without one.
