@@ -288,7 +288,12 @@ TEST(ProgramFile, EveryDialogLoadsWithItsControls)
         {IDD_MAIN, "Quorvel", 11, 0, {IDOK, IDCANCEL, IDC_MAIN_ABOUT, IDC_MAIN_DELETE, IDC_MAIN_HELP, IDC_MAIN_LIST}},
         {IDD_ALARM_EDITOR, "Edit Alarm", 44, 0, {IDOK, IDCANCEL}},
         {IDD_SETUP, "Настройка", 11, 0, {IDOK, IDCANCEL, IDC_SETUP_SILENCE_FROM, IDC_SETUP_SILENCE_TO}},
-        {IDD_ALARM_MESSAGE, "Quorvel", 5, 1, {IDOK, IDC_MESSAGE_TEXT, IDC_MESSAGE_DATE, IDC_MESSAGE_TIME}},
+        {IDD_ALARM_MESSAGE,
+         "Quorvel",
+         7,
+         1,
+         {IDOK, IDC_MESSAGE_TEXT, IDC_MESSAGE_DATE, IDC_MESSAGE_TIME, IDC_MESSAGE_SNOOZE, IDC_MESSAGE_SNOOZE_DELAY}},
+        {IDD_LATE_ALARMS, "Missed alarms", 2, 0, {IDOK, IDC_LATE_ALARMS_LIST}},
         {IDD_CALENDAR, "", 5, 0, {}},
         {IDD_TIME_LIST, "", 1, 0, {}},
     };
