@@ -17,6 +17,7 @@
 #define IDD_ALARM_MESSAGE 2021
 #define IDD_CALENDAR 2025
 #define IDD_TIME_LIST 2026
+#define IDD_LATE_ALARMS 2027
 
 /* Icons */
 #define IDI_QUORVEL 102
@@ -84,6 +85,11 @@
 #define IDC_MESSAGE_TEXT 2043
 #define IDC_MESSAGE_DATE 2044
 #define IDC_MESSAGE_TIME 2045
+#define IDC_MESSAGE_SNOOZE 2046
+#define IDC_MESSAGE_SNOOZE_DELAY 2047
+
+/* Missed alarms window (IDD_LATE_ALARMS) */
+#define IDC_LATE_ALARMS_LIST 2050
 
 /* Calendar drop-down (IDD_CALENDAR) */
 #define IDC_CALENDAR_YEAR 3005

@@ -39,7 +39,7 @@ void AlarmActions::run(Alarm& alarm)
     if (sounds && hasFlag(alarm, ALARM_SAY_TIME))
         m_announcer.announceTime();
     if (!pending && hasFlag(alarm, ALARM_SHOW_MESSAGE))
-        m_view.openMessageWindow(alarm.message, m_state.tickTime);
+        m_view.openMessageWindow(alarm, m_state.tickTime);
 
     if (!hasFlag(alarm, ALARM_EXECUTE))
         return;

@@ -5,6 +5,7 @@
 
 #include "scheduler/options.h"
 #include "scheduler/silence.h"
+#include "scheduler/snooze.h"
 
 AlarmEngine::AlarmEngine(Platform& platform, Notices& notices, const std::string& startFolder)
     : m_platform(platform),
@@ -115,6 +116,18 @@ void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
     m_store.saveAlarmList(m_alarms);
 }
 
+Alarm& AlarmEngine::snooze(const Alarm& fired, int minutes)
+{
+    // The result of the write is not looked at: the delay is a convenience.
+    m_platform.writeSetting(OPTIONS_SECTION, OPTION_SNOOZE, std::to_string(minutes));
+    return addAlarm(snooze::alarmFor(fired, m_platform.now(), minutes));
+}
+
+int AlarmEngine::snoozeDelay()
+{
+    return snooze::parseDelay(m_platform.readSetting(OPTIONS_SECTION, OPTION_SNOOZE));
+}
+
 void AlarmEngine::applySetup(const std::string& theme, const SilencePeriod& silence)
 {
     // The results of both writes are not looked at.
@@ -154,10 +167,22 @@ void AlarmEngine::AttachedView::deleteRow(const Alarm& alarm)
         m_view->deleteRow(alarm);
 }
 
-void AlarmEngine::AttachedView::openMessageWindow(const std::string& message, Timestamp tickTime)
+void AlarmEngine::AttachedView::openMessageWindow(const Alarm& fired, Timestamp tickTime)
 {
     if (m_view != nullptr)
-        m_view->openMessageWindow(message, tickTime);
+        m_view->openMessageWindow(fired, tickTime);
+}
+
+void AlarmEngine::AttachedView::showNextAlarm(const Alarm* next)
+{
+    if (m_view != nullptr)
+        m_view->showNextAlarm(next);
+}
+
+void AlarmEngine::AttachedView::reportLateAlarms(const std::vector<LateAlarm>& late)
+{
+    if (m_view != nullptr)
+        m_view->reportLateAlarms(late);
 }
 
 void AlarmEngine::AttachedView::settingsLoaded()

@@ -59,6 +59,13 @@ public:
     // Delete: every given alarm loses its row and is destroyed; one save,
     // also when none was given. Not while a tick walks the alarms.
     void deleteAlarms(const std::vector<Alarm*>& alarms);
+    // Snooze pressed in a fired alarm's message window: the alarm rings
+    // again minutes from now as a one-time alarm of its own, added and saved
+    // as Add does; the delay is remembered for the next window.
+    Alarm& snooze(const Alarm& fired, int minutes);
+    // The delay a message window offers first: the one used last.
+    int snoozeDelay();
+
     // The setup: the voice theme and the silence period.
     const std::string& currentTheme() const { return m_state.currentTheme; }
     const SilencePeriod& silence() const { return m_state.silence; }
@@ -88,7 +95,9 @@ private:
         void sortRows() override;
         void refreshRow(Alarm& alarm) override;
         void deleteRow(const Alarm& alarm) override;
-        void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+        void openMessageWindow(const Alarm& fired, Timestamp tickTime) override;
+        void showNextAlarm(const Alarm* next) override;
+        void reportLateAlarms(const std::vector<LateAlarm>& late) override;
         void settingsLoaded() override;
 
     private:

@@ -149,37 +149,17 @@ void Announcer::announceTime()
     LocalTime local;
     if (!m_platform.toLocal(spoken, local))
         return;
-    const int tens = local.minute <= 19 ? local.minute : local.minute / 10 * 10;
-    const int units = local.minute - tens;
-    const bool unitsSpoken = local.minute > 20 && units != 0;
-
-    const std::string hourValue = readEntry(speakKeyForHour(local.hour));
-    const std::string minuteValue = readEntry(speakKeyForMinute(tens));
-    const std::string unitsValue = unitsSpoken ? readEntry(speakKeyForMinute(units)) : std::string();
-    if (hourValue.empty() || minuteValue.empty() || (unitsSpoken && unitsValue.empty())) {
-        writeDefaultSpeakEntries(m_state.currentTheme);
-        return;
+    std::vector<std::string> pieces;
+    if (!findPieces(local, pieces)) {
+        // A fresh settings file has no words yet: the current theme's own
+        // theme.ini gives them, with the word forms the theme needs; the
+        // default entries only where it has none. Either way the time is
+        // said now, not at the next press.
+        if (copyThemeFile(m_state.currentTheme) != ThemeCopy::Copied)
+            writeDefaultSpeakEntries(m_state.currentTheme);
+        if (!findPieces(local, pieces))
+            return;
     }
-
-    const NumberEntry hour = parseNumberEntry(hourValue);
-    const std::string hourWord = readEntry(hourWordKey(hour.form));
-    const NumberEntry minute = parseNumberEntry(minuteValue);
-    NumberEntry unitsEntry;
-    int minuteForm = minute.form;
-    if (unitsSpoken) {
-        unitsEntry = parseNumberEntry(unitsValue);
-        minuteForm = unitsEntry.form;  // the word agrees with the last number
-    }
-    const std::string minuteWord = readEntry(minuteWordKey(minuteForm));
-    if (hourWord.empty() || minuteWord.empty()) {
-        writeDefaultSpeakEntries(m_state.currentTheme);
-        return;
-    }
-
-    std::vector<std::string> pieces = {hour.file, hourWord, minute.file};
-    if (unitsSpoken)
-        pieces.push_back(unitsEntry.file);
-    pieces.push_back(minuteWord);
 
     // All pieces are read before the first plays, so they follow each other
     // without gaps. A piece that cannot be read is left out: nothing is
@@ -192,6 +172,38 @@ void Announcer::announceTime()
     }
     for (const auto& wave : waves)
         m_platform.playSoundMemory(wave);
+}
+
+bool Announcer::findPieces(const LocalTime& local, std::vector<std::string>& pieces)
+{
+    const int tens = local.minute <= 19 ? local.minute : local.minute / 10 * 10;
+    const int units = local.minute - tens;
+    const bool unitsSpoken = local.minute > 20 && units != 0;
+
+    const std::string hourValue = readEntry(speakKeyForHour(local.hour));
+    const std::string minuteValue = readEntry(speakKeyForMinute(tens));
+    const std::string unitsValue = unitsSpoken ? readEntry(speakKeyForMinute(units)) : std::string();
+    if (hourValue.empty() || minuteValue.empty() || (unitsSpoken && unitsValue.empty()))
+        return false;
+
+    const NumberEntry hour = parseNumberEntry(hourValue);
+    const std::string hourWord = readEntry(hourWordKey(hour.form));
+    const NumberEntry minute = parseNumberEntry(minuteValue);
+    NumberEntry unitsEntry;
+    int minuteForm = minute.form;
+    if (unitsSpoken) {
+        unitsEntry = parseNumberEntry(unitsValue);
+        minuteForm = unitsEntry.form;  // the word agrees with the last number
+    }
+    const std::string minuteWord = readEntry(minuteWordKey(minuteForm));
+    if (hourWord.empty() || minuteWord.empty())
+        return false;
+
+    pieces = {hour.file, hourWord, minute.file};
+    if (unitsSpoken)
+        pieces.push_back(unitsEntry.file);
+    pieces.push_back(minuteWord);
+    return true;
 }
 
 void Announcer::writeDefaultSpeakEntries(const std::string& theme)
@@ -220,12 +232,29 @@ void Announcer::writeDefaultSpeakEntries(const std::string& theme)
 
 void Announcer::loadThemeFile(const std::string& theme)
 {
-    const std::string path = m_state.startFolder + "\\speak\\" + theme + "\\theme.ini";
-    std::string text;
-    if (!m_platform.readTextFile(path, text)) {
+    const std::string path = themeFilePath(theme);
+    switch (copyThemeFile(theme)) {
+    case ThemeCopy::Copied:
+        return;
+    case ThemeCopy::Unreadable:
         m_notices.showNotice(OPEN_FAILED, path);
         return;
+    case ThemeCopy::NothingUsable:
+        m_notices.showNotice(NOTHING_USABLE, path);
+        return;
     }
+}
+
+std::string Announcer::themeFilePath(const std::string& theme) const
+{
+    return m_state.startFolder + "\\speak\\" + theme + "\\theme.ini";
+}
+
+Announcer::ThemeCopy Announcer::copyThemeFile(const std::string& theme)
+{
+    std::string text;
+    if (!m_platform.readTextFile(themeFilePath(theme), text))
+        return ThemeCopy::Unreadable;
     // Lines the settings file cannot hold (a key that would read back as a
     // comment or a section, a NUL) are skipped: one of them would make the
     // settings file refuse the whole theme.
@@ -237,7 +266,7 @@ void Announcer::loadThemeFile(const std::string& theme)
             ProfileDocument::isWritableValue(value))
             changes.push_back(SettingChange{key, value});
     if (changes.empty())
-        m_notices.showNotice(NOTHING_USABLE, path);
-    else
-        m_platform.writeSettings(SECTION, changes);
+        return ThemeCopy::NothingUsable;
+    m_platform.writeSettings(SECTION, changes);
+    return ThemeCopy::Copied;
 }

@@ -32,8 +32,9 @@ public:
 
     // Plays the hour and minute of the latest tick (the current time before
     // the first tick) and returns when the last piece has been played. When
-    // an entry it needs is missing, writes the current theme's default
-    // entries instead and plays nothing.
+    // an entry it needs is missing, the current theme's theme.ini is copied
+    // into Speak first (its default entries where it has no usable one) and
+    // the time is said with them.
     void announceTime();
     // The 35 default entries of the theme, written in one go.
     void writeDefaultSpeakEntries(const std::string& theme);
@@ -44,6 +45,13 @@ public:
     void loadThemeFile(const std::string& theme);
 
 private:
+    enum class ThemeCopy { Copied, Unreadable, NothingUsable };
+    // The pieces that say the time: hour, its word, minute (tens, then
+    // units past 20), the minute word; false when an entry is missing.
+    bool findPieces(const LocalTime& local, std::vector<std::string>& pieces);
+    std::string themeFilePath(const std::string& theme) const;
+    // Copies theme.ini into Speak without a word to the user.
+    ThemeCopy copyThemeFile(const std::string& theme);
     // A number entry: " %d , %s" of form number and file path.
     struct NumberEntry {
         int form = 0;

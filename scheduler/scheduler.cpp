@@ -70,6 +70,8 @@ void Scheduler::scanAlarms()
     // destroyed; entries appended meanwhile (watch entries of launches) are
     // reached later in the same walk.
     bool changed = false;
+    std::vector<LateAlarm> late;
+    const Alarm* next = nullptr;
     m_state.walkedChangeCount = m_alarms.changeCount();
     m_state.watchEntriesLeft = false;
     m_state.earliestArmed = INVALID_TIME;
@@ -83,18 +85,39 @@ void Scheduler::scanAlarms()
         }
         if (entry.isDue(m_state.tickTime)) {
             changed = true;
+            noteLateness(entry, late);
             if (!handleDueAlarm(entry))
                 continue;  // destroyed
         }
-        if (entry.isArmed() && entry.time != INVALID_TIME &&
-            (m_state.earliestArmed == INVALID_TIME || entry.time < m_state.earliestArmed))
+        if (!entry.isArmed() || entry.time == INVALID_TIME)
+            continue;
+        if (m_state.earliestArmed == INVALID_TIME || entry.time < m_state.earliestArmed)
             m_state.earliestArmed = entry.time;
+        // An alarm still waiting to start its program has rung already.
+        if ((entry.flags & ALARM_EXECUTE_PENDING) == 0 && (next == nullptr || entry.time < next->time))
+            next = &entry;
     }
     // One save for the whole walk: thousands of alarms due in the same
     // second would otherwise rewrite the list once each, and hold up the
     // program for seconds. The file ends the same.
     if (changed)
         m_store.saveAlarmList(m_alarms);
+    m_view.showNextAlarm(next);
+    if (!late.empty())
+        m_view.reportLateAlarms(late);
+}
+
+void Scheduler::noteLateness(const Alarm& alarm, std::vector<LateAlarm>& late) const
+{
+    // An alarm whose launch is postponed is due again at every tick until
+    // its program starts; it rang when it first came due.
+    if ((alarm.flags & ALARM_EXECUTE_PENDING) != 0)
+        return;
+    const long long behind = static_cast<long long>(m_state.tickTime) - alarm.time;
+    if (alarm.isMissed(m_state.tickTime))
+        late.push_back(LateAlarm{alarm.time, alarm.message, LateAlarm::MISSED});
+    else if (behind >= LATE_NOTICE_SPAN)
+        late.push_back(LateAlarm{alarm.time, alarm.message, clampTo32Bits(behind / 60)});
 }
 
 bool Scheduler::handleDueAlarm(Alarm& alarm)

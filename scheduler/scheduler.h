@@ -3,6 +3,8 @@
 // and firing every due alarm in collection order.
 #pragma once
 
+#include <vector>
+
 #include "model/alarm_collection.h"
 #include "model/alarm_store.h"
 #include "platform/platform.h"
@@ -30,6 +32,8 @@ private:
     void samplePointer();
     // False when the alarm was destroyed.
     bool handleDueAlarm(Alarm& alarm);
+    // Notes a due alarm that is missed or rings late.
+    void noteLateness(const Alarm& alarm, std::vector<LateAlarm>& late) const;
 
     Platform& m_platform;
     SchedulerState& m_state;

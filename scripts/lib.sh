@@ -36,7 +36,7 @@ setup_wine() {
   if [ "$tree" = win32 ]; then export WINEARCH=win32; else export WINEARCH=win64; fi
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   WINE="$(wine_loader)"
-  if [ ! -f "$WINEPREFIX/.quorvel-ready-4" ]; then
+  if [ ! -f "$WINEPREFIX/.quorvel-ready-5" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || true
@@ -53,8 +53,11 @@ setup_wine() {
       mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
       cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     fi
+    # Sound through ALSA alone, whatever else the machine offers, so that the
+    # tests hear what the programs play (capture_audio).
+    "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1
     wineserver_cmd -w
-    touch "$WINEPREFIX/.quorvel-ready-4"
+    touch "$WINEPREFIX/.quorvel-ready-5"
   fi
   set_wine_dpi 96  # also after a run that was cut short at another
 }
@@ -92,6 +95,20 @@ start_display() {
 
 stop_display() {
   [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# Sends what the programs started from here on play to files instead of a
+# sound card: ALSA's file plugin writes each stream's samples, as they reach
+# the device, to the file, then to file.0001, file.0002, ...; ALSA's null
+# device takes them on. Earlier captures are deleted. Fails where ALSA's
+# own configuration is not found.
+capture_audio() {  # file
+  local file="$1" config="${1%/*}/asound.conf"
+  [ -f /usr/share/alsa/alsa.conf ] && mkdir -p "${file%/*}" || return 1
+  rm -f "$file" "$file".[0-9]*
+  printf '</usr/share/alsa/alsa.conf>\npcm.!default { type file; slave.pcm "null"; file "%s"; format "raw"; truncate false }\n' \
+    "$file" >"$config" || return 1
+  export ALSA_CONFIG_PATH="$config"
 }
 
 configure_and_build() {  # tree, toolchain file or "", targets...

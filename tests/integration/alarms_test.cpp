@@ -202,3 +202,59 @@ TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
 }
 
 }  // namespace
+
+// An In-time alarm ten minutes past, a plain one ten minutes past and an In-time one of every minute two days behind
+// are told in one Missed alarms window, a line each, and end as the rules say. A fired alarm snoozed for 5 minutes
+// closes its window and adds one row and one stored line, one-time with Autodelete, due 300 s after the press; the
+// next message window offers 5 minutes first.
+TEST(Notices, MissedAlarmsAreToldInOneWindowAndSnoozeAddsOneAlarmFromThePress)
+{
+    TempFolder folder;
+    const long long now = secondsNow();
+    const std::string path = folder.file("TIVRA.INI"), past = storedTime(now - 600);
+    writeFileText(path, settingsText("", {storedAlarm(past, numbers(-1, 1, IN_TIME | SHOW_MESSAGE), "wake"),
+                                          storedAlarm(past, numbers(-1, 1, 0), "tea break"),
+                                          storedAlarm(storedTime(now - 2 * 86400 - 1), numbers(-1, 1, REPEAT | IN_TIME),
+                                                      "stretch", "", "", "0:00:01:00"),
+                                          storedAlarm(storedTime(now + 4), numbers(-1, 1, SHOW_MESSAGE | REPEAT),
+                                                      "tea", "", "", "1:00:00:00"),
+                                          storedAlarm(storedTime(now + 15), numbers(-1, 1, SHOW_MESSAGE), "next")}));
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.main(), nullptr);
+
+    HWND missed = program.waitForDialog(IDC_LATE_ALARMS_LIST, "Missed alarms");
+    ASSERT_NE(missed, nullptr);
+    const std::string lines = windowText(GetDlgItem(missed, IDC_LATE_ALARMS_LIST));
+    for (const char* line : {"  wake  missed\r\n", "  tea break  fired 10 minutes late\r\n", "  stretch  missed"})
+        EXPECT_NE(lines.find(line), std::string::npos) << lines;
+    EXPECT_TRUE(saveScreenshot(missed, "missed_alarms"));
+    const std::string text = readFileText(path);
+    EXPECT_EQ(iniValue(text, "0"), storedAlarm(past, numbers(-1, 0, IN_TIME | SHOW_MESSAGE), "wake"));
+    EXPECT_EQ(iniValue(text, "1"), storedAlarm(past, numbers(-1, 0, 0), "tea break"));
+    EXPECT_EQ(iniValue(text, "2").substr(19, 11), ",-1,1,12, 0") << "the minute alarm moved on, still armed";
+
+    HWND window = program.waitForDialog(IDC_MESSAGE_TEXT, nullptr, "tea", 15000);
+    ASSERT_NE(window, nullptr);
+    const HWND delays = GetDlgItem(window, IDC_MESSAGE_SNOOZE_DELAY);
+    EXPECT_EQ(windowText(delays), "10 minutes");
+    program.click(delays);  // the list drops down
+    pressKeys({VK_HOME});
+    pressKeys({VK_RETURN});  // and closes on its first entry
+    EXPECT_TRUE(waitUntil([&] { return windowText(delays) == "5 minutes"; }));
+    EXPECT_TRUE(saveScreenshot(window, "alarm_message_snooze"));
+    const long long pressed = secondsNow();
+    program.click(GetDlgItem(window, IDC_MESSAGE_SNOOZE));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(window); }));
+    const auto snoozed = [&](long long at) { return storedAlarm(storedTime(at), numbers(-1, 1, SHOW_MESSAGE | AUTODELETE), "tea"); };
+    EXPECT_TRUE(waitUntil([&] {
+        const std::string added = iniValue(readFileText(path), "5");
+        return added == snoozed(pressed + 300) || added == snoozed(pressed + 301);
+    })) << readFileText(path);
+    EXPECT_EQ(iniValue(readFileText(path), "Snooze"), "5");
+    EXPECT_EQ(program.rows().size(), 6u);
+
+    HWND next = program.waitForDialog(IDC_MESSAGE_TEXT, nullptr, "next", 20000);
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(windowText(GetDlgItem(next, IDC_MESSAGE_SNOOZE_DELAY)), "5 minutes");
+    EXPECT_EQ(program.dialogs(IDC_LATE_ALARMS_LIST).size(), 1u) << "later ticks open no other notice";
+}

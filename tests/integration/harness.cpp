@@ -5,6 +5,7 @@
 #include <sys/utime.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -85,6 +86,33 @@ std::string staticTexts(HWND dialog)
     return texts;
 }
 
+// The files of the audio capture, in the order they were made: the capture file, then its followers .0001, ...
+std::vector<std::string> captureFiles()
+{
+    const char* capture = std::getenv("QUORVEL_AUDIO_CAPTURE");
+    if (capture == nullptr)
+        return {};
+    const std::string path = capture, folder = path.substr(0, path.rfind('\\'));
+    std::vector<std::string> files;
+    for (const std::string& name : folderEntries(folder))
+        if ((folder + '\\' + name + '.').rfind(path + '.', 0) == 0)
+            files.push_back(folder + '\\' + name);
+    return files;
+}
+
+// The samples of a RIFF/WAVE file: its data chunk.
+std::string waveSamples(const std::string& wave)
+{
+    for (std::size_t at = 12; at + 8 <= wave.size();) {
+        std::uint32_t size = 0;
+        std::memcpy(&size, &wave[at + 4], sizeof size);
+        if (wave.compare(at, 4, "data") == 0)
+            return wave.substr(at + 8, size);
+        at += 8 + size + (size & 1);
+    }
+    return "";
+}
+
 }  // namespace
 
 TempFolder::TempFolder()
@@ -143,6 +171,13 @@ std::vector<std::string> folderEntries(const std::string& folder)
     return names;
 }
 
+bool copyShippedThemes(const std::string& folder)
+{
+    const std::string themes = programFolder() + "\\speak" + '\0', into = folder + '\0';  // lists of one
+    SHFILEOPSTRUCTA copy = {nullptr, FO_COPY, themes.c_str(), into.c_str(), FOF_NOCONFIRMATION | FOF_NOERRORUI};
+    return SHFileOperationA(&copy) == 0;
+}
+
 void dateBack(const std::string& path)
 {
     _utimbuf times = {YEAR_1980, YEAR_1980};
@@ -153,6 +188,49 @@ bool touchedSinceDateBack(const std::string& path, bool written)
 {
     struct _stat status = {};
     return _stat(path.c_str(), &status) == 0 && (written ? status.st_mtime : status.st_atime) > YEAR_1980;
+}
+
+std::vector<std::string> dateBackWaves(const std::string& folder)
+{
+    std::vector<std::string> waves;
+    for (const std::string& name : folderEntries(folder))
+        if (name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".wav") == 0)
+            dateBack(waves.emplace_back(folder + '\\' + name));
+    return waves;
+}
+
+long readSinceDateBack(const std::vector<std::string>& paths)
+{
+    return std::count_if(paths.begin(), paths.end(), [](const std::string& p) { return touchedSinceDateBack(p); });
+}
+
+std::string capturedAudio()
+{
+    std::string samples;
+    for (const std::string& file : captureFiles())
+        samples += readFileText(file);
+    return samples;
+}
+
+void clearCapturedAudio()
+{
+    for (const std::string& file : captureFiles())
+        DeleteFileA(file.c_str());
+}
+
+bool capturedAudioHolds(const std::vector<std::string>& waveFiles)
+{
+    const std::string captured = capturedAudio();
+    const auto silent = [&](std::size_t from, std::size_t to) { return captured.find_first_not_of('\0', from) >= to; };
+    std::size_t at = 0;
+    for (const std::string& file : waveFiles) {
+        const std::string samples = waveSamples(readFileText(file));
+        const std::size_t found = samples.empty() ? std::string::npos : captured.find(samples, at);
+        if (found == std::string::npos || !silent(at, found))
+            return false;
+        at = found + samples.size();
+    }
+    return silent(at, captured.size());
 }
 
 std::string storedTime(long long seconds)

@@ -33,6 +33,8 @@ std::string programFolder();
 std::string readFileText(const std::string& path);
 void writeFileText(const std::string& path, const std::string& text);
 std::vector<std::string> folderEntries(const std::string& folder);
+// Copies the shipped voice themes, the speak folder beside quorvel.exe, into a folder; true when done.
+bool copyShippedThemes(const std::string& folder);
 
 // Stored alarms. An instant counts seconds from 1970; storedTime gives it in local time as "%Y:%m:%d-%H:%M:%S".
 const char* const NO_SPAN = "0:00:00:00";
@@ -55,6 +57,16 @@ std::string unicodeFile(const std::string& text, bool bigEndian = false);
 // that is not later than the last change) or, with written, written.
 void dateBack(const std::string& path);
 bool touchedSinceDateBack(const std::string& path, bool written = false);
+// Dates back the wave files of a folder, given by their paths; how many of some files were read since.
+std::vector<std::string> dateBackWaves(const std::string& folder);
+long readSinceDateBack(const std::vector<std::string>& paths);
+
+// What the programs played, as the sound device got it: the samples ALSA's file plugin wrote to the file that
+// QUORVEL_AUDIO_CAPTURE names (set by scripts/test.sh) and to its numbered followers, one a stream. Empty without one.
+std::string capturedAudio();
+void clearCapturedAudio();
+// True when the captured audio is the samples of the wave files in order, with nothing but silence around them.
+bool capturedAudioHolds(const std::vector<std::string>& waveFiles);
 
 // Polls a condition every 50 ms until it holds or the time is up.
 template <typename Condition>

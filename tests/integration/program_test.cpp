@@ -1,7 +1,7 @@
 // The program as the user meets it: started hidden with its notification icon, shown, hidden and ended, started a
 // second time, its About box; a settings file that another program holds open, as a virus scanner may; and the
 // shipped program file: a 32-bit Windows GUI executable that needs only the system's DLLs, whose dialog templates
-// all load with their controls.
+// all load with their controls. A right press in a fresh folder says the time, heard where the sound device gets it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -106,6 +106,52 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
         EXPECT_EQ(readFileText(folder.file("TIVRA.INI")),
                   "[Options]\r\nPosition=40,50\r\nColumn=" + std::to_string(width) + ",100\r\n");
     }
+}
+
+// The files the Speak entries of a folder's settings file give for a time: the hour and its word, the minutes (past
+// twenty as tens, then units unless none) and the word that agrees with the last number. A number's entry is
+// "form,file": the form picks the word ("Hour", "Hours" or "Hour2"); 1, 2 and numbers past 20 have keys of their own
+// for hours and minutes. Each file is written from the folder, after a leading '.'.
+std::vector<std::string> spokenPieces(const std::string& folder, const SYSTEMTIME& time)
+{
+    const std::string settings = readFileText(folder + "\\TIVRA.INI");
+    const auto number = [&](int n, const char* own) {
+        return iniValue(settings, std::to_string(n) + (n == 1 || n == 2 || n > 20 ? own : ""));
+    };
+    const auto word = [&](const std::string& base, const std::string& entry) {
+        return iniValue(settings, base + (entry[0] == '1' ? "s" : entry[0] == '2' ? "2" : ""));
+    };
+    const auto file = [&](const std::string& entry) { return folder + entry.substr(entry.find('.') + 1); };
+    const int minute = time.wMinute, tens = minute < 20 ? minute : minute / 10 * 10, units = minute - tens;
+    const std::string hour = number(time.wHour, "h"), last = number(units > 0 ? units : tens, "m");
+    std::vector<std::string> pieces = {file(hour), file(word("Hour", hour)), file(number(tens, "m"))};
+    if (units > 0)
+        pieces.push_back(file(last));
+    pieces.push_back(file(word("Minute", last)));
+    return pieces;
+}
+
+// A right press in a fresh folder takes the Default theme's words into the settings file and says the time with them
+// at once: the sound device gets the theme's wave files for that minute, one after the other.
+TEST(Program, RightPressInAFreshFolderSaysTheTimeWithTheDefaultTheme)
+{
+    if (std::getenv("QUORVEL_AUDIO_CAPTURE") == nullptr)
+        GTEST_SKIP() << "QUORVEL_AUDIO_CAPTURE names no file that gets what the program plays";
+    TempFolder folder;
+    ASSERT_TRUE(copyShippedThemes(folder.path()));
+    QuorvelProcess program(folder.path());
+    ASSERT_NE(program.main(), nullptr);
+    clearCapturedAudio();
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    program.tray(WM_RBUTTONDOWN);  // returns once the time has been said
+    GetLocalTime(&after);
+    const auto heard = [&](const SYSTEMTIME& time) { return capturedAudioHolds(spokenPieces(folder.path(), time)); };
+    std::string expected;
+    for (const std::string& piece : spokenPieces(folder.path(), before))
+        expected += piece.substr(piece.rfind('\\') + 1) + " ";
+    EXPECT_TRUE(waitUntil([&] { return heard(before) || heard(after); }, 5000))
+        << capturedAudio().size() << " bytes heard; not " << expected << "(or those of the next minute)";
 }
 
 // Holds the file open, letting others do nothing with it or only read it.
@@ -245,7 +291,12 @@ TEST(ProgramFile, EveryDialogLoadsWithItsControls)
         {IDD_MAIN, "Quorvel", 11, 0, {IDOK, IDCANCEL, IDC_MAIN_ABOUT, IDC_MAIN_DELETE, IDC_MAIN_HELP, IDC_MAIN_LIST}},
         {IDD_ALARM_EDITOR, "Edit Alarm", 44, 0, {IDOK, IDCANCEL}},
         {IDD_SETUP, "Настройка", 11, 0, {IDOK, IDCANCEL, IDC_SETUP_SILENCE_FROM, IDC_SETUP_SILENCE_TO}},
-        {IDD_ALARM_MESSAGE, "Quorvel", 5, 1, {IDOK, IDC_MESSAGE_TEXT, IDC_MESSAGE_DATE, IDC_MESSAGE_TIME}},
+        {IDD_ALARM_MESSAGE,
+         "Quorvel",
+         7,
+         1,
+         {IDOK, IDC_MESSAGE_TEXT, IDC_MESSAGE_DATE, IDC_MESSAGE_TIME, IDC_MESSAGE_SNOOZE, IDC_MESSAGE_SNOOZE_DELAY}},
+        {IDD_LATE_ALARMS, "Missed alarms", 2, 0, {IDOK, IDC_LATE_ALARMS_LIST}},
         {IDD_CALENDAR, "", 5, 0, {}},
         {IDD_TIME_LIST, "", 1, 0, {}},
     };

@@ -53,9 +53,9 @@ Calls EngineRig::run(Alarm& alarm)
     return platform.calls;
 }
 
-void EngineRig::openMessageWindow(const std::string& message, Timestamp tickTime)
+void EngineRig::openMessageWindow(const Alarm& fired, Timestamp tickTime)
 {
-    log("openMessageWindow " + message + " @" + std::to_string(tickTime));
+    log("openMessageWindow " + fired.message + " @" + std::to_string(tickTime));
     if (duringMessageWindow)
         duringMessageWindow();  // a modal loop of the tick, say
 }

@@ -41,8 +41,11 @@ protected:
     void sortRows() override { log("sortRows"); }
     void refreshRow(Alarm& alarm) override { log("refreshRow " + alarm.message); }
     void deleteRow(const Alarm& alarm) override { log("deleteRow " + alarm.message); }
-    void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+    void openMessageWindow(const Alarm& fired, Timestamp tickTime) override;
     void settingsLoaded() override { log("settingsLoaded"); }
+    // The next alarm and the late-alarm notices are kept apart from the call log.
+    void showNextAlarm(const Alarm* next) override { nextAlarm = next == nullptr ? "none" : next->message.str(); }
+    void reportLateAlarms(const std::vector<LateAlarm>& late) override { lateNotices.push_back(late); }
     void log(const std::string& call) { platform.calls.push_back(call); }
 
     FakePlatform platform;
@@ -51,4 +54,6 @@ protected:
     AlarmCollection& alarms = engine.alarms();
     ProgramWatch& programs = engine.programs();
     std::function<void()> duringMessageWindow;
+    std::string nextAlarm;
+    std::vector<std::vector<LateAlarm>> lateNotices;
 };

@@ -65,3 +65,25 @@ TEST_F(AlarmEngineTest, CommandsOfTheUserSaveOnceEach)
     EXPECT_EQ(platform.settingsText().substr(platform.settingsText().find("[Options]")),
               "[Options]\r\nTheme=Russian\r\nSilence=01:00:00, 00:00:59\r\n");
 }
+
+// Snooze adds a one-time alarm of its own from the moment of the press, saved at once; it rings with its own
+// window and deletes itself; the delay is remembered.
+TEST_F(AlarmEngineTest, SnoozedAlarmRingsAgainOnceAfterTheDelayAndDeletesItself)
+{
+    EXPECT_EQ(engine.snoozeDelay(), 10);
+    Alarm& fired = addAlarm("tea", ALARM_SHOW_MESSAGE | ALARM_SAY_TIME | ALARM_EXECUTE | ALARM_REPEAT, NOON - 1);
+    fired.repeatInterval = DAY;
+    tickAt(NOON);
+    platform.clock = NOON + 40;
+    const int writes = platform.settingFileWrites;
+    Alarm& snoozed = engine.snooze(fired, 5);
+    EXPECT_EQ(platform.settingFileWrites, writes + 2) << "the delay and the list";
+    EXPECT_EQ(engine.snoozeDelay(), 5);
+    EXPECT_EQ(snoozed.time, NOON + 340);
+    EXPECT_EQ(countOf(tickAt(NOON + 340), "openMessageWindow"), 0);
+    const Calls rung = firingsAt(NOON + 341);
+    EXPECT_EQ(rung, (Calls{"openMessageWindow tea", "deleteRow tea", SAVE}));
+    EXPECT_EQ(std::count_if(alarms.begin(), alarms.end(), [](const Alarm& a) { return !a.isWatchEntry(); }), 1)
+        << "the daily alarm stays, the snoozed one is gone";
+    EXPECT_EQ(countOf(tickAt(NOON + 400), "openMessageWindow"), 0);
+}

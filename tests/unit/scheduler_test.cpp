@@ -81,3 +81,38 @@ TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
     EXPECT_EQ(platform.terminated, Handles(4, 100));
     EXPECT_TRUE(state.previousProgram->process == 101u && alarms.size() == 3u);
 }
+
+// Alarms a tick skips as missed or rings a minute or more late are told once for the tick, each with its own
+// line; a repeating alarm behind by hundreds of occurrences is one of them; a postponed launch tried again is
+// not late; the next alarm is the earliest armed one, idle and watched ones aside.
+TEST_F(SchedulerTest, LateAndMissedAlarmsAreToldOnceATickAndTheNextAlarmIsTheEarliestArmed)
+{
+    addAlarm("missed", ALARM_SHOW_MESSAGE | ALARM_IN_TIME, NOON - 600);
+    addAlarm("late", ALARM_SHOW_MESSAGE, NOON - 600);
+    addAlarm("punctual", ALARM_SHOW_MESSAGE, NOON - 59);
+    Alarm& weekly = addAlarm("each minute", ALARM_REPEAT | ALARM_IN_TIME, NOON - 2 * DAY - 1);
+    weekly.repeatInterval = 60;
+    addAlarm("next", ALARM_SHOW_MESSAGE, NOON + 3600);
+    addAlarm("later", ALARM_SHOW_MESSAGE, NOON + 7200);
+    addAlarm("idle", ALARM_SHOW_MESSAGE, NOON + 60).state = ALARM_STATE_IDLE;
+    addAlarm("waits", ALARM_EXECUTE | ALARM_WAIT_FOR_USER_AWAY, NOON - 1);
+    tickAt(NOON);
+    ASSERT_EQ(lateNotices.size(), 1u);
+    std::vector<std::pair<std::string, int>> told;
+    for (const LateAlarm& late : lateNotices[0])
+        told.emplace_back(late.message, late.minutesLate);
+    EXPECT_EQ(told, (std::vector<std::pair<std::string, int>>{
+                        {"missed", LateAlarm::MISSED}, {"late", 10}, {"each minute", LateAlarm::MISSED}}));
+    EXPECT_EQ(lateNotices[0][0].time, NOON - 600);
+    EXPECT_EQ(nextAlarm, "each minute");
+    weekly.state = ALARM_STATE_IDLE;
+    alarms.touch();
+    tickAt(NOON + 400);  // the waiting launch is tried again, long after its time
+    EXPECT_EQ(lateNotices.size(), 1u);
+    EXPECT_EQ(nextAlarm, "next");
+    engine.deleteAlarms({&*std::find_if(alarms.begin(), alarms.end(), [](const Alarm& a) { return a.message == "next"; })});
+    tickAt(NOON + 402);
+    EXPECT_EQ(nextAlarm, "later");
+    tickAt(NOON + 7201);
+    EXPECT_EQ(nextAlarm, "none");
+}

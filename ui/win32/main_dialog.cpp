@@ -1,5 +1,7 @@
 #include "ui/win32/main_dialog.h"
 
+#include <utility>
+
 #include "platform/win32/framework/data_exchange.h"
 #include "app_messages.h"
 #include "platform/win32/framework/win_app.h"
@@ -7,14 +9,18 @@
 #include "scheduler/options.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/alarm_editor_dialog.h"
+#include "ui/late_alarm_text.h"
+#include "ui/tray_tip.h"
 #include "ui/win32/alarm_message_dialog.h"
 #include "ui/win32/help.h"
+#include "ui/win32/late_alarms_window.h"
 #include "ui/win32/setup_dialog.h"
 #include "ui/window_settings.h"
 
 namespace {
 
 const char* const TRAY_TIP = "Quorvel";
+const char* const LATE_ALARMS_TITLE = "Missed alarms";
 
 // The broadcast the taskbar sends when it has been (re)started.
 UINT taskbarCreatedMessage()
@@ -305,9 +311,35 @@ void MainDialog::deleteRow(const Alarm& alarm)
     m_alarmList.deleteRow(m_alarmList.findRow(alarm));
 }
 
-void MainDialog::openMessageWindow(const std::string& message, Timestamp tickTime)
+void MainDialog::openMessageWindow(const Alarm& fired, Timestamp tickTime)
 {
-    AlarmMessageDialog::open(message, m_texts.dateText(tickTime), m_texts.timeOfDayText(tickTime));
+    AlarmMessageDialog::open(fired, m_texts.dateText(tickTime), m_texts.timeOfDayText(tickTime),
+                             m_engine.snoozeDelay(),
+                             [this](const Alarm& alarm, int minutes) { m_engine.snooze(alarm, minutes); });
+}
+
+void MainDialog::showNextAlarm(const Alarm* next)
+{
+    m_trayIcon.setTip(tray_tip::textFor(next, m_texts));
+}
+
+void MainDialog::reportLateAlarms(const std::vector<LateAlarm>& late)
+{
+    std::vector<std::string> lines;
+    for (const LateAlarm& alarm : late)
+        lines.push_back(late_alarm_text::lineFor(alarm, m_texts));
+    LateAlarmsWindow::show(lines, m_lateAlarmsWindow);
+    m_lateLines = std::move(lines);
+    m_trayIcon.showBalloon(LATE_ALARMS_TITLE, late_alarm_text::summaryOf(late));
+}
+
+void MainDialog::showLateAlarms()
+{
+    // The window of the latest notice, opened again when it was closed.
+    if (m_lateAlarmsWindow == nullptr)
+        LateAlarmsWindow::show(m_lateLines, m_lateAlarmsWindow);
+    if (m_lateAlarmsWindow != nullptr)
+        SetForegroundWindow(m_lateAlarmsWindow->GetSafeHwnd());
 }
 
 void MainDialog::OnDestroy()
@@ -385,6 +417,8 @@ void MainDialog::onTrayEvent(UINT mouseMessage)
         show();
     else if (mouseMessage == WM_RBUTTONDOWN)
         m_engine.announceTime();
+    else if (mouseMessage == NIN_BALLOONUSERCLICK)
+        showLateAlarms();
     m_trayBusy = false;
 }
 

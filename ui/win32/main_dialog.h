@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/win32/framework/dialog.h"
@@ -22,6 +23,8 @@
 #include "ui/win32/tick_timer.h"
 #include "ui/win32/window_placement.h"
 #include "ui/win32/tray_icon.h"
+
+class LateAlarmsWindow;
 
 class MainDialog : public CDialog, private AlarmView {
 public:
@@ -58,7 +61,9 @@ private:
     void sortRows() override;
     void refreshRow(Alarm& alarm) override;
     void deleteRow(const Alarm& alarm) override;
-    void openMessageWindow(const std::string& message, Timestamp tickTime) override;
+    void openMessageWindow(const Alarm& fired, Timestamp tickTime) override;
+    void showNextAlarm(const Alarm* next) override;
+    void reportLateAlarms(const std::vector<LateAlarm>& late) override;
     void settingsLoaded() override;
 
     void setUpList();
@@ -67,6 +72,7 @@ private:
     void editSelectedAlarm();
     void runSetup();
     void onTrayEvent(UINT mouseMessage);
+    void showLateAlarms();
     bool onSysCommand(WPARAM command);
     void saveColumnWidths();
     void showYourself();
@@ -91,4 +97,8 @@ private:
     WindowPlacement m_placement;
     // The alarm the editor is open on; cleared when the tick destroys it meanwhile.
     const Alarm* m_alarmUnderEdit = nullptr;
+    // The Missed alarms window while it is open, and the lines of the
+    // latest notice, which a click on its balloon shows again.
+    LateAlarmsWindow* m_lateAlarmsWindow = nullptr;
+    std::vector<std::string> m_lateLines;
 };

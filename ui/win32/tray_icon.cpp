@@ -25,6 +25,15 @@ HICON loadNotificationIcon(HINSTANCE module, UINT id)
                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
 }
 
+// Copies a text into a fixed field of the record, cut to fit, always ended.
+template <std::size_t N>
+void copyField(char (&field)[N], const std::string& text)
+{
+    const std::size_t length = text.size() < N - 1 ? text.size() : N - 1;
+    std::memcpy(field, text.data(), length);
+    field[length] = '\0';
+}
+
 }  // namespace
 
 TrayIcon::~TrayIcon()
@@ -33,13 +42,27 @@ TrayIcon::~TrayIcon()
         DestroyIcon(m_icon);
 }
 
-void TrayIcon::add(HWND owner, HINSTANCE module, UINT iconId, const char* tip)
+NOTIFYICONDATAA TrayIcon::record(UINT parts) const
+{
+    // The version 2 record: its tip holds 127 characters and it carries
+    // balloons; every shell since Windows 2000 takes it.
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = m_owner;
+    data.uID = TRAY_ICON_ID;
+    data.uFlags = parts;
+    data.uCallbackMessage = TRAY_NOTIFY_MESSAGE;
+    data.hIcon = m_icon;
+    copyField(data.szTip, m_tip);
+    return data;
+}
+
+void TrayIcon::add(HWND owner, HINSTANCE module, UINT iconId, const std::string& tip)
 {
     m_owner = owner;
     if (m_icon == nullptr)
         m_icon = loadNotificationIcon(module, iconId);
-    std::strncpy(m_tip, tip, 60);
-    m_tip[60] = '\0';
+    m_tip = tip;
     restore();
 }
 
@@ -47,14 +70,7 @@ void TrayIcon::restore()
 {
     if (m_owner == nullptr)
         return;
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = m_owner;
-    data.uID = TRAY_ICON_ID;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = TRAY_NOTIFY_MESSAGE;
-    data.hIcon = m_icon;
-    std::strncpy(data.szTip, m_tip, sizeof data.szTip - 1);
+    NOTIFYICONDATAA data = record(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     Shell_NotifyIconA(NIM_ADD, &data);
 }
 
@@ -62,10 +78,30 @@ void TrayIcon::remove()
 {
     if (m_owner == nullptr)
         return;
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = m_owner;
-    data.uID = TRAY_ICON_ID;
+    NOTIFYICONDATAA data = record(0);
     Shell_NotifyIconA(NIM_DELETE, &data);
     m_owner = nullptr;
+}
+
+void TrayIcon::setTip(const std::string& tip)
+{
+    if (tip == m_tip)
+        return;
+    m_tip = tip;
+    if (m_owner == nullptr)
+        return;
+    NOTIFYICONDATAA data = record(NIF_TIP);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+void TrayIcon::showBalloon(const std::string& title, const std::string& text)
+{
+    if (m_owner == nullptr)
+        return;
+    NOTIFYICONDATAA data = record(NIF_INFO);
+    copyField(data.szInfoTitle, title);
+    copyField(data.szInfo, text);
+    data.dwInfoFlags = NIIF_WARNING;
+    data.uTimeout = 30000;
+    Shell_NotifyIconA(NIM_MODIFY, &data);
 }
