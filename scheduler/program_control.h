@@ -43,9 +43,10 @@ public:
     // the programs keep running. For the end of the program.
     void releaseWatchEntries();
 
-    // The program part (first run of non-blank characters) and the
-    // parameter part (the rest of the first line after the blanks), each
-    // cut to COMMAND_PART_LIMIT characters. Quotes have no meaning.
+    // The program part (first run of non-blank characters, or the text
+    // between a leading quote and the next) and the parameter part (the
+    // rest of the first line after the blanks), each cut to
+    // COMMAND_PART_LIMIT characters. Quotes elsewhere have no meaning.
     static CommandParts splitCommandLine(const std::string& text);
     static int showCommandFor(std::uint32_t flags);
 

@@ -193,7 +193,8 @@ void MainDialog::editSelectedAlarm()
     const Alarm* alarm = m_alarmList.alarmOfRow(row);
     if (alarm == nullptr)
         return;
-    AlarmEditorDialog editor(m_platform, *alarm);
+    const Alarm opened = *alarm;
+    AlarmEditorDialog editor(m_platform, opened);
     m_alarmUnderEdit = alarm;
     const INT_PTR result = editor.DoModal();
     // Alarms keep firing while the editor is open: one the tick destroyed
@@ -202,7 +203,7 @@ void MainDialog::editSelectedAlarm()
     alarm = m_alarmUnderEdit;
     m_alarmUnderEdit = nullptr;
     if (result == IDOK)
-        m_engine.replaceAlarm(alarm, editor.alarm());
+        m_engine.replaceAlarm(alarm, opened, editor.alarm());
 }
 
 void MainDialog::runSetup()
