@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "app/app_paths.h"
+#include "app/win32/file_identity.h"
 #include "app/win32/single_instance.h"
 #include "platform/win32/win32_platform.h"
 #include "scheduler/alarm_engine.h"
@@ -35,8 +36,12 @@ BOOL AlarmApp::InitInstance()
     }
     startFolder = paths.startFolder;
 
-    const std::string instanceName = app_paths::instanceName(paths.settingsFile);
-    m_singleInstance.reset(new SingleInstance(instanceName));
+    // The settings file itself, not the spelling of its path: the same file
+    // reached through another drive letter, a link or a short name is no
+    // other file.
+    const std::vector<std::string> instanceNames = app_paths::instanceNames(
+        paths, file_identity::of(paths.settingsFile), file_identity::of(paths.startFolder));
+    m_singleInstance.reset(new SingleInstance(instanceNames));
     if (m_singleInstance->anotherCopyRuns()) {
         m_singleInstance->activateOtherCopy(MainDialog::ShowRequestMessage());
         return FALSE;
@@ -53,7 +58,7 @@ BOOL AlarmApp::InitInstance()
         Sleep(250);
     m_engine.reset(new AlarmEngine(*m_platform, startFolder));
     // The window deletes itself when it is destroyed at exit.
-    MainDialog* mainWindow = new MainDialog(*m_engine, *m_platform, instanceName);
+    MainDialog* mainWindow = new MainDialog(*m_engine, *m_platform, instanceNames);
     SetMainWnd(mainWindow);
     return TRUE;
 }

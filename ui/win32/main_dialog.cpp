@@ -49,11 +49,11 @@ UINT MainDialog::ExitRequestMessage()
     return message;
 }
 
-MainDialog::MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::string& instanceName)
+MainDialog::MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::vector<std::string>& instanceNames)
     : CDialog(IDD_MAIN),
       m_engine(engine),
       m_platform(platform),
-      m_instanceName(instanceName),
+      m_instanceNames(instanceNames),
       m_texts(platform),
       m_alarmList(m_texts),
       m_placement(platform)
@@ -78,7 +78,8 @@ void MainDialog::DoDataExchange(CDataExchange* dx)
 BOOL MainDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
+    for (const std::string& name : m_instanceNames)
+        SetPropA(m_hWnd, name.c_str(), reinterpret_cast<HANDLE>(1));
     m_platform.setMainWindow(m_hWnd);
     m_trayIcon.add(m_hWnd, loadIcon(IDI_QUORVEL, GetSystemMetrics(SM_CXSMICON)), TRAY_TIP);
     setUpList();
@@ -288,7 +289,8 @@ void MainDialog::OnDestroy()
     m_platform.setMainWindow(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
-    RemovePropA(m_hWnd, m_instanceName.c_str());
+    for (const std::string& name : m_instanceNames)
+        RemovePropA(m_hWnd, name.c_str());
     m_platform.showWaitingMessages();  // nothing raised before the end is lost
     PostQuitMessage(0);
 }

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/framework/dialog.h"
 #include "platform/win32/framework/edit.h"
@@ -25,9 +26,9 @@ class Win32Platform;
 class MainDialog : public CDialog, private AlarmView {
 public:
     // Creates the window at once (hidden); its set-up has run on return.
-    // instanceName marks the window so that a second copy of the program
-    // started on the same settings file can find it.
-    MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::string& instanceName);
+    // Each of the instance names marks the window, so that a second copy of
+    // the program started on the same settings file can find it.
+    MainDialog(AlarmEngine& engine, Win32Platform& platform, const std::vector<std::string>& instanceNames);
     ~MainDialog() override;
 
     // The message that asks the window to show itself.
@@ -73,7 +74,7 @@ private:
 
     AlarmEngine& m_engine;
     Win32Platform& m_platform;
-    std::string m_instanceName;
+    std::vector<std::string> m_instanceNames;
     DateTimeText m_texts;
     CEdit m_timeField;
     AlarmListCtrl m_alarmList;
