@@ -1,4 +1,4 @@
-// How a command line is split into the program and its parameters.
+// How a command line is split into the program and its parameters, each cut at 255 characters.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,16 +6,22 @@
 
 #include "scheduler/program_control.h"
 
-TEST(CommandLineTest, ALeadingQuoteNamesTheProgramUpToTheClosingQuote)
+TEST(CommandLineTest, ProgramIsTheFirstWordOrQuotedAtTheStartAndTheParametersTheRestOfTheLine)
 {
     using Pair = std::pair<std::string, std::string>;
+    const std::string p300(300, 'p'), p255(255, 'p');
     const std::pair<std::string, Pair> cases[] = {
+        {"notepad.exe   my notes.txt", {"notepad.exe", "my notes.txt"}},
+        {"  \t calc.exe   ", {"calc.exe", ""}},
+        {" \t ", {"", ""}},
+        {"run.exe first\nsecond", {"run.exe", "first"}},
+        {p300 + " " + std::string(300, 'q'), {p255, std::string(255, 'q')}},
         {"\"C:\\Program Files\\x.exe\" -a b", {"C:\\Program Files\\x.exe", "-a b"}},
         {"  \"C:\\Program Files\\x.exe\"", {"C:\\Program Files\\x.exe", ""}},
         {"\"C:\\My Tools\\run.exe\"first\nsecond", {"C:\\My Tools\\run.exe", "first"}},
         {"\"C:\\no end.exe -a\nnext", {"C:\\no end.exe -a", "next"}},  // no closing quote: the line
         {"\"\" -a", {"", "-a"}},
-        {"\"" + std::string(300, 'p') + "\" q", {std::string(255, 'p'), "q"}},
+        {"\"" + p300 + "\" q", {p255, "q"}},
         {"notepad.exe \"my notes.txt\"", {"notepad.exe", "\"my notes.txt\""}},  // not leading: as before
         {"C:\\Program Files\\x.exe", {"C:\\Program", "Files\\x.exe"}},
     };

@@ -237,21 +237,9 @@ TEST_F(SchedulerTest, CommandsOfTheUserSaveOnceEach)
               "[Options]\r\nFlags=0\r\nTheme=Russian\r\nSilence=01:00:00, 00:00:59\r\n");
 }
 
-TEST(SplitCommandLineTest, ProgramAndParametersEachCutAt255)
+TEST(ShowCommandTest, MinimizedWinsOverMaximized)
 {
-    using Pair = std::pair<std::string, std::string>;
-    const std::pair<std::string, Pair> cases[] = {
-        {"notepad.exe   my notes.txt", {"notepad.exe", "my notes.txt"}},
-        {"  \t calc.exe   ", {"calc.exe", ""}},
-        {" \t ", {"", ""}},
-        {"run.exe first\nsecond", {"run.exe", "first"}},
-        {std::string(300, 'p') + " " + std::string(300, 'q'), {std::string(255, 'p'), std::string(255, 'q')}},
-    };
-    for (const auto& [text, expected] : cases) {
-        const ProgramControl::CommandParts parts = ProgramControl::splitCommandLine(text);
-        EXPECT_EQ(Pair(parts.program, parts.parameters), expected) << text;
-    }
-    // The window: normal and maximized are in the launches below; minimized wins over maximized.
+    // Normal and maximized are in the launches below.
     EXPECT_EQ(ProgramControl::showCommandFor(ALARM_WINDOW_MINIMIZED | ALARM_WINDOW_MAXIMIZED), SHOW_MINIMIZED);
 }
 
