@@ -1,5 +1,6 @@
 #include "app/app_paths.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -61,6 +62,24 @@ std::string instanceName(const std::string& settingsFile)
     char name[48];
     std::snprintf(name, sizeof name, "Quorvel-%016llx", static_cast<unsigned long long>(hash));
     return name;
+}
+
+std::vector<std::string> instanceNames(const AppPaths& paths, const std::vector<std::string>& fileIdentities,
+                                       const std::vector<std::string>& folderIdentities)
+{
+    std::vector<std::string> names;
+    const auto add = [&](const std::string& identity) {
+        const std::string name = instanceName(identity);
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    };
+    for (const std::string& identity : fileIdentities)
+        add(identity);
+    for (const std::string& identity : folderIdentities)
+        add(join(identity, SETTINGS_FILE_NAME));
+    if (names.empty())
+        add(paths.settingsFile);
+    return names;
 }
 
 }  // namespace app_paths

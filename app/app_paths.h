@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 extern const char* const SETTINGS_FILE_NAME;  // "TIVRA.INI"
 
@@ -24,5 +25,12 @@ std::string join(const std::string& folder, const std::string& name);
 // settings file (letter case and slashes do not matter), and different for
 // other files: copies sharing a file must not run side by side.
 std::string instanceName(const std::string& settingsFile);
+// The instance names of one settings file, each naming it however its path
+// is spelled: those of the file's own identities once the file exists (none
+// when not), and those of its folder's identities with the file's name,
+// which a copy started before the file existed holds. The path as spelled
+// stands in when the system gives no identity at all. No name twice.
+std::vector<std::string> instanceNames(const AppPaths& paths, const std::vector<std::string>& fileIdentities,
+                                       const std::vector<std::string>& folderIdentities);
 
 }  // namespace app_paths

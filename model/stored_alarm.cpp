@@ -56,6 +56,14 @@ char escapedCharacterAt(const std::string& text, std::size_t at)
     return 0;
 }
 
+// Whether the settings file would drop the line's last character: blank,
+// tab, vertical tab, form feed and the ^Z of old DOS files.
+bool endsInTrimmedBlank(const std::string& line)
+{
+    const char last = line.empty() ? 'x' : line.back();
+    return last == ' ' || (last >= '\t' && last <= '\r') || last == '\x1a';
+}
+
 // Appends a decimal number as printf's "%0*d" writes it: the sign counts
 // toward the width. Written by hand because a save formats every alarm and
 // the C library's printf costs several times as much.
@@ -169,6 +177,11 @@ std::string StoredAlarm::format(const Alarm& alarm, Platform& platform)
     out += escapeText(alarm.workingFolder, TEXT_LIMIT);
     out += ',';
     out += escapeText(alarm.message, TEXT_LIMIT);
+    // The settings file drops blanks at the end of a line, where the message
+    // stands; a comma after them keeps them. Every reader ends the message
+    // at a comma, so lines with it and lines without read alike.
+    if (!alarm.message.empty() && endsInTrimmedBlank(out))
+        out += ',';
     return out;
 }
 

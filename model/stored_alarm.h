@@ -2,7 +2,8 @@
 //   1998:03:15-07:30:00,-1,1,39, 1:00:00:00,0:00:10:00,D:\SOUNDS\DING.WAV,notepad.exe notes.txt,D:\WORK,Time for a
 //   break
 // date-time, count, state, flags, repeat span, close-after span, then the wave
-// file, command line, working folder and message separated by commas.
+// file, command line, working folder and message separated by commas; a
+// message that ends in blanks is followed by a comma that keeps them.
 #pragma once
 
 #include <cstddef>

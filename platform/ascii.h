@@ -14,6 +14,11 @@ constexpr bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 constexpr char toLower(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

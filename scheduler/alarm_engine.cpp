@@ -87,7 +87,7 @@ Alarm& AlarmEngine::addAlarm(const Alarm& edited)
     return added;
 }
 
-Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& edited)
+Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& opened, const Alarm& edited)
 {
     // The editor worked on a copy; the tick may have destroyed an Autodelete
     // alarm meanwhile. What the user confirmed is then kept as a new alarm,
@@ -95,8 +95,20 @@ Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& edited)
     Alarm* target = m_alarms.find(alarm);
     if (target == nullptr)
         return addAlarm(edited);
+    // Or the tick fired it: moved it to its next time, counted the firing,
+    // or ended it. Where the user left time and count as the editor opened
+    // them, what the firing did stays; the stale copy would be due again and
+    // ring a second time at once.
+    const bool timeKept = edited.time == opened.time;
+    const bool countKept = edited.repeatCount == opened.repeatCount;
+    const bool endedMeanwhile = timeKept && countKept && opened.isArmed() && !target->isArmed();
+    const Timestamp time = timeKept ? target->time : edited.time;
+    const std::int32_t count = countKept ? target->repeatCount : edited.repeatCount;
+    const std::int32_t firedState = target->state;
     *target = edited;
-    target->state = ALARM_STATE_ARMED;
+    target->time = time;
+    target->repeatCount = count;
+    target->state = endedMeanwhile ? firedState : ALARM_STATE_ARMED;
     m_alarms.touch();
     m_view.refreshRow(*target);
     m_store.saveAlarmList(m_alarms);

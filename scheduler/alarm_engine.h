@@ -53,9 +53,12 @@ public:
     // appended with its row, and the list is saved.
     Alarm& addAlarm(const Alarm& edited);
     // Edit confirmed: the edited values replace the alarm's, it is armed
-    // again, its row rewritten and the list saved. An alarm the tick has
-    // destroyed while the editor was open comes back as a new alarm.
-    Alarm& replaceAlarm(const Alarm* alarm, const Alarm& edited);
+    // again, its row rewritten and the list saved. opened is the alarm as
+    // the editor opened on it: time and count the user left as they were
+    // keep what a firing meanwhile made of them (and an alarm the firing
+    // ended stays idle). An alarm the tick has destroyed while the editor
+    // was open comes back as a new alarm.
+    Alarm& replaceAlarm(const Alarm* alarm, const Alarm& opened, const Alarm& edited);
     // Delete: every given alarm loses its row and is destroyed; one save,
     // also when none was given. Not while a tick walks the alarms.
     void deleteAlarms(const std::vector<Alarm*>& alarms);

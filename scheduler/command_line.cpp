@@ -6,6 +6,26 @@
 #include "platform/ascii.h"
 #include "platform/types.h"
 
+namespace {
+
+// A program named in quotes, as the browse button stores a path with
+// blanks: "C:\Program Files\x.exe" -a. From the opening quote at i, takes
+// the text up to the closing quote (or the end of the line when there is
+// none) and moves i past it; false, with nothing taken, for a line whose
+// program is not quoted.
+bool takeQuotedProgram(const std::string& line, std::size_t& i, std::string& program)
+{
+    if (i >= line.size() || line[i] != '"')
+        return false;
+    const std::size_t lineEnd = std::min(line.find('\n', i), line.size());
+    const std::size_t close = std::min(line.find('"', i + 1), lineEnd);
+    program = line.substr(i + 1, close - i - 1);
+    i = std::min(close + 1, line.size());
+    return true;
+}
+
+}  // namespace
+
 CommandParts splitCommandLine(const std::string& text)
 {
     // As "%s %[^\n]" scans it, with each part cut at its limit: the rest of
@@ -15,10 +35,14 @@ CommandParts splitCommandLine(const std::string& text)
     std::size_t i = 0;
     while (i < line.size() && ascii::isSpace(line[i]))
         ++i;
-    const std::size_t programStart = i;
-    while (i < line.size() && !ascii::isSpace(line[i]))
-        ++i;
-    parts.program = line.substr(programStart, std::min(i - programStart, COMMAND_PART_LIMIT));
+    if (takeQuotedProgram(line, i, parts.program)) {
+        parts.program.resize(std::min(parts.program.size(), COMMAND_PART_LIMIT));
+    } else {
+        const std::size_t programStart = i;
+        while (i < line.size() && !ascii::isSpace(line[i]))
+            ++i;
+        parts.program = line.substr(programStart, std::min(i - programStart, COMMAND_PART_LIMIT));
+    }
     while (i < line.size() && ascii::isSpace(line[i]))
         ++i;
     const std::size_t end = line.find('\n', i);

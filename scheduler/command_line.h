@@ -14,9 +14,10 @@ struct CommandParts {
     std::string parameters;
 };
 
-// The program part (first run of non-blank characters) and the parameter
-// part (the rest of the first line after the blanks), each cut to
-// COMMAND_PART_LIMIT characters. Quotes have no meaning.
+// The program part (first run of non-blank characters, or the text between
+// a leading quote and the next) and the parameter part (the rest of the first
+// line after the blanks), each cut to COMMAND_PART_LIMIT characters. Quotes
+// elsewhere have no meaning.
 CommandParts splitCommandLine(const std::string& text);
 // The window the alarm's flags ask for; minimized wins over maximized.
 int showCommandFor(std::uint32_t flags);

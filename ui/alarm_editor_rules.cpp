@@ -23,6 +23,7 @@ const std::array<EditorCheckBox, 12> EditorValues::CHECK_BOXES = {{
 const char* const AlarmEditorRules::WINDOW_SIZES[3] = {"Normal", "Minimize", "Maximize"};
 const char* const AlarmEditorRules::ENTER_DATE = "Please enter a date from 1970 to 2037.";
 const char* const AlarmEditorRules::ENTER_TIME = "Please enter a time such as 7:30:00.";
+const char* const AlarmEditorRules::ENTER_INTERVAL = "Please enter a repeat interval of at least 1 second.";
 
 namespace {
 
@@ -123,16 +124,48 @@ std::vector<AlarmEditorRules::Enabling> AlarmEditorRules::enabling(const EditorV
     return result;
 }
 
+AlarmEditorRules::Problem AlarmEditorRules::check(const EditorValues& values)
+{
+    // The settings file keeps each text only up to its length: a longer one
+    // (put in by a browse button, say) would be another alarm after the next
+    // start than the one in memory.
+    const struct {
+        int controlId;
+        const std::string& text;
+        std::size_t limit;
+        const char* what;
+    } texts[] = {{IDC_EDIT_MESSAGE, values.message, TEXT_LIMIT, "a message"},
+                 {IDC_EDIT_WAVE_FILE, values.waveFile, WAVE_FILE_LIMIT, "a wave file path"},
+                 {IDC_EDIT_COMMAND_LINE, values.commandLine, TEXT_LIMIT, "a command line"},
+                 {IDC_EDIT_WORKING_FOLDER, values.workingFolder, TEXT_LIMIT, "a working folder path"}};
+    for (const auto& field : texts)
+        if (field.text.size() > field.limit)
+            return Problem{field.controlId, "Please enter " + std::string(field.what) + " of at most " +
+                                                std::to_string(field.limit) + " characters."};
+    const Problem instant = checkInstant(values);
+    if (instant.controlId != 0)
+        return instant;
+    // A repetition that does not move the alarm on would ring at every tick.
+    if (values.isChecked(IDC_EDIT_REPEAT) && m_fields.read(values.texts).repeatInterval <= 0)
+        return Problem{IDC_EDIT_REPEAT_DAYS, ENTER_INTERVAL};
+    return Problem();
+}
+
 AlarmEditorRules::Problem AlarmEditorRules::checkInstant(const EditorValues& values)
 {
     // An alarm with no instant would be stored and never fire.
     if (m_fields.read(values.texts).time != INVALID_TIME)
         return Problem();
-    const bool onlyTimeBlank =
-        DateTimeText::isTimePlaceholder(values.texts.timeOfDay) && !DateTimeText::isDatePlaceholder(values.texts.date);
-    if (onlyTimeBlank)
+    const bool onlyTimeWrong = DateTimeText::readClock(values.texts.timeOfDay).numbersRead == 0 &&
+        DateTimeText::readDate(values.texts.date).numbersRead == DateTimeText::Date::NUMBERS;
+    if (onlyTimeWrong)
         return Problem{IDC_EDIT_TIME, ENTER_TIME};
     return Problem{IDC_EDIT_DATE, ENTER_DATE};
+}
+
+std::string AlarmEditorRules::browsedProgram(const std::string& path)
+{
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
 }
 
 std::string AlarmEditorRules::windowSizeText(std::uint32_t flags)

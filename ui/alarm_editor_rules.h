@@ -44,6 +44,7 @@ public:
     static const char* const WINDOW_SIZES[3];  // "Normal", "Minimize", "Maximize"
     static const char* const ENTER_DATE;       // "Please enter a date from 1970 to 2037."
     static const char* const ENTER_TIME;       // "Please enter a time such as 7:30:00."
+    static const char* const ENTER_INTERVAL;   // "Please enter a repeat interval of at least 1 second."
 
     // Whether a control is enabled.
     struct Enabling {
@@ -65,9 +66,16 @@ public:
     Alarm alarmOf(const EditorValues& values);
     // Every control that depends on a check box, enabled or not.
     static std::vector<Enabling> enabling(const EditorValues& values);
-    // A date or time that gives no instant (left as the placeholder, or out
-    // of range) is refused at OK.
+    // The field refused at OK, if any: first a text longer than the settings
+    // file keeps (it would come back cut), then a date or time that gives no
+    // instant, then Repeat with an interval that does not move the alarm on.
+    Problem check(const EditorValues& values);
+    // A date or time that gives no instant (no numbers, the placeholder, or
+    // out of range) is refused at OK.
     Problem checkInstant(const EditorValues& values);
+    // What the program browse button puts into the command line field: the
+    // path, in quotes when it holds a blank, so that the launch takes it whole.
+    static std::string browsedProgram(const std::string& path);
 
     // "Minimize", "Maximize" or "Normal"; and the flag of an exact text.
     static std::string windowSizeText(std::uint32_t flags);

@@ -13,9 +13,9 @@ class CalendarMonth {
 public:
     static constexpr int COLUMNS = 7;  // Monday to Sunday
     static constexpr int ROWS = 5;
-    // The years the grid shows; the year box takes 1900 to 3000.
-    static constexpr int FIRST_YEAR = 1970;
-    static constexpr int LAST_YEAR = 2036;
+    // The year a date the grid does not show is handed back in; the year box
+    // takes 1900 to 3000.
+    static constexpr int FALLBACK_YEAR = 1970;
     static constexpr unsigned LOWEST_TYPED_YEAR = 1900;
     static constexpr unsigned HIGHEST_TYPED_YEAR = 3000;
 
@@ -26,20 +26,26 @@ public:
 
     explicit CalendarMonth(Platform& platform);
 
-    static bool showsYear(long long year) { return year >= FIRST_YEAR && year <= LAST_YEAR; }
+    // The years the grid shows: those of the first and the last instant in
+    // local time, so that every date an alarm can have is among them.
+    int firstYear();
+    int lastYear();
+    bool showsYear(long long year) { return year >= firstYear() && year <= lastYear(); }
     // The 35 cells in the order they are inserted; none for a year the grid
     // does not show. A month that begins late in the week loses its last
-    // days (five rows, not six).
+    // days (five rows, not six); a day that has no instant is blank.
     std::vector<Cell> cells(long long year, int month, int chosenDay);
-    // The date text of the day; a year the grid does not show becomes 1970,
-    // and a day past the end of the month carries into the next month.
+    // The date text of the day; a year the grid does not show becomes
+    // FALLBACK_YEAR, and a day past the end of the month carries into the
+    // next month.
     std::string dateText(long long year, int month, int day);
     // The date the calendar opens on: the alarm's, or today's for an alarm
     // whose instant has no date.
     LocalTime openingDate(Timestamp alarmTime, Timestamp now);
 
 private:
-    Timestamp noonOf(long long year, int month, int day);
+    Timestamp instantOfDay(long long year, int month, int day);
+    int yearOf(Timestamp t, int fallback);
 
     Platform& m_platform;
 };

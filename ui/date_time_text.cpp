@@ -19,7 +19,7 @@ const char* const TIME_PICTURE = "H:mm:ss";
 const char* const MONTH_PICTURE = "MMMM";
 const char* const CLOCK_PATTERN = " %d %*c %d %*c %d ";
 const char* const DAY_COUNT_PATTERN = " %d %*s";
-const char* const DATE_PATTERN = " %*s %d %*c %d %*c %d ";
+const char* const DATE_PATTERN = " %d %*c %d %*c %d ";
 
 }  // namespace
 
@@ -115,37 +115,41 @@ std::string DateTimeText::closeAfterText(Duration closeAfter)
 DateTimeText::Clock DateTimeText::readClock(const std::string& text)
 {
     Clock clock;
-    std::sscanf(text.c_str(), CLOCK_PATTERN, &clock.hours, &clock.minutes, &clock.seconds);
+    const int read = std::sscanf(text.c_str(), CLOCK_PATTERN, &clock.hours, &clock.minutes, &clock.seconds);
+    clock.numbersRead = read < 0 ? 0 : read;
     return clock;
 }
 
-int DateTimeText::readDayCount(const std::string& text)
+int DateTimeText::readDayCount(const std::string& text, bool* read)
 {
     int days = 0;
-    std::sscanf(text.c_str(), DAY_COUNT_PATTERN, &days);
+    const bool found = std::sscanf(text.c_str(), DAY_COUNT_PATTERN, &days) == 1;
+    if (read != nullptr)
+        *read = found;
     return days;
 }
 
 DateTimeText::Date DateTimeText::readDate(const std::string& text)
 {
+    // The day name before the numbers is the locale's word and says nothing
+    // the numbers do not; it may also be missing. A sign belongs to the
+    // number it stands before.
+    std::size_t start = 0;
+    while (start < text.size() && !ascii::isDigit(text[start]))
+        ++start;
+    if (start > 0 && (text[start - 1] == '-' || text[start - 1] == '+'))
+        --start;
     Date date;
-    std::sscanf(text.c_str(), DATE_PATTERN, &date.day, &date.month, &date.year);
+    const int read = start < text.size()
+        ? std::sscanf(text.c_str() + start, DATE_PATTERN, &date.day, &date.month, &date.year)
+        : 0;
+    date.numbersRead = read < 0 ? 0 : read;
     return date;
 }
 
 long long DateTimeText::fullYear(int typed)
 {
     return (typed >= 0 && typed <= 69) ? 2000LL + typed : 1900LL + typed;
-}
-
-bool DateTimeText::isDatePlaceholder(const std::string& text)
-{
-    return ascii::trimmed(text) == DATE_PLACEHOLDER;
-}
-
-bool DateTimeText::isTimePlaceholder(const std::string& text)
-{
-    return ascii::trimmed(text) == TIME_PLACEHOLDER;
 }
 
 Timestamp DateTimeText::instantOf(const Date& date, const Clock& clock)

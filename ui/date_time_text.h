@@ -25,12 +25,15 @@ public:
         int hours = 0;
         int minutes = 0;
         int seconds = 0;
+        int numbersRead = 0;
     };
     // Day, month and year as typed (the year still in its typed form).
     struct Date {
+        static constexpr int NUMBERS = 3;
         int day = 0;
         int month = 0;
         int year = 0;
+        int numbersRead = 0;
     };
 
     explicit DateTimeText(Platform& platform);
@@ -56,16 +59,15 @@ public:
     // A close-after duration less its whole days: 30 hours give "6:00:00".
     std::string closeAfterText(Duration closeAfter);
 
-    // Readers of the typed forms, scanned as the fields always were:
-    // " %d %*c %d %*c %d ", " %d %*s" and " %*s %d %*c %d %*c %d ".
+    // Readers of the typed forms: " %d %*c %d %*c %d " and " %d %*s" as the
+    // fields always were scanned; a date's " %d %*c %d %*c %d " from where
+    // its numbers begin, so that "10.12.26", "Thu 10.12.26" and
+    // "x 10.12.26" give the same date. read tells whether a day count was.
     static Clock readClock(const std::string& text);
-    static int readDayCount(const std::string& text);
+    static int readDayCount(const std::string& text, bool* read = nullptr);
     static Date readDate(const std::string& text);
     // A typed year: 0 to 69 mean 2000 to 2069, any other n means 1900 + n.
     static long long fullYear(int typed);
-    // Whether a field holds the placeholder of the invalid instant.
-    static bool isDatePlaceholder(const std::string& text);
-    static bool isTimePlaceholder(const std::string& text);
 
     // The instant of a typed date and time of day, as local time; carries
     // out-of-range parts over as mktime does; -1 when it cannot be held.

@@ -28,10 +28,14 @@ EditorFields::Values EditorFields::read(const Texts& texts)
     const DateTimeText::Clock repeat = DateTimeText::readClock(texts.repeatTime);
     values.repeatInterval = DurationParts::join(days, repeat.hours, repeat.minutes, repeat.seconds);
 
-    if (DateTimeText::isDatePlaceholder(texts.date) || DateTimeText::isTimePlaceholder(texts.timeOfDay)) {
+    // A date without its three numbers, or a time without any, is no
+    // instant: taken as zeros it would be one long past, and ring at once.
+    const DateTimeText::Date date = DateTimeText::readDate(texts.date);
+    const DateTimeText::Clock clock = DateTimeText::readClock(texts.timeOfDay);
+    if (date.numbersRead < DateTimeText::Date::NUMBERS || clock.numbersRead == 0) {
         values.time = INVALID_TIME;
         return values;
     }
-    values.time = text.instantOf(DateTimeText::readDate(texts.date), DateTimeText::readClock(texts.timeOfDay));
+    values.time = text.instantOf(date, clock);
     return values;
 }

@@ -28,8 +28,9 @@ public:
 
     Texts format(const Values& values);
     // Never refuses a text: a scan that stops early contributes the numbers
-    // it read and 0 for the rest. A date or time field that still shows the
-    // placeholder of the invalid instant gives the invalid instant back.
+    // it read and 0 for the rest. A date without day, month and year, or a
+    // time of day without a number (a blank field, the placeholder of the
+    // invalid instant), gives the invalid instant.
     Values read(const Texts& texts);
 
 private:

@@ -34,13 +34,16 @@ std::string handedBack(TimeListMode mode, const std::string& entry)
 
 int entryOf(TimeListMode mode, const std::string& fieldText)
 {
+    // A field with no number (blank, or the placeholder of the invalid
+    // instant) holds no entry's value, though it would read as 0.
     if (mode == TimeListMode::Days) {
-        const int days = DateTimeText::readDayCount(fieldText);
-        const bool listed = days >= 0 && days <= LAST_DAY_COUNT && days % DAY_STEP == 0;
+        bool read = false;
+        const int days = DateTimeText::readDayCount(fieldText, &read);
+        const bool listed = read && days >= 0 && days <= LAST_DAY_COUNT && days % DAY_STEP == 0;
         return listed ? days / DAY_STEP : -1;
     }
     const DateTimeText::Clock clock = DateTimeText::readClock(fieldText);
-    const bool listed = clock.hours >= 0 && clock.hours < HOURS && clock.minutes >= 0 && clock.minutes < 60 &&
+    const bool listed = clock.numbersRead > 0 && clock.hours >= 0 && clock.hours < HOURS && clock.minutes >= 0 && clock.minutes < 60 &&
         clock.minutes % MINUTES_PER_QUARTER == 0 && clock.seconds == 0;
     return listed ? clock.hours * QUARTERS + clock.minutes / MINUTES_PER_QUARTER : -1;
 }

@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "app/app_paths.h"
+#include "app/win32/file_identity.h"
 #include "app/win32/single_instance.h"
 #include "platform/win32/current_folder.h"
 #include "platform/win32/win32_platform.h"
@@ -39,8 +40,12 @@ BOOL AlarmApp::InitInstance()
     }
     startFolder = paths.startFolder;
 
-    const std::string instanceName = app_paths::instanceName(paths.settingsFile);
-    m_singleInstance.reset(new SingleInstance(instanceName));
+    // The settings file itself, not the spelling of its path: the same file
+    // reached through another drive letter, a link or a short name is no
+    // other file.
+    const std::vector<std::string> instanceNames = app_paths::instanceNames(
+        paths, file_identity::of(paths.settingsFile), file_identity::of(paths.startFolder));
+    m_singleInstance.reset(new SingleInstance(instanceNames));
     if (m_singleInstance->anotherCopyRuns()) {
         m_singleInstance->activateOtherCopy(MainDialog::ShowRequestMessage());
         return FALSE;
@@ -56,7 +61,7 @@ BOOL AlarmApp::InitInstance()
     for (const DWORD start = GetTickCount(); !m_platform->settingsReadable() && GetTickCount() - start < START_WAIT_MS;)
         Sleep(250);
     m_engine.reset(new AlarmEngine(*m_platform, m_notices, startFolder));
-    m_mainWindow.emplace(*m_engine, *m_platform, m_notices, instanceName);
+    m_mainWindow.emplace(*m_engine, *m_platform, m_notices, instanceNames);
     if (!m_mainWindow->Create())
         return FALSE;
     SetMainWnd(&*m_mainWindow);

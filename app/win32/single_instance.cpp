@@ -3,38 +3,47 @@
 namespace {
 
 struct Search {
-    const char* property;
+    const std::vector<std::string>* properties;
     HWND found;
 };
 
 BOOL CALLBACK findMarkedWindow(HWND hwnd, LPARAM parameter)
 {
     Search* search = reinterpret_cast<Search*>(parameter);
-    if (GetPropA(hwnd, search->property) == nullptr)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
+    for (const std::string& property : *search->properties) {
+        if (GetPropA(hwnd, property.c_str()) != nullptr) {
+            search->found = hwnd;
+            return FALSE;
+        }
+    }
+    return TRUE;
 }
 
 }  // namespace
 
-SingleInstance::SingleInstance(const std::string& instanceName) : m_name(instanceName)
+SingleInstance::SingleInstance(const std::vector<std::string>& instanceNames) : m_names(instanceNames)
 {
-    const std::string mutexName = "Local\\" + m_name;
-    m_mutex = CreateMutexA(nullptr, FALSE, mutexName.c_str());
-    m_anotherCopy = m_mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    for (const std::string& name : m_names) {
+        const std::string mutexName = "Local\\" + name;
+        const HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName.c_str());
+        if (mutex == nullptr)
+            continue;
+        if (GetLastError() == ERROR_ALREADY_EXISTS)
+            m_anotherCopy = true;
+        m_mutexes.push_back(mutex);
+    }
 }
 
 SingleInstance::~SingleInstance()
 {
-    if (m_mutex != nullptr)
-        CloseHandle(m_mutex);
+    for (HANDLE mutex : m_mutexes)
+        CloseHandle(mutex);
 }
 
 bool SingleInstance::activateOtherCopy(UINT showMessage) const
 {
     for (int attempt = 0; attempt < 50; ++attempt) {
-        Search search = {m_name.c_str(), nullptr};
+        Search search = {&m_names, nullptr};
         EnumWindows(findMarkedWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             DWORD process = 0;

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <tuple>
@@ -99,16 +103,19 @@ TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTake
     EXPECT_TRUE(waitUntil([&] { return windowText(files = GetForegroundWindow()) == "Открыть звуковой файл"; }, 10000))
         << "the Russian title reads right on any code page";
     PostMessageA(files, WM_COMMAND, IDCANCEL, 0);
-    // The editor, active again, shows its values anew: typing waits for that.
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(files) && GetForegroundWindow() == editor; }, 5000));
     program->sync();
+    // A refused field keeps what was typed (the activation after the message changes no field) until put right.
     const std::tuple<int, const char*, std::string> refusals[] = {
         {COUNT, "abc", "Please enter an integer."}, {DATE, "--- --.--.--", "Please enter a date from 1970 to 2037."}};
     for (const auto& [field, typed, message] : refusals) {
+        const std::string before = text(editor, field);
         type(editor, field, typed);
         program->click(GetDlgItem(editor, IDOK));
         ASSERT_TRUE(closeWithOk(program->waitForMessageBox(message))) << message;
         EXPECT_TRUE(waitUntil([&] { return focus(editor) == field; }, 5000)) << message;
+        EXPECT_EQ(text(editor, field), typed);
+        type(editor, field, before);
     }
     pressKeys({VK_ESCAPE});
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000));
@@ -133,6 +140,73 @@ TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTake
     program->tray(WM_RBUTTONDOWN);  // returns once the time has been said
     // At least three files: at 5:05 the hour and the minutes are said from one.
     EXPECT_GE(readSinceDateBack(waves), 3) << "hour and minute with their words, in Russian";
+}
+
+// Every alarm made in the editor comes back after Exit and a new start with every field as it was made: texts of the
+// longest lengths, with blanks at both ends, commas, percent signs, quotes and letters beyond ASCII, every box.
+TEST_F(Editor, EveryAlarmMadeInTheEditorComesBackWholeAfterExitAndANewStart)
+{
+    const int ids[] = {DATE, DAYS, TIME, IDC_EDIT_REPEAT_TIME, MESSAGE, IDC_EDIT_WAVE_FILE, IDC_EDIT_COMMAND_LINE,
+                       IDC_EDIT_WORKING_FOLDER, IDC_EDIT_WINDOW_SIZE, IDC_EDIT_CLOSE_AFTER_TIME, COUNT};
+    const int boxes[] = {REPEAT, IDC_EDIT_IN_TIME, AUTODELETE, IDC_EDIT_SHOW_MESSAGE, IDC_EDIT_SAY_TIME, PLAY_WAVE,
+                         IDC_EDIT_EXECUTE, IDC_EDIT_WAIT_FOR_USER_AWAY, IDC_EDIT_EXECUTE_WHEN_PREVIOUS_CLOSED,
+                         IDC_EDIT_CLOSE_AFTER, IDC_EDIT_CLOSE_WHEN_USER_BACK, IDC_EDIT_CLOSE_ON_NEXT_EXECUTE};
+    const auto fields = [&](HWND editor) {  // the date without its day name, the day count as its number
+        std::string all;
+        for (int id : ids) {
+            const std::string shown = text(editor, id);
+            all += (id == DATE ? shown.substr(shown.size() - 8) : id == DAYS ? std::to_string(std::stoi(shown)) : shown);
+            all += '|';
+        }
+        for (int id : boxes)
+            all += on(editor, id) ? '1' : '0';
+        return all;
+    };
+    // Letters of the system's code page beyond ASCII, typed as UTF-16 the way the keyboard gives them.
+    wchar_t high[8] = {};
+    char letters[32] = {};
+    MultiByteToWideChar(CP_ACP, 0, "\xE0\xE9\xF6\xFC", -1, high, 8);
+    WideCharToMultiByte(CP_UTF8, 0, high, -1, letters, sizeof letters, nullptr, nullptr);
+    const std::string command = "\"C:\\Program Files\\x.exe\" -a, 50%2C " + std::string(letters);
+    const std::vector<std::vector<std::string>> alarms = {  // the fields in the order of ids, then the boxes
+        {"20.03.30", "3", "7:05:00", "1:30:00", "  Tea, 100% \"hot\" %2C " + std::string(letters) + "  ",
+         "C:\\" + std::string(72, 'w') + ".wav", command + std::string(255 - command.size(), 'p'),
+         "C:\\" + std::string(252, 'f'), "Maximize", "0:45:00", "5", "111111111111"},
+        {"Thu 21.03.30", "0", "23:59:59", "0:00:00", " x ", "C:\\a,b " + std::string(letters) + ".wav",
+         "notepad.exe 50%25 a,b", "D:\\x,y ", "Minimize", "0:00:00", "-1", "000000000000"},
+        {"x 22.03.30", "0", "0:00:01", "0:15:00", std::string(254, 'm') + " ", "", "", "", "Normal", "0:00:00", "-1",
+         "110100000000"}};
+    const auto start = [&] {
+        program = std::make_unique<QuorvelProcess>(folder.path());
+        program->tray(WM_LBUTTONDOWN);
+    };
+    start();
+    std::vector<std::string> made, back;
+    for (const std::vector<std::string>& alarm : alarms) {
+        HWND editor = open(program->main(), IDC_MAIN_ADD, MESSAGE);
+        for (std::size_t i = 0; i < std::size(ids); ++i) {
+            wchar_t wide[512] = {};
+            MultiByteToWideChar(CP_UTF8, 0, alarm[i].c_str(), -1, wide, 512);
+            SendMessageW(GetDlgItem(editor, ids[i]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide));
+        }
+        for (std::size_t i = 0; i < std::size(boxes); ++i)
+            CheckDlgButton(editor, boxes[i], alarm.back()[i] == '1' ? BST_CHECKED : BST_UNCHECKED);
+        made.push_back(fields(editor));
+        program->click(GetDlgItem(editor, IDOK));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000)) << made.back();
+    }
+    PostMessageA(program->main(), WM_COMMAND, IDCANCEL, 0);  // Exit
+    ASSERT_TRUE(program->waitForExit());
+    start();
+    for (int row = 0; row < 3; ++row) {
+        HWND editor = open(program->main(), IDC_MAIN_LIST, MESSAGE, row);
+        back.push_back(fields(editor));
+        pressKeys({VK_ESCAPE});
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(editor); }, 5000));
+    }
+    std::sort(made.begin(), made.end());
+    std::sort(back.begin(), back.end());
+    EXPECT_EQ(back, made);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace {
 TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalAboutBox)
 {
     TempFolder folder;
-    const std::string start = folder.folder("start");
+    const std::string start = folder.folder("start folder");
     // Temporary files of settings writers: that of an ended process goes, that of a running one (this) stays.
     const std::string running = "TIVRA.INI.~qv" + std::to_string(GetCurrentProcessId()) + "-1.tmp";
     for (const std::string& name : {running, std::string("TIVRA.INI.~qv4000000000-0.tmp"), std::string("notes.tmp")})
@@ -53,6 +53,24 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main); }));
     ASSERT_NE(other.main(), nullptr);
+    // So does a copy reaching the same file by another spelling of its folder: its short 8.3 name, and under Wine its
+    // Unix path seen through drive Z:.
+    char shortName[MAX_PATH] = "";
+    ASSERT_GT(GetShortPathNameA(start.c_str(), shortName, MAX_PATH), 0u);
+    std::vector<std::string> spellings = {shortName};
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    if (auto unixName = reinterpret_cast<UnixName>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")))) {
+        wchar_t wide[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, start.c_str(), -1, wide, MAX_PATH);
+        std::string unixPath = unixName(wide);
+        std::replace(unixPath.begin(), unixPath.end(), '/', '\\');
+        spellings.push_back("Z:" + unixPath);
+    }
+    for (const std::string& spelling : spellings) {
+        QuorvelProcess again(spelling);
+        EXPECT_TRUE(again.waitForExit(&code) && code == 0 && spelling != start) << spelling;
+    }
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     EXPECT_FALSE(IsIconic(main));

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/app_paths.h"
 
@@ -32,4 +33,20 @@ TEST(AppPaths, InstanceNameIgnoresCaseAndSlashesButNotTheFile)
     EXPECT_EQ(name, app_paths::instanceName("c:/alarms/tivra.ini"));
     EXPECT_NE(name, app_paths::instanceName("C:\\Alarms2\\TIVRA.INI"));
     EXPECT_EQ(name.find('\\'), std::string::npos) << "it names a kernel object";
+}
+
+TEST(AppPaths, InstanceNamesFollowTheFilesIdentitiesNotThePathsSpelling)
+{
+    const AppPaths real = app_paths::fromCurrentDirectory("C:\\Alarms"), subst = app_paths::fromCurrentDirectory("S:\\");
+    const std::string file = "path \\\\?\\C:\\Alarms\\TIVRA.INI", folder = "path \\\\?\\C:\\Alarms";
+    const auto name = [](const std::string& identity) { return app_paths::instanceName(identity); };
+    using Names = std::vector<std::string>;
+    // Two spellings of one folder, with the file and before it exists; the volume and index beside the final path;
+    // no identity at all.
+    EXPECT_EQ(app_paths::instanceNames(real, {file}, {folder}), Names{name(file)});
+    EXPECT_EQ(app_paths::instanceNames(subst, {file}, {folder}), Names{name(file)});
+    EXPECT_EQ(app_paths::instanceNames(subst, {}, {folder}), Names{name(file)});
+    EXPECT_EQ(app_paths::instanceNames(real, {file, "volume 1 file 7"}, {folder, "volume 1 file 2"}),
+              (Names{name(file), name("volume 1 file 7"), name("volume 1 file 2\\TIVRA.INI")}));
+    EXPECT_EQ(app_paths::instanceNames(subst, {}, {}), Names{name("S:\\TIVRA.INI")});
 }

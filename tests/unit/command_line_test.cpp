@@ -1,4 +1,5 @@
-// The command line of a launch: its program and parameter parts, and the window it asks for.
+// The command line of a launch: its program and parameter parts, each cut at 255 characters, and the window it asks
+// for.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,16 +8,24 @@
 #include "model/alarm_flags.h"
 #include "scheduler/command_line.h"
 
-TEST(SplitCommandLineTest, ProgramAndParametersEachCutAt255)
+TEST(CommandLineTest, ProgramIsTheFirstWordOrQuotedAtTheStartAndTheParametersTheRestOfTheLine)
 {
     using Pair = std::pair<std::string, std::string>;
+    const std::string p300(300, 'p'), p255(255, 'p');
     const std::pair<std::string, Pair> cases[] = {
         {"notepad.exe   my notes.txt", {"notepad.exe", "my notes.txt"}},
         {"  \t calc.exe   ", {"calc.exe", ""}},
         {" \t ", {"", ""}},
-        {"\"C:\\Program Files\\x.exe\" -a", {"\"C:\\Program", "Files\\x.exe\" -a"}},
         {"run.exe first\nsecond", {"run.exe", "first"}},
-        {std::string(300, 'p') + " " + std::string(300, 'q'), {std::string(255, 'p'), std::string(255, 'q')}},
+        {p300 + " " + std::string(300, 'q'), {p255, std::string(255, 'q')}},
+        {"\"C:\\Program Files\\x.exe\" -a b", {"C:\\Program Files\\x.exe", "-a b"}},
+        {"  \"C:\\Program Files\\x.exe\"", {"C:\\Program Files\\x.exe", ""}},
+        {"\"C:\\My Tools\\run.exe\"first\nsecond", {"C:\\My Tools\\run.exe", "first"}},
+        {"\"C:\\no end.exe -a\nnext", {"C:\\no end.exe -a", "next"}},  // no closing quote: the line
+        {"\"\" -a", {"", "-a"}},
+        {"\"" + p300 + "\" q", {p255, "q"}},
+        {"notepad.exe \"my notes.txt\"", {"notepad.exe", "\"my notes.txt\""}},  // not leading: as before
+        {"C:\\Program Files\\x.exe", {"C:\\Program", "Files\\x.exe"}},
     };
     for (const auto& [text, expected] : cases) {
         const CommandParts parts = splitCommandLine(text);

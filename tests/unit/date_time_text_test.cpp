@@ -1,4 +1,5 @@
-// The date and time texts: scanning what was typed, the two-digit years, and fields that carry over (DateTimeText).
+// The date and time texts: scanning what was typed (a date's numbers wherever the text holds them), the two-digit
+// years, and fields that carry over (DateTimeText).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,10 +37,6 @@ TEST_F(DateTimeTextTest, ScansTakeAnySeparatorStopAtTheFirstMisfitAndCarryOver)
     }
     for (const auto& [typed, days] : {std::pair<std::string, int>{"4 " + DAYS, 4}, {"3", 3}, {"3days", 3}, {"days", 0}})
         EXPECT_EQ(DateTimeText::readDayCount(typed), days) << typed;
-    const DateTimeText::Date date = DateTimeText::readDate("x 5/1/98");
-    EXPECT_TRUE(date.day == 5 && date.month == 1 && date.year == 98);
-    const DateTimeText::Date unread = DateTimeText::readDate("05.01.98");  // no leading word: taken as it
-    EXPECT_EQ(unread.day + unread.month + unread.year, 0);
     // Typed dates follow the two-digit year rule, and their fields carry over.
     for (const auto& [two, full] : {std::pair{0, 2000}, {69, 2069}, {70, 1970}, {98, 1998}, {-1, 1899}})
         EXPECT_EQ(DateTimeText::fullYear(two), full) << two;
@@ -49,8 +46,24 @@ TEST_F(DateTimeTextTest, ScansTakeAnySeparatorStopAtTheFirstMisfitAndCarryOver)
         {"Mon 05.13.98", "0:00:00", local(1999, 1, 5, 0)},  {"Mon 05.00.98", "0:00:00", local(1997, 12, 5, 0)},
         {"Mon 00.03.98", "0:00:00", local(1998, 2, 28, 0)}, {"Mon 05.01.1998", "7:05:00", INVALID_TIME},
         {"Mon 05.01.50", "7:05:00", INVALID_TIME},          {"Mon 05.01.2147483647", "7:05:00", INVALID_TIME},
-        {"Mon 05.01.-2147483648", "7:05:00", INVALID_TIME}, {"", "", local(1999, 11, 30, 0)},  // all 0, carried back
+        {"Mon 05.01.-2147483648", "7:05:00", INVALID_TIME},
     };
     for (const auto& [date, time, expected] : cases)
         EXPECT_EQ(typed(date, time), expected) << date << " " << time;
+}
+
+TEST(DateTimeTextDates, NumbersAreReadWhereverTheTextHoldsThem)
+{
+    // Text, then day, month, year and how many of them were read.
+    const std::tuple<const char*, int, int, int, int> rows[] = {
+        {"10.12.26", 10, 12, 26, 3},     {"Thu 10.12.26", 10, 12, 26, 3},  {"x 10.12.26", 10, 12, 26, 3},
+        {"  Thu  5/1/98 ", 5, 1, 98, 3}, {"Mon -1.01.98", -1, 1, 98, 3},   {"Mon 05.01.1998", 5, 1, 1998, 3},
+        {"10.12", 10, 12, 0, 2},         {"Thu", 0, 0, 0, 0},             {"--- --.--.--", 0, 0, 0, 0},
+        {"", 0, 0, 0, 0}};
+    for (const auto& [text, day, month, year, read] : rows) {
+        const DateTimeText::Date date = DateTimeText::readDate(text);
+        EXPECT_EQ(std::make_tuple(date.day, date.month, date.year, date.numbersRead),
+                  std::make_tuple(day, month, year, read))
+            << text;
+    }
 }

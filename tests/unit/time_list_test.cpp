@@ -1,5 +1,5 @@
-// The time pop-up's list: quarter hours or day counts, what an entry hands back, and the entry it opens on
-// (time_list).
+// The time pop-up's list: quarter hours or day counts, what an entry hands back, and the entry it opens on, none
+// for a field without a number, so that leaving it untouched changes nothing (time_list).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,9 +21,12 @@ TEST(TimeListTest, HoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsValue)
               "12:0:004 " + DAYS);
     const std::tuple<TimeListMode, std::string, int> rows[] = {
         {TimeListMode::TimeOfDay, "12:00:00", 48}, {TimeListMode::TimeOfDay, "7:15:30", -1},
-        {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "0:00:00", 0},
+        {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "7:15", 29},
+        {TimeListMode::TimeOfDay, "0:00:00", 0},   {TimeListMode::TimeOfDay, "", -1},
+        {TimeListMode::TimeOfDay, "-:--:--", -1},  {TimeListMode::TimeOfDay, "  ", -1},
         {TimeListMode::Days, "04 " + DAYS, 2},     {TimeListMode::Days, "03", -1},
-        {TimeListMode::Days, "00 " + DAYS, 0}};
+        {TimeListMode::Days, "00 " + DAYS, 0},     {TimeListMode::Days, "", -1},
+        {TimeListMode::Days, DAYS, -1}};
     for (const auto& [mode, field, entry] : rows)
         EXPECT_EQ(time_list::entryOf(mode, field), entry) << field;
 }

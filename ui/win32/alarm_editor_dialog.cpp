@@ -78,7 +78,7 @@ void AlarmEditorDialog::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    const AlarmEditorRules::Problem problem = m_rules.checkInstant(m_values);
+    const AlarmEditorRules::Problem problem = m_rules.check(m_values);
     if (problem.controlId != 0) {
         CDataExchange refusal(*this, true);
         refusal.Fail(problem.controlId, problem.message);
@@ -108,16 +108,16 @@ BOOL AlarmEditorDialog::OnCommand(WPARAM wParam, LPARAM)
         openCalendar();
         return TRUE;
     case IDC_EDIT_TIME_DROP:
-        openTimeList(IDC_EDIT_TIME, m_values.texts.timeOfDay, TimeListMode::TimeOfDay);
+        TimeDropDown::open(*this, GetDlgItem(IDC_EDIT_TIME), TimeListMode::TimeOfDay);
         return TRUE;
     case IDC_EDIT_REPEAT_DAYS_DROP:
-        openTimeList(IDC_EDIT_REPEAT_DAYS, m_values.texts.dayCount, TimeListMode::Days);
+        TimeDropDown::open(*this, GetDlgItem(IDC_EDIT_REPEAT_DAYS), TimeListMode::Days);
         return TRUE;
     case IDC_EDIT_REPEAT_TIME_DROP:
-        openTimeList(IDC_EDIT_REPEAT_TIME, m_values.texts.repeatTime, TimeListMode::TimeOfDay);
+        TimeDropDown::open(*this, GetDlgItem(IDC_EDIT_REPEAT_TIME), TimeListMode::TimeOfDay);
         return TRUE;
     case IDC_EDIT_CLOSE_AFTER_DROP:
-        openTimeList(IDC_EDIT_CLOSE_AFTER_TIME, m_values.texts.closeAfter, TimeListMode::TimeOfDay);
+        TimeDropDown::open(*this, GetDlgItem(IDC_EDIT_CLOSE_AFTER_TIME), TimeListMode::TimeOfDay);
         return TRUE;
     default:
         return FALSE;
@@ -134,31 +134,22 @@ void AlarmEditorDialog::checkBoxClicked()
 
 void AlarmEditorDialog::browse(int fieldId, const FileChoice& choice)
 {
-    // Only the field gets the path: the others keep what was typed in them.
-    if (const std::optional<std::string> path = chooseFile(choice))
-        SetDlgItemTextA(m_hWnd, fieldId, path->c_str());
+    // Only the field gets the path, whole even where it is longer than the
+    // field takes (OK then says so): the others keep what was typed in them.
+    std::optional<std::string> path = chooseFile(choice);
+    if (!path)
+        return;
+    if (fieldId == IDC_EDIT_COMMAND_LINE)
+        path = AlarmEditorRules::browsedProgram(*path);
+    SetDlgItemTextA(m_hWnd, fieldId, path->c_str());
 }
 
 void AlarmEditorDialog::openCalendar()
 {
-    UpdateData(TRUE);
     // The calendar opens on the date the alarm had when the editor opened,
     // not on the text of the field.
     const LocalTime date = CalendarMonth(m_platform).openingDate(m_alarm.time, m_platform.now());
-    CalendarDropDown::open(*this, GetDlgItem(IDC_EDIT_DATE), m_platform, m_values.texts.date, date);
-}
-
-void AlarmEditorDialog::openTimeList(int fieldId, std::string& text, TimeListMode mode)
-{
-    UpdateData(TRUE);
-    TimeDropDown::open(*this, GetDlgItem(fieldId), text, mode);
-}
-
-void AlarmEditorDialog::OnActivate(UINT state, HWND)
-{
-    // What a pop-up handed back shows once the editor is active again.
-    if (state == WA_ACTIVE)
-        UpdateData(FALSE);
+    CalendarDropDown::open(*this, GetDlgItem(IDC_EDIT_DATE), m_platform, date);
 }
 
 void AlarmEditorDialog::OnDestroy()

@@ -22,7 +22,6 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     void OnOK() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnActivate(UINT state, HWND other) override;
     void OnDestroy() override;
 
 private:
@@ -31,7 +30,6 @@ private:
     void checkBoxClicked();
     void browse(int fieldId, const FileChoice& choice);
     void openCalendar();
-    void openTimeList(int fieldId, std::string& text, TimeListMode mode);
 
     Platform& m_platform;
     AlarmEditorRules m_rules;

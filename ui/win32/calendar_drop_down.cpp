@@ -14,8 +14,8 @@ const int CELL_LIMIT = 9;
 
 }  // namespace
 
-CalendarDropDown::CalendarDropDown(CWnd& opener, Platform& platform, std::string& target, const LocalTime& date)
-    : DropDownPopup(IDD_CALENDAR, opener, target),
+CalendarDropDown::CalendarDropDown(CWnd& opener, HWND field, Platform& platform, const LocalTime& date)
+    : DropDownPopup(IDD_CALENDAR, opener, field),
       m_texts(platform),
       m_calendar(platform),
       m_day(date.day),
@@ -23,9 +23,9 @@ CalendarDropDown::CalendarDropDown(CWnd& opener, Platform& platform, std::string
       m_year(static_cast<unsigned>(date.year))
 {}
 
-void CalendarDropDown::open(CWnd& opener, HWND field, Platform& platform, std::string& target, const LocalTime& date)
+void CalendarDropDown::open(CWnd& opener, HWND field, Platform& platform, const LocalTime& date)
 {
-    DropDownPopup::open(new CalendarDropDown(opener, platform, target, date), field);
+    DropDownPopup::open(new CalendarDropDown(opener, field, platform, date));
 }
 
 void CalendarDropDown::DoDataExchange(CDataExchange* dx)
@@ -40,7 +40,7 @@ void CalendarDropDown::DoDataExchange(CDataExchange* dx)
 BOOL CalendarDropDown::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_spin.SetRange(CalendarMonth::FIRST_YEAR, CalendarMonth::LAST_YEAR);
+    m_spin.SetRange(static_cast<short>(m_calendar.firstYear()), static_cast<short>(m_calendar.lastYear()));
     m_spin.SetPos(static_cast<short>(m_year));
     // Put at the end one by one, the names stand in calendar order although
     // the box sorts what is added.
@@ -122,7 +122,7 @@ void CalendarDropDown::yearTyped()
     // grid on the previous year.
     int year = 0;
     if (!m_ready || std::sscanf(GetDlgItemText(IDC_CALENDAR_YEAR).c_str(), "%d", &year) != 1 ||
-        !CalendarMonth::showsYear(year))
+        !m_calendar.showsYear(year))
         return;
     UpdateData(TRUE);
     buildGrid();

@@ -15,8 +15,8 @@
 
 class CalendarDropDown : public DropDownPopup {
 public:
-    // Opens the calendar under the field on the date; target gets the date text.
-    static void open(CWnd& opener, HWND field, Platform& platform, std::string& target, const LocalTime& date);
+    // Opens the calendar under the field on the date; the field gets the date text.
+    static void open(CWnd& opener, HWND field, Platform& platform, const LocalTime& date);
 
 protected:
     BOOL OnInitDialog() override;
@@ -26,7 +26,7 @@ protected:
     std::optional<std::string> choice() override;
 
 private:
-    CalendarDropDown(CWnd& opener, Platform& platform, std::string& target, const LocalTime& date);
+    CalendarDropDown(CWnd& opener, HWND field, Platform& platform, const LocalTime& date);
 
     void buildGrid();
     void fitFiveRows();

@@ -2,12 +2,13 @@
 
 #include "app_messages.h"
 
-DropDownPopup::DropDownPopup(UINT templateId, CWnd& opener, std::string& target)
-    : CSelfDeletingDialog(templateId, &opener), m_target(target)
+DropDownPopup::DropDownPopup(UINT templateId, CWnd& opener, HWND field)
+    : CSelfDeletingDialog(templateId, &opener), m_field(field)
 {}
 
-void DropDownPopup::open(DropDownPopup* popup, HWND field)
+void DropDownPopup::open(DropDownPopup* popup)
 {
+    const HWND field = popup->m_field;
     if (!Open(popup))
         return;
     RECT fieldRect;
@@ -32,11 +33,23 @@ void DropDownPopup::handBackAndClose()
         return;
     m_handedBack = true;
     if (const std::optional<std::string> text = choice())
-        m_target = *text;
+        setFieldText(*text);
     // The window goes once the message that led here is done with it: the
     // list view that reported a click, or the system that is moving the
     // activation away, still works on it.
     PostMessageA(m_hWnd, CLOSE_DROP_DOWN_MESSAGE, 0, 0);
+}
+
+std::string DropDownPopup::fieldText()
+{
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(m_field)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(m_field, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+void DropDownPopup::setFieldText(const std::string& text)
+{
+    ::SetWindowTextA(m_field, text.c_str());
 }
 
 void DropDownPopup::OnOK()

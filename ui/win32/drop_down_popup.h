@@ -1,12 +1,13 @@
-// A pop-up that opens under a field of the dialog that opened it and hands a
-// text back into that dialog's stored value for the field: when a choice is
-// made, on Enter or Esc, or when it loses the activation; then it closes.
-// The opener shows the text once it is active again.
+// A pop-up that opens under a field of the dialog that opened it and puts a
+// text into that field: when a choice is made, on Enter or Esc, or when it
+// loses the activation; then it closes. The text goes into the control at
+// once, as typing would put it there, so the opener never has to show its
+// stored values again (which would throw away what was typed since).
 //
 // Ownership: each pop-up is created with new for one press of a drop-down
 // button and deletes itself after its window is gone (CSelfDeletingDialog).
 // Its window is owned by the opener's, so the system destroys it before the
-// opener: the stored value it writes into always exists.
+// opener and the field.
 #pragma once
 
 #include <optional>
@@ -16,11 +17,16 @@
 
 class DropDownPopup : public CSelfDeletingDialog {
 protected:
-    DropDownPopup(UINT templateId, CWnd& opener, std::string& target);
+    DropDownPopup(UINT templateId, CWnd& opener, HWND field);
 
-    // Creates the pop-up's window, puts it under the field and shows it; a
+    // Creates the pop-up's window, puts it under its field and shows it; a
     // pop-up whose window cannot be made is deleted at once.
-    static void open(DropDownPopup* popup, HWND field);
+    static void open(DropDownPopup* popup);
+    // The field's text, and putting a text into it; a field of the program's
+    // own Windows-1251 text (the day count) overrides both.
+    virtual std::string fieldText();
+    virtual void setFieldText(const std::string& text);
+    HWND field() const { return m_field; }
     // The text to hand back now, or none.
     virtual std::optional<std::string> choice() = 0;
     // Hands the choice back, once, and closes the pop-up.
@@ -32,6 +38,6 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    std::string& m_target;
+    HWND m_field;
     bool m_handedBack = false;
 };

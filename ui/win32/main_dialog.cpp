@@ -77,12 +77,13 @@ UINT MainDialog::ExitRequestMessage()
     return message;
 }
 
-MainDialog::MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& notices, const std::string& instanceName)
+MainDialog::MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& notices,
+                       const std::vector<std::string>& instanceNames)
     : CDialog(IDD_MAIN),
       m_engine(engine),
       m_platform(platform),
       m_notices(notices),
-      m_instanceName(instanceName),
+      m_instanceNames(instanceNames),
       m_texts(platform),
       m_alarmList(m_texts),
       m_listOrder(platform),
@@ -107,7 +108,8 @@ void MainDialog::DoDataExchange(CDataExchange* dx)
 BOOL MainDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetPropA(m_hWnd, m_instanceName.c_str(), reinterpret_cast<HANDLE>(1));
+    for (const std::string& name : m_instanceNames)
+        SetPropA(m_hWnd, name.c_str(), reinterpret_cast<HANDLE>(1));
     m_notices.setMainWindow(m_hWnd);
     m_trayIcon.add(m_hWnd, CWinApp::Instance()->ResourceHandle(), IDI_QUORVEL, TRAY_TIP);
     setUpList();
@@ -226,7 +228,8 @@ void MainDialog::editSelectedAlarm()
     const Alarm* alarm = m_alarmList.alarmOfRow(row);
     if (alarm == nullptr)
         return;
-    AlarmEditorDialog editor(m_platform, *alarm);
+    const Alarm opened = *alarm;
+    AlarmEditorDialog editor(m_platform, opened);
     m_alarmUnderEdit = alarm;
     const INT_PTR result = editor.DoModal();
     // Alarms keep firing while the editor is open: one the tick destroyed
@@ -235,7 +238,7 @@ void MainDialog::editSelectedAlarm()
     alarm = m_alarmUnderEdit;
     m_alarmUnderEdit = nullptr;
     if (result == IDOK)
-        m_engine.replaceAlarm(alarm, editor.alarm());
+        m_engine.replaceAlarm(alarm, opened, editor.alarm());
 }
 
 void MainDialog::runSetup()
@@ -350,7 +353,8 @@ void MainDialog::OnDestroy()
     m_notices.setMainWindow(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
-    RemovePropA(m_hWnd, m_instanceName.c_str());
+    for (const std::string& name : m_instanceNames)
+        RemovePropA(m_hWnd, name.c_str());
     m_notices.showWaiting();  // nothing raised before the end is lost
     PostQuitMessage(0);
 }

@@ -29,10 +29,11 @@ class LateAlarmsWindow;
 class MainDialog : public CDialog, private AlarmView {
 public:
     // The window is made (hidden) by Create; its set-up has run on return.
-    // instanceName marks the window so that a second copy of the program
-    // started on the same settings file can find it. The window shows the
-    // notices while it exists.
-    MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& notices, const std::string& instanceName);
+    // Each of the instance names marks the window, so that a second copy of
+    // the program started on the same settings file can find it. The window
+    // shows the notices while it exists.
+    MainDialog(AlarmEngine& engine, Platform& platform, NoticeBoxes& notices,
+               const std::vector<std::string>& instanceNames);
     ~MainDialog() override;
 
     // The message that asks the window to show itself.
@@ -82,7 +83,7 @@ private:
     AlarmEngine& m_engine;
     Platform& m_platform;
     NoticeBoxes& m_notices;
-    std::string m_instanceName;
+    std::vector<std::string> m_instanceNames;
     DateTimeText m_texts;
     CEdit m_timeField;
     AlarmListCtrl m_alarmList;

@@ -41,27 +41,22 @@ BOOL SetupDialog::OnCommand(WPARAM wParam, LPARAM)
         return FALSE;
     switch (LOWORD(wParam)) {
     case IDC_SETUP_FROM_DROP:
-        openTimeList(IDC_SETUP_SILENCE_FROM, m_fromText);
+        openTimeList(IDC_SETUP_SILENCE_FROM);
         return TRUE;
     case IDC_SETUP_TO_DROP:
-        openTimeList(IDC_SETUP_SILENCE_TO, m_toText);
+        openTimeList(IDC_SETUP_SILENCE_TO);
         return TRUE;
     default:
         return FALSE;
     }
 }
 
-void SetupDialog::openTimeList(int fieldId, std::string& text)
+void SetupDialog::openTimeList(int fieldId)
 {
+    // The theme named at this press is the one loaded should the dialog be
+    // cancelled; the list puts its choice straight into the field.
     UpdateData(TRUE);
-    TimeDropDown::open(*this, GetDlgItem(fieldId), text, TimeListMode::TimeOfDay);
-}
-
-void SetupDialog::OnActivate(UINT state, HWND)
-{
-    // What a time list handed back shows once the dialog is active again.
-    if (state == WA_ACTIVE)
-        UpdateData(FALSE);
+    TimeDropDown::open(*this, GetDlgItem(fieldId), TimeListMode::TimeOfDay);
 }
 
 void SetupDialog::OnDestroy()

@@ -26,11 +26,10 @@ protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnActivate(UINT state, HWND other) override;
     void OnDestroy() override;
 
 private:
-    void openTimeList(int fieldId, std::string& text);
+    void openTimeList(int fieldId);
 
     Platform& m_platform;
     DateTimeText m_texts;

@@ -13,13 +13,31 @@ const int COLUMN_CHARACTERS = 8;
 
 }  // namespace
 
-TimeDropDown::TimeDropDown(CWnd& opener, std::string& target, TimeListMode mode)
-    : DropDownPopup(IDD_TIME_LIST, opener, target), m_mode(mode), m_fieldText(target)
+TimeDropDown::TimeDropDown(CWnd& opener, HWND field, TimeListMode mode)
+    : DropDownPopup(IDD_TIME_LIST, opener, field), m_mode(mode)
 {}
 
-void TimeDropDown::open(CWnd& opener, HWND field, std::string& target, TimeListMode mode)
+void TimeDropDown::open(CWnd& opener, HWND field, TimeListMode mode)
 {
-    DropDownPopup::open(new TimeDropDown(opener, target, mode), field);
+    DropDownPopup::open(new TimeDropDown(opener, field, mode));
+}
+
+std::string TimeDropDown::fieldText()
+{
+    if (m_mode == TimeListMode::TimeOfDay)
+        return DropDownPopup::fieldText();
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(field())) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(field(), &text[0], static_cast<int>(text.size()))));
+    return text_encoding::toOwnText(text);
+}
+
+void TimeDropDown::setFieldText(const std::string& text)
+{
+    // The day word is the program's own text: it goes in as UTF-16.
+    if (m_mode == TimeListMode::TimeOfDay)
+        DropDownPopup::setFieldText(text);
+    else
+        ::SetWindowTextW(field(), text_encoding::fromOwnText(text).c_str());
 }
 
 void TimeDropDown::DoDataExchange(CDataExchange* dx)
@@ -46,10 +64,10 @@ BOOL TimeDropDown::OnInitDialog()
     const std::vector<std::string> entries = time_list::entries(m_mode);
     for (size_t i = 0; i < entries.size(); ++i)
         m_list.InsertItem(static_cast<int>(i), text_encoding::fromOwnText(entries[i]));
-    const int current = time_list::entryOf(m_mode, m_fieldText);
-    if (current >= 0) {
-        m_list.SetItemState(current, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        m_list.EnsureVisible(current);
+    m_openedOn = time_list::entryOf(m_mode, fieldText());
+    if (m_openedOn >= 0) {
+        m_list.SetItemState(m_openedOn, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        m_list.EnsureVisible(m_openedOn);
     }
     return TRUE;
 }
@@ -59,6 +77,7 @@ BOOL TimeDropDown::OnNotify(NMHDR* header, LRESULT* result)
     if (header->idFrom != IDC_TIME_LIST || header->code != NM_CLICK)
         return FALSE;
     *result = 0;
+    m_clicked = true;
     handBackAndClose();
     return TRUE;
 }
@@ -67,7 +86,8 @@ std::optional<std::string> TimeDropDown::choice()
 {
     const int focused = m_list.GetNextItem(-1, LVNI_FOCUSED);
     const std::vector<std::string> entries = time_list::entries(m_mode);
-    if (focused < 0 || static_cast<size_t>(focused) >= entries.size())
+    const bool untouched = !m_clicked && focused == m_openedOn;
+    if (untouched || focused < 0 || static_cast<size_t>(focused) >= entries.size())
         return std::nullopt;
     return time_list::handedBack(m_mode, entries[static_cast<size_t>(focused)]);
 }

@@ -2,8 +2,8 @@
 // steps of two, under a field of the editor or the setup dialog. A click on
 // an entry, Enter, Esc or leaving the list hands back the entry that has the
 // focus; the list opens with the focus on the entry of the field's value, if
-// it has one, and otherwise with none, so that an untouched list never
-// changes the field.
+// it has one, and otherwise with none. A list left untouched (no click, the
+// focus where it opened) never changes the field.
 #pragma once
 
 #include <string>
@@ -14,19 +14,22 @@
 
 class TimeDropDown : public DropDownPopup {
 public:
-    // Opens the list under the field; target holds the field's text and gets the choice.
-    static void open(CWnd& opener, HWND field, std::string& target, TimeListMode mode);
+    // Opens the list under the field, which gets the choice.
+    static void open(CWnd& opener, HWND field, TimeListMode mode);
 
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnNotify(NMHDR* header, LRESULT* result) override;
     std::optional<std::string> choice() override;
+    std::string fieldText() override;
+    void setFieldText(const std::string& text) override;
 
 private:
-    TimeDropDown(CWnd& opener, std::string& target, TimeListMode mode);
+    TimeDropDown(CWnd& opener, HWND field, TimeListMode mode);
 
     TimeListMode m_mode;
-    std::string m_fieldText;
+    int m_openedOn = -1;  // the entry of the field's value, or -1
+    bool m_clicked = false;
     CListCtrl m_list;
 };
