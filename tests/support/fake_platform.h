@@ -1,5 +1,5 @@
 // The test double of the platform layer and of the notices: it records the calls the program's effects show in
-// (`calls`, `messages`) and answers from scripted fields. Settings live in memory; time runs in a fixed zone with
+// (`calls`, `messages`) and answers from scripted fields. Settings live in memory; time runs in a zone with
 // daylight saving (fake_zone.h).
 #pragma once
 
@@ -24,6 +24,7 @@ public:
     bool launchGivesProcess = true;                           // handles 100, 101, ...
     bool failSettingWrites = false;
     bool settingsUnreadable = false;  // reads give nothing, writes are refused
+    const fake_zone::Zone* zone = &fake_zone::CENTRAL_EUROPE;
 
     // --- what happened ---
     std::vector<std::string> calls;
@@ -55,8 +56,8 @@ public:
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
     const CodePage& codePage() override;
     Timestamp now() override { return clock; }
-    bool toLocal(Timestamp t, LocalTime& out) override { return fake_zone::toLocal(t, out); }
-    Timestamp fromLocal(const LocalTime& fields) override { return fake_zone::fromLocal(fields); }
+    bool toLocal(Timestamp t, LocalTime& out) override { return fake_zone::toLocal(t, out, *zone); }
+    Timestamp fromLocal(const LocalTime& fields) override { return fake_zone::fromLocal(fields, *zone); }
     std::string formatDate(const LocalTime& t, const std::string& picture) override;
     std::string formatTime(const LocalTime& t, const std::string& picture) override { return formatDate(t, picture); }
     bool cursorPosition(ScreenPoint& p) override;

@@ -86,6 +86,7 @@ TEST_F(AlarmEngineTest, SnoozedAlarmRingsAgainOnceAfterTheDelayAndDeletesItself)
     EXPECT_EQ(std::count_if(alarms.begin(), alarms.end(), [](const Alarm& a) { return !a.isWatchEntry(); }), 1)
         << "the daily alarm stays, the snoozed one is gone";
     EXPECT_EQ(countOf(tickAt(NOON + 400), "openMessageWindow"), 0);
+}
 
 // An edit confirmed after the alarm fired while its editor was open keeps what the firing did.
 TEST_F(AlarmEngineTest, EditConfirmedAfterAFiringKeepsItsTimeCountAndEndUnlessTheUserChangedThem)
