@@ -74,6 +74,18 @@ void AlarmEngine::tick()
     if (!m_settingsLoaded && !m_state.tickRunning && ++m_ticksSinceTry >= TICKS_BETWEEN_TRIES)
         loadSettings();
     m_scheduler.tick();
+    replan();
+}
+
+PendingWork AlarmEngine::pendingWork() const
+{
+    PendingWork work;
+    work.settingsPending = !m_settingsLoaded;
+    work.walkPending = m_state.alarmsChanged;
+    work.programsWatched = m_scheduler.programsWatched();
+    work.tickRunning = m_state.tickRunning;
+    work.earliestArmed = m_state.earliestArmed;
+    return work;
 }
 
 Alarm& AlarmEngine::addAlarm(const Alarm& edited)
@@ -84,6 +96,7 @@ Alarm& AlarmEngine::addAlarm(const Alarm& edited)
     m_state.alarmsChanged = true;
     m_view.sortRows(sortDirection());
     m_store.saveAlarmList(m_alarms);
+    replan();
     return added;
 }
 
@@ -100,6 +113,7 @@ Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& edited)
     m_state.alarmsChanged = true;
     m_view.refreshRow(*target);
     m_store.saveAlarmList(m_alarms);
+    replan();
     return *target;
 }
 
@@ -115,6 +129,7 @@ void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
     }
     m_state.alarmsChanged = true;
     m_store.saveAlarmList(m_alarms);
+    replan();
 }
 
 void AlarmEngine::reverseListOrder()
@@ -137,6 +152,7 @@ void AlarmEngine::applySetup(const std::string& theme, const SilencePeriod& sile
     m_state.silence = silence;
     m_platform.writeSetting(OPTIONS_SECTION, OPTION_THEME, theme);
     m_platform.writeSetting(OPTIONS_SECTION, OPTION_SILENCE, formatSilence(silence));
+    replan();
 }
 
 void AlarmEngine::AttachedView::insertAlarmRow(Alarm& alarm)

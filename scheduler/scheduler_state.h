@@ -34,8 +34,9 @@ struct SchedulerState {
     // What the latest walk over the alarms found, so that a tick with nothing
     // to do does not walk them again: the earliest time of an armed alarm
     // (no alarm is due until the clock is past it), and whether any
-    // process-watch entry is left to police. Whoever changes alarms outside
-    // the walk sets alarmsChanged, and the next tick walks.
+    // process-watch entry with a close rule is left to police. Whoever
+    // changes alarms outside the walk sets alarmsChanged, and the next tick
+    // walks.
     Timestamp earliestArmed = INVALID_TIME;
     bool watchEntriesLeft = false;
     bool alarmsChanged = true;

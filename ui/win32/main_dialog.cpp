@@ -9,6 +9,7 @@
 #include "ui/win32/alarm_editor_dialog.h"
 #include "ui/win32/alarm_message_dialog.h"
 #include "ui/win32/setup_dialog.h"
+#include "scheduler/wake_plan.h"
 #include "ui/window_settings.h"
 
 namespace {
@@ -86,6 +87,7 @@ BOOL MainDialog::OnInitDialog()
     // later tick when it cannot be read now).
     m_engine.loadSettings();
     m_tickTimer.start(m_hWnd);
+    m_engine.setReplan([this] { aimTickTimer(); });
     m_placement.follow();
     return TRUE;
 }
@@ -236,6 +238,13 @@ void MainDialog::OnTimer(UINT_PTR)
     m_alarmList.releaseSorting();
 }
 
+void MainDialog::aimTickTimer()
+{
+    PendingWork work = m_engine.pendingWork();
+    work.windowVisible = IsWindowVisible(m_hWnd) != FALSE;
+    m_tickTimer.aimAt(wake_plan::nextTick(work, m_platform.now()));
+}
+
 void MainDialog::insertAlarmRow(Alarm& alarm)
 {
     m_alarmList.insertAlarmRow(alarm);
@@ -244,17 +253,16 @@ void MainDialog::insertAlarmRow(Alarm& alarm)
 void MainDialog::showCurrentTime(Timestamp tickTime)
 {
     // Nothing is formatted or drawn for a hidden window; it shows the time
-    // of the latest tick when it is shown.
-    m_tickTime = tickTime;
+    // when it is shown.
     if (IsWindowVisible(m_hWnd))
         m_timeField.SetWindowText(m_texts.currentTime(tickTime));
 }
 
 void MainDialog::show()
 {
+    // The latest tick may lie up to a minute back while the window was hidden.
     ShowWindow(SW_SHOW);
-    if (m_tickTime != INVALID_TIME)
-        showCurrentTime(m_tickTime);
+    showCurrentTime(m_platform.now());
 }
 
 void MainDialog::sortRows(SortDirection direction)
@@ -284,6 +292,7 @@ void MainDialog::OnDestroy()
     // The engine outlives the window; from now on nothing is shown in it,
     // and messages are shown at once.
     m_engine.setView(nullptr);
+    m_engine.setReplan(nullptr);
     m_platform.setMainWindow(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
@@ -322,9 +331,15 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     if (message == WM_TIMECHANGE ||
         (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))) {
-        // The clock jumped: what fell due meanwhile fires now.
+        // The clock jumped: what fell due meanwhile fires now, and the
+        // timer is aimed again from the clock as it stands.
         m_engine.tick();
-        m_tickTimer.realign();
+        return false;
+    }
+    if (message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0) {
+        // A shown window's clock needs the tick every second; a hidden one sleeps.
+        aimTickTimer();
         return false;
     }
     if (message == taskbarCreatedMessage()) {
