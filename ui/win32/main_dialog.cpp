@@ -5,11 +5,11 @@
 #include "platform/win32/win32_platform.h"
 #include "resource.h"
 #include "scheduler/options.h"
+#include "scheduler/wake_plan.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/alarm_editor_dialog.h"
 #include "ui/win32/alarm_message_dialog.h"
 #include "ui/win32/setup_dialog.h"
-#include "scheduler/wake_plan.h"
 #include "ui/window_settings.h"
 
 namespace {

@@ -42,6 +42,8 @@ bool TickTimer::arrived()
 
 void TickTimer::aimAt(Timestamp second)
 {
+    if (m_window == nullptr)
+        return;  // not started yet: start() aims it
     const ClockReading clock = readClock();
     const int delay = tick_timing::delayTo(second, clock.second, clock.ms);
     // Setting the timer restarts its count: a timer that has just fired
