@@ -29,7 +29,8 @@ std::string captureBmp(HWND window)
     GetWindowRect(window, &frame);
     BITMAPINFOHEADER info = {sizeof info, frame.right - frame.left, frame.bottom - frame.top, 1, 24, BI_RGB};
     const DWORD stride = (info.biWidth * 3 + 3) & ~3, size = stride * info.biHeight;
-    const BITMAPFILEHEADER head = {0x4D42, sizeof head + sizeof info + size, 0, 0, sizeof head + sizeof info};
+    const DWORD headerSize = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof info);
+    const BITMAPFILEHEADER head = {0x4D42, headerSize + size, 0, 0, headerSize};
     void* bits = nullptr;
     HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
