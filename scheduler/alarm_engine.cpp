@@ -75,6 +75,18 @@ void AlarmEngine::tick()
     if (!m_settingsLoaded && !m_state.tickRunning && ++m_ticksSinceTry >= TICKS_BETWEEN_TRIES)
         loadSettings();
     m_scheduler.tick();
+    replan();
+}
+
+PendingWork AlarmEngine::pendingWork() const
+{
+    PendingWork work;
+    work.settingsPending = !m_settingsLoaded;
+    work.walkPending = m_state.walkedChangeCount != m_alarms.changeCount();
+    work.programsWatched = m_scheduler.programsWatched();
+    work.tickRunning = m_state.tickRunning;
+    work.earliestArmed = m_state.earliestArmed;
+    return work;
 }
 
 Alarm& AlarmEngine::addAlarm(const Alarm& edited)
@@ -84,6 +96,7 @@ Alarm& AlarmEngine::addAlarm(const Alarm& edited)
     Alarm& added = m_alarms.addAlarm(std::move(alarm), &m_view);
     m_view.sortRows();
     m_store.saveAlarmList(m_alarms);
+    replan();
     return added;
 }
 
@@ -112,6 +125,7 @@ Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& opened, const 
     m_alarms.touch();
     m_view.refreshRow(*target);
     m_store.saveAlarmList(m_alarms);
+    replan();
     return *target;
 }
 
@@ -126,6 +140,7 @@ void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
         m_alarms.remove(alarm);
     }
     m_store.saveAlarmList(m_alarms);
+    replan();
 }
 
 Alarm& AlarmEngine::snooze(const Alarm& fired, int minutes)
@@ -147,6 +162,7 @@ void AlarmEngine::applySetup(const std::string& theme, const SilencePeriod& sile
     m_state.silence = silence;
     m_platform.writeSetting(OPTIONS_SECTION, OPTION_THEME, theme);
     m_platform.writeSetting(OPTIONS_SECTION, OPTION_SILENCE, formatSilence(silence));
+    replan();
 }
 
 void AlarmEngine::AttachedView::insertAlarmRow(Alarm& alarm)

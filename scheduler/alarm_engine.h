@@ -5,6 +5,7 @@
 // commands to it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "scheduler/program_watch.h"
 #include "scheduler/scheduler.h"
 #include "scheduler/scheduler_state.h"
+#include "scheduler/wake_plan.h"
 
 class AlarmEngine {
 public:
@@ -78,6 +80,12 @@ public:
     void loadThemeFile(const std::string& theme) { m_announcer.loadThemeFile(theme); }
     const std::string& startFolder() const { return m_state.startFolder; }
 
+    // What decides when the next tick must run (the window's visibility is
+    // the view's to add; see wake_plan.h).
+    PendingWork pendingWork() const;
+    // Called after every tick and every command that may move the next tick.
+    void setReplan(std::function<void()> replan) { m_replan = std::move(replan); }
+
     bool tickRunning() const { return m_state.tickRunning; }
     const AlarmCollection& alarms() const { return m_alarms; }
     // The shared state, the collection and the parts, for their tests.
@@ -122,4 +130,11 @@ private:
     bool m_unreadableTold = false;
     // Ticks since the last try to read the settings file.
     int m_ticksSinceTry = 0;
+    std::function<void()> m_replan;
+
+    void replan()
+    {
+        if (m_replan)
+            m_replan();
+    }
 };

@@ -46,9 +46,15 @@ void Scheduler::tick()
 
 bool Scheduler::walkNeeded() const
 {
-    return m_state.walkedChangeCount != m_alarms.changeCount() || m_state.watchEntriesLeft ||
-        m_state.previousProgram != nullptr ||
+    return m_state.walkedChangeCount != m_alarms.changeCount() || programsWatched() ||
         (m_state.earliestArmed != INVALID_TIME && m_state.tickTime > m_state.earliestArmed);
+}
+
+bool Scheduler::programsWatched() const
+{
+    // A launch that failed left an entry without a process: nothing to reap.
+    const Alarm* previous = m_state.previousProgram;
+    return m_state.watchEntriesLeft || (previous != nullptr && previous->process != NO_PROCESS);
 }
 
 void Scheduler::samplePointer()
@@ -80,7 +86,9 @@ void Scheduler::scanAlarms()
         ++it;
         if (entry.isWatchEntry()) {
             m_programs.applyCloseRules(entry);
-            m_state.watchEntriesLeft = true;
+            // An entry without a close rule has nothing left to do at a tick.
+            if ((entry.flags & (ALARM_CLOSE_AFTER | ALARM_CLOSE_WHEN_USER_BACK)) != 0)
+                m_state.watchEntriesLeft = true;
             continue;
         }
         if (entry.isDue(m_state.tickTime)) {

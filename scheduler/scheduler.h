@@ -26,6 +26,9 @@ public:
     // The walk over the collection at tickTime, with one save at its end
     // when any alarm was due.
     void scanAlarms();
+    // A launched program needs the tick every second: the most recent one
+    // is reaped when it ends, and close rules are applied.
+    bool programsWatched() const;
 
 private:
     bool walkNeeded() const;

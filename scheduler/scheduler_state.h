@@ -33,9 +33,9 @@ struct SchedulerState {
     // What the latest walk over the alarms found, so that a tick with nothing
     // to do does not walk them again: the earliest time of an armed alarm
     // (no alarm is due until the clock is past it), and whether any
-    // process-watch entry is left to police. The collection's change count
-    // as the walk began tells whether the alarms changed since (none before
-    // the first walk).
+    // process-watch entry with a close rule is left to police. The
+    // collection's change count as the walk began tells whether the alarms
+    // changed since (none before the first walk).
     Timestamp earliestArmed = INVALID_TIME;
     bool watchEntriesLeft = false;
     std::optional<std::uint64_t> walkedChangeCount;

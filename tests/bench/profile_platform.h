@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/alarm_collection.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/profile/profile_file.h"
 #include "support/fake_platform.h"
@@ -29,3 +30,22 @@ public:
     CountingFileSystem files;
     ProfileFile profile;
 };
+
+// A settings file with an Options section in a folder of its own, removed
+// afterwards.
+class ScratchFile {
+public:
+    ScratchFile();
+    ~ScratchFile();
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    const std::string& folder() const { return m_folder; }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_folder;
+    std::string m_path;
+};
+
+// Appends count armed daily alarms an hour apart, with every text filled.
+void fillAlarms(AlarmCollection& alarms, int count);

@@ -28,6 +28,6 @@ void BM_TickWithNoAlarmDue(benchmark::State& state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_TickWithNoAlarmDue)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->Complexity();
+BENCHMARK(BM_TickWithNoAlarmDue)->Arg(100)->Arg(1000)->Arg(10000)->Arg(65535)->Unit(benchmark::kMicrosecond)->Complexity();
 
 }  // namespace

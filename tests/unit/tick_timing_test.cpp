@@ -17,3 +17,15 @@ TEST(TickTiming, TheTimerStaysJustAfterTheSecondBoundary)
         EXPECT_TRUE(plan.tickNow == tickNow && plan.period == period) << ms;
     }
 }
+
+TEST(TickTiming, TheTimerIsAimedJustAfterThePlannedSecond)
+{
+    // The planned second counted from now, milliseconds into now's second, the delay.
+    const std::tuple<Timestamp, int, int> rows[] = {
+        {1, 10, 1000},   {60, 10, 60000}, {60, 40, 60000},  // on time: whole seconds
+        {60, 500, 59510}, {2, 950, 1060},                   // from a command at any moment: just past the boundary
+        {0, 500, 510},   {-5, 10, 1000},                    // a second already come: the next boundary
+        {100000, 10, 3601000}};                             // at most an hour ahead
+    for (const auto& [ahead, ms, delay] : rows)
+        EXPECT_EQ(tick_timing::delayTo(1000 + ahead, 1000, ms), delay) << ahead << " " << ms;
+}

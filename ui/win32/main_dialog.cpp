@@ -7,6 +7,7 @@
 #include "platform/win32/framework/win_app.h"
 #include "resource.h"
 #include "scheduler/options.h"
+#include "scheduler/wake_plan.h"
 #include "ui/win32/about_dialog.h"
 #include "ui/win32/alarm_editor_dialog.h"
 #include "ui/late_alarm_text.h"
@@ -117,6 +118,7 @@ BOOL MainDialog::OnInitDialog()
     // later tick when it cannot be read now).
     m_engine.loadSettings();
     m_tickTimer.start(m_hWnd);
+    m_engine.setReplan([this] { aimTickTimer(); });
     m_placement.follow();
     return TRUE;
 }
@@ -272,6 +274,13 @@ void MainDialog::OnTimer(UINT_PTR)
     m_alarmList.releaseSorting();
 }
 
+void MainDialog::aimTickTimer()
+{
+    PendingWork work = m_engine.pendingWork();
+    work.windowVisible = IsWindowVisible(m_hWnd) != FALSE;
+    m_tickTimer.aimAt(wake_plan::nextTick(work, m_platform.now()));
+}
+
 void MainDialog::insertAlarmRow(Alarm& alarm)
 {
     m_alarmList.insertAlarmRow(alarm);
@@ -280,8 +289,7 @@ void MainDialog::insertAlarmRow(Alarm& alarm)
 void MainDialog::showCurrentTime(Timestamp tickTime)
 {
     // Nothing is formatted or drawn for a hidden window; it shows the time
-    // of the latest tick when it is shown.
-    m_tickTime = tickTime;
+    // when it is shown.
     if (IsWindowVisible(m_hWnd))
         m_timeField.SetWindowText(m_texts.currentTime(tickTime));
     if (m_sortPending) {
@@ -292,9 +300,9 @@ void MainDialog::showCurrentTime(Timestamp tickTime)
 
 void MainDialog::show()
 {
+    // The latest tick may lie up to a minute back while the window was hidden.
     ShowWindow(SW_SHOW);
-    if (m_tickTime != INVALID_TIME)
-        showCurrentTime(m_tickTime);
+    showCurrentTime(m_platform.now());
 }
 
 void MainDialog::sortRows()
@@ -350,6 +358,7 @@ void MainDialog::OnDestroy()
     // The engine outlives the window; from now on nothing is shown in it,
     // and notices are shown at once.
     m_engine.setView(nullptr);
+    m_engine.setReplan(nullptr);
     m_notices.setMainWindow(nullptr);
     saveColumnWidths();
     m_trayIcon.remove();
@@ -388,9 +397,15 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     if (message == WM_TIMECHANGE ||
         (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))) {
-        // The clock jumped: what fell due meanwhile fires now.
+        // The clock jumped: what fell due meanwhile fires now, and the
+        // timer is aimed again from the clock as it stands.
         m_engine.tick();
-        m_tickTimer.realign();
+        return false;
+    }
+    if (message == WM_WINDOWPOSCHANGED &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) != 0) {
+        // A shown window's clock needs the tick every second; a hidden one sleeps.
+        aimTickTimer();
         return false;
     }
     if (message == taskbarCreatedMessage()) {

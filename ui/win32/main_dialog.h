@@ -79,6 +79,8 @@ private:
     void showYourself();
     bool acceptExitRequest();
     void show();
+    // Aims the tick timer at the next tick the pending work needs.
+    void aimTickTimer();
 
     AlarmEngine& m_engine;
     Platform& m_platform;
@@ -93,7 +95,6 @@ private:
     HIMAGELIST m_images = nullptr;
     TrayIcon m_trayIcon;
     bool m_trayBusy = false;
-    Timestamp m_tickTime = INVALID_TIME;
     TickTimer m_tickTimer;
     WindowPlacement m_placement;
     // The alarm the editor is open on; cleared when the tick destroys it meanwhile.

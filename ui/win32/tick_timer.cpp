@@ -6,13 +6,20 @@ namespace {
 
 const UINT_PTR TICK_TIMER = 1;
 
-// Where the system clock stands within its current second.
-int millisecondsIntoSecond()
+// The system clock: whole seconds since 1970 and the milliseconds into the
+// current second.
+struct ClockReading {
+    Timestamp second;
+    int ms;
+};
+
+ClockReading readClock()
 {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     const ULONGLONG ticks = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return static_cast<int>(ticks / 10000 % 1000);
+    const ULONGLONG ms = ticks / 10000;
+    return {clampTo32Bits(static_cast<long long>(ms / 1000) - 11644473600LL), static_cast<int>(ms % 1000)};
 }
 
 }  // namespace
@@ -20,26 +27,35 @@ int millisecondsIntoSecond()
 void TickTimer::start(HWND window)
 {
     m_window = window;
-    realign();
+    const ClockReading clock = readClock();
+    aimAt(clock.second + 1);
 }
 
 bool TickTimer::arrived()
 {
-    const TickPlan plan = tick_timing::plan(millisecondsIntoSecond());
-    setPeriod(plan.period);
+    const TickPlan plan = tick_timing::plan(readClock().ms);
+    m_justFired = plan.tickNow;
+    if (!plan.tickNow)
+        setPeriod(plan.period);
     return plan.tickNow;
 }
 
-void TickTimer::realign()
+void TickTimer::aimAt(Timestamp second)
 {
-    setPeriod(tick_timing::plan(millisecondsIntoSecond()).period);
+    if (m_window == nullptr)
+        return;  // not started yet: start() aims it
+    const ClockReading clock = readClock();
+    const int delay = tick_timing::delayTo(second, clock.second, clock.ms);
+    // Setting the timer restarts its count: a timer that has just fired
+    // with this very period already counts toward the target. Any other
+    // call sets it from now.
+    if (!(m_justFired && delay == m_period))
+        setPeriod(delay);
+    m_justFired = false;
 }
 
 void TickTimer::setPeriod(int period)
 {
-    // Setting the timer again restarts its count, so only a change is set.
-    if (period == m_period)
-        return;
     SetTimer(m_window, TICK_TIMER, static_cast<UINT>(period), nullptr);
     m_period = period;
 }
