@@ -17,8 +17,9 @@ bench:
 fuzz:
 	@bash scripts/fuzz.sh
 
+# make soak MINUTES=60 runs the long run of the real program for an hour.
 soak:
-	@bash scripts/soak.sh
+	@MINUTES="$(MINUTES)" bash scripts/soak.sh
 
 clean:
 	rm -rf build run dist

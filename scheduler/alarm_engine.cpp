@@ -38,7 +38,7 @@ const char* const SETTINGS_NOT_READ =
 
 bool AlarmEngine::loadSettings()
 {
-    if (m_settingsLoaded)
+    if (m_state.settingsLoaded)
         return true;
     if (!m_platform.settingsReadable()) {
         if (!m_unreadableTold)
@@ -47,7 +47,7 @@ bool AlarmEngine::loadSettings()
         m_ticksSinceTry = 0;
         return false;
     }
-    m_settingsLoaded = true;
+    m_state.settingsLoaded = true;
     m_state.currentTheme = options::readTheme(m_platform);
     m_state.silence = parseSilence(m_platform.readSetting(OPTIONS_SECTION, OPTION_SILENCE));
     m_view.settingsLoaded();
@@ -57,8 +57,20 @@ bool AlarmEngine::loadSettings()
     m_store.loadAlarmList(m_alarms, &m_view);
     m_view.sortRows();
     if (added)
-        m_store.saveAlarmList(m_alarms);
+        saveAlarmList();
+    // The start-up notice told of a condition that has ended.
+    if (m_unreadableTold)
+        m_notices.withdrawNotice(SETTINGS_NOT_READ);
     return true;
+}
+
+void AlarmEngine::saveAlarmList()
+{
+    // Until the settings file has been read, nothing is written into it: the
+    // user has been told so once, and the alarms added meanwhile are saved
+    // when it is read. A save now would only fail and tell it again.
+    if (m_state.settingsLoaded)
+        m_store.saveAlarmList(m_alarms);
 }
 
 void AlarmEngine::userLeft()
@@ -72,7 +84,7 @@ void AlarmEngine::userLeft()
 
 void AlarmEngine::tick()
 {
-    if (!m_settingsLoaded && !m_state.tickRunning && ++m_ticksSinceTry >= TICKS_BETWEEN_TRIES)
+    if (!m_state.settingsLoaded && !m_state.tickRunning && ++m_ticksSinceTry >= TICKS_BETWEEN_TRIES)
         loadSettings();
     m_scheduler.tick();
     replan();
@@ -81,7 +93,7 @@ void AlarmEngine::tick()
 PendingWork AlarmEngine::pendingWork() const
 {
     PendingWork work;
-    work.settingsPending = !m_settingsLoaded;
+    work.settingsPending = !m_state.settingsLoaded;
     work.walkPending = m_state.walkedChangeCount != m_alarms.changeCount();
     work.programsWatched = m_scheduler.programsWatched();
     work.tickRunning = m_state.tickRunning;
@@ -95,7 +107,7 @@ Alarm& AlarmEngine::addAlarm(const Alarm& edited)
     alarm->state = ALARM_STATE_ARMED;
     Alarm& added = m_alarms.addAlarm(std::move(alarm), &m_view);
     m_view.sortRows();
-    m_store.saveAlarmList(m_alarms);
+    saveAlarmList();
     replan();
     return added;
 }
@@ -124,7 +136,7 @@ Alarm& AlarmEngine::replaceAlarm(const Alarm* alarm, const Alarm& opened, const 
     target->state = endedMeanwhile ? firedState : ALARM_STATE_ARMED;
     m_alarms.touch();
     m_view.refreshRow(*target);
-    m_store.saveAlarmList(m_alarms);
+    saveAlarmList();
     replan();
     return *target;
 }
@@ -139,7 +151,7 @@ void AlarmEngine::deleteAlarms(const std::vector<Alarm*>& alarms)
         m_view.deleteRow(*alarm);
         m_alarms.remove(alarm);
     }
-    m_store.saveAlarmList(m_alarms);
+    saveAlarmList();
     replan();
 }
 

@@ -41,7 +41,7 @@ public:
     // be read nothing is read from it or written into it: the user is told
     // once, and the tick tries again every few seconds.
     bool loadSettings();
-    bool settingsLoaded() const { return m_settingsLoaded; }
+    bool settingsLoaded() const { return m_state.settingsLoaded; }
 
     // One tick of the one-second timer.
     void tick();
@@ -96,6 +96,8 @@ public:
     ProgramWatch& programs() { return m_programs; }
 
 private:
+    void saveAlarmList();
+
     // Passes every call on to the attached view; without one, nothing is
     // shown. The parts hold it from their construction on.
     class AttachedView : public AlarmView {
@@ -126,7 +128,6 @@ private:
     ProgramWatch m_programs;
     AlarmActions m_actions;
     Scheduler m_scheduler;
-    bool m_settingsLoaded = false;
     bool m_unreadableTold = false;
     // Ticks since the last try to read the settings file.
     int m_ticksSinceTry = 0;

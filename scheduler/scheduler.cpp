@@ -108,7 +108,7 @@ void Scheduler::scanAlarms()
     // One save for the whole walk: thousands of alarms due in the same
     // second would otherwise rewrite the list once each, and hold up the
     // program for seconds. The file ends the same.
-    if (changed)
+    if (changed && m_state.settingsLoaded)
         m_store.saveAlarmList(m_alarms);
     m_view.showNextAlarm(next);
     if (!late.empty())

@@ -21,6 +21,9 @@ struct SchedulerState {
     Timestamp tickTime = INVALID_TIME;
     // The pointer position of the previous tick.
     ScreenPoint lastPointer;
+    // Set once the settings file has been read and the alarms loaded from
+    // it; until then the alarm list is not saved.
+    bool settingsLoaded = false;
     // Set while a tick runs; a nested tick does nothing.
     bool tickRunning = false;
     SilencePeriod silence;

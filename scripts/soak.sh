@@ -2,6 +2,8 @@
 # Long runs: the simulated year of the unit tests with ten more seeds, then
 # the real program under Wine (tests/soak). Each prints its figures. Extra
 # arguments go to the soak program (e.g. --gtest_filter=Soak.Crash*).
+# MINUTES sets how long the real program fires alarms (default 10):
+# `make soak MINUTES=60`.
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
@@ -20,6 +22,7 @@ setup_wine
 start_display
 trap 'wineserver_cmd -k >/dev/null 2>&1; stop_display' EXIT
 export TZ=Europe/Berlin
+if [ -n "${MINUTES:-}" ]; then export QUORVEL_SOAK_SECONDS=$((MINUTES * 60)); fi
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 export QUORVEL_SCREENSHOTS="$(windows_path "$build_dir/screenshots")"
 mkdir -p "$build_dir/screenshots"

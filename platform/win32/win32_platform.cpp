@@ -60,8 +60,14 @@ void Win32Platform::cleanUpSettingsFolder()
 
 void Win32Platform::reportUnreadableSettings()
 {
-    if (m_settings->takeUnreadableReport() && !m_settings->unreadableSinceStart())
+    if (m_settings->takeUnreadableReport() && !m_settings->unreadableSinceStart()) {
         m_notices.showNotice(SETTINGS_UNREADABLE_NOW, m_settingsPath);
+        m_unreadableTold = true;
+    } else if (m_unreadableTold && !m_settings->unreadable()) {
+        // Readable again: a notice not yet read would tell of the past.
+        m_notices.withdrawNotice(SETTINGS_UNREADABLE_NOW);
+        m_unreadableTold = false;
+    }
 }
 
 bool Win32Platform::settingsReadable()

@@ -53,4 +53,6 @@ private:
     std::unique_ptr<ProfileFile> m_settings;
     std::string m_settingsPath;
     Notices& m_notices;
+    // A notice that the file cannot be read any more is shown or waiting.
+    bool m_unreadableTold = false;
 };

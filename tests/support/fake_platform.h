@@ -28,7 +28,8 @@ public:
 
     // --- what happened ---
     std::vector<std::string> calls;
-    std::vector<std::string> messages;  // text + detail of every notice
+    std::vector<std::string> messages;   // text + detail of every notice
+    std::vector<std::string> withdrawn;  // the texts of notices withdrawn
     std::vector<ProcessHandle> terminated;
     std::vector<ProcessHandle> released;
     int settingFileWrites = 0;  // successful writes of the settings file
@@ -70,6 +71,7 @@ public:
 
     // --- Notices ---
     void showNotice(const std::string& text, const std::string& detail = std::string()) override;
+    void withdrawNotice(const std::string& text) override { withdrawn.push_back(text); }
 
 private:
     bool write(const std::string& section, const std::vector<SettingChange>& changes);

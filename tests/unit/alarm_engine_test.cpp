@@ -11,8 +11,9 @@ using AlarmEngineTest = EngineRig;
 
 }  // namespace
 
-// Start-up takes the theme, the silence and the alarms from the settings, sorted once. A file
-// that cannot be read is not written until it has been loaded; alarms added meanwhile are then saved.
+// Start-up takes the theme, the silence and the alarms from the settings, sorted once. A file that cannot be read is
+// not written until it has been loaded; alarms added meanwhile are then saved. The user is told once, and that
+// notice is withdrawn once the file has been loaded.
 TEST_F(AlarmEngineTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrittenBefore)
 {
     platform.settings = ProfileDocument("[Options]\nTheme=Russian\nSilence=22:00:00, 07:00:00\nFlags=0\n[AlarmList]\n"
@@ -27,6 +28,7 @@ TEST_F(AlarmEngineTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrit
         starting.tick();
     EXPECT_TRUE(platform.settingFileWrites == 0 && !starting.settingsLoaded() && starting.alarms().size() == 1u);
     EXPECT_EQ(countOf(platform.messages, "The settings file TIVRA.INI cannot be read"), 1);
+    EXPECT_EQ(platform.messages.size(), 1u) << "the Add tells nothing of its own";
     // Tried again every five ticks (the last at NOON + 4): once readable, everything is taken from it.
     platform.settingsUnreadable = false, platform.calls.clear();
     for (; !starting.settingsLoaded(); ++platform.clock)
@@ -40,6 +42,7 @@ TEST_F(AlarmEngineTest, SettingsUnreadableAtStartAreLoadedWhenReadableAndNotWrit
                      "writeSettings AlarmList 3", "showCurrentTime " + at, "openMessageWindow stored @" + at,
                      "refreshRow stored", "writeSettings AlarmList 3"}));
     EXPECT_EQ(platform.readSetting("AlarmList", "1").substr(0, 26), "1998:03:15-12:00:05,-1,0,2");  // fired
+    EXPECT_TRUE(platform.withdrawn.size() == 1u && platform.messages[0].rfind(platform.withdrawn[0], 0) == 0);
 }
 
 TEST_F(AlarmEngineTest, CommandsOfTheUserSaveOnceEach)

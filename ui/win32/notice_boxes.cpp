@@ -21,6 +21,15 @@ void NoticeBoxes::showNotice(const std::string& text, const std::string& detail)
         showWaiting();
 }
 
+void NoticeBoxes::withdrawNotice(const std::string& text)
+{
+    m_waiting.erase(std::remove_if(m_waiting.begin(), m_waiting.end(),
+                                   [&](const Notice& notice) { return notice.text == text; }),
+                    m_waiting.end());
+    if (m_showing && m_open.text == text)
+        CWinApp::CloseNoticeBox();
+}
+
 void NoticeBoxes::showWaiting()
 {
     m_showPosted = false;

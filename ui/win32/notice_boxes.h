@@ -24,6 +24,7 @@ public:
     void showWaiting();
 
     void showNotice(const std::string& text, const std::string& detail = std::string()) override;
+    void withdrawNotice(const std::string& text) override;
 
 private:
     struct Notice {

@@ -29,6 +29,8 @@ std::string executableBaseName()
 // happens before its message loop runs. The hook is gone by then, so no
 // window the box's loop opens is touched.
 HHOOK g_noticeHook = nullptr;
+// The notice box on screen, from its first activation until it closes.
+HWND g_noticeBox = nullptr;
 
 LRESULT CALLBACK bringNoticeToFront(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -37,6 +39,7 @@ LRESULT CALLBACK bringNoticeToFront(int code, WPARAM wParam, LPARAM lParam)
         UnhookWindowsHookEx(g_noticeHook);
         g_noticeHook = nullptr;
         HWND box = reinterpret_cast<HWND>(wParam);
+        g_noticeBox = box;
         SetWindowPos(box, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetForegroundWindow(box);
     }
@@ -76,7 +79,15 @@ int CWinApp::NoticeBox(const std::string& text, const std::string& detail, HWND 
     if (g_noticeHook != nullptr)
         UnhookWindowsHookEx(g_noticeHook);
     g_noticeHook = nullptr;
+    g_noticeBox = nullptr;
     return result;
+}
+
+void CWinApp::CloseNoticeBox()
+{
+    // As if the user pressed OK: the box's own loop ends and NoticeBox returns.
+    if (g_noticeBox != nullptr)
+        PostMessageA(g_noticeBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
 int CWinApp::ShowBox(const std::string& text, const std::string& detail, HWND owner, UINT style) const

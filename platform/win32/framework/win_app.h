@@ -52,6 +52,8 @@ public:
     // own) and brought in front of every other window, so that it is seen
     // while the main window is hidden.
     int NoticeBox(const std::string& text, const std::string& detail, HWND owner) const;
+    // Closes the notice box that NoticeBox shows at the moment, if any.
+    static void CloseNoticeBox();
 
     // Takes the program's name from its executable and prepares the common
     // controls; resources come from the given module.
