@@ -23,6 +23,7 @@ const Timestamp FIRST_TIME = 889943400;  // 1998-03-15
 class ExitOnNotice : public Notices {
 public:
     void showNotice(const std::string&, const std::string&) override { ExitProcess(3); }
+    void withdrawNotice(const std::string&) override {}
 };
 
 }  // namespace
