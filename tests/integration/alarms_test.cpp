@@ -1,6 +1,6 @@
 // The alarms of the main window: the stored list in time order, the header click that reverses it, Delete; alarms
-// fired at their time with the programs they start and close (qv_helper.exe stands in for those); and many alarms
-// due at once.
+// fired at their time with the programs they start and close (qv_helper.exe stands in for those); the notice of
+// missed alarms and snooze.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -173,32 +173,6 @@ TEST(Firing, LaunchedProgramsStartInTheirFolderAndCloseByTheirRules)
     EXPECT_FALSE(processEnded(third, 1000)) << "no rule of the third alarm closes its program";
     for (DWORD running : {third, helperProcess(work, "away")})
         TerminateProcess(OpenProcess(PROCESS_TERMINATE, FALSE, running), 0);
-}
-
-// The last change of a file as the system keeps it (0 when missing).
-ULONGLONG lastWrite(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
-    return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-}
-
-TEST(Timing, ThousandsOfAlarmsDueInOneSecondAreSavedOnceAndTheIconStillAnswers)
-{
-    TempFolder folder;
-    const std::string path = folder.file("TIVRA.INI"),
-                      alarm = storedAlarm(storedTime(secondsNow() + 6), "-1,1,4", "x", "", "", "1:00:00:00");
-    writeFileText(path, settingsText("", std::vector<std::string>(2000, alarm)));
-    QuorvelProcess program(folder.path());
-    const ULONGLONG stored = lastWrite(path);
-    ASSERT_TRUE(waitUntil([&] { return lastWrite(path) != stored; }, 15000));
-    // Written: a press on the icon is answered at once, and no other write follows.
-    EXPECT_TRUE(trayEvent(program.main(), WM_LBUTTONDOWN, 1000));
-    const ULONGLONG written = lastWrite(path);
-    EXPECT_FALSE(waitUntil([&] { return lastWrite(path) != written; }, 3000)) << "written again";
-    const std::string saved = readFileText(path);  // every alarm moved on by a day in that one write
-    EXPECT_TRUE(iniValue(saved, "0").substr(0, 10) != alarm.substr(0, 10) &&
-                iniValue(saved, "1999") == iniValue(saved, "0"));
 }
 
 }  // namespace

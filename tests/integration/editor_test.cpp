@@ -122,6 +122,7 @@ TEST_F(Editor, AddAndEditStoreWhatIsPickedCancelOrAWrongFieldNothingAndSetupTake
     EXPECT_EQ(settings(), stored) << "byte for byte";
 
     HWND setup = open(program->main(), IDC_MAIN_SETUP, FROM);
+    EXPECT_EQ(windowText(setup), "Настройка") << "the Russian caption reads right on any code page";
     EXPECT_EQ(SendDlgItemMessageA(setup, THEME, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(text(setup, THEME), "Default");
     EXPECT_TRUE(saveScreenshot(setup, "setup"));

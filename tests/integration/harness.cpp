@@ -20,8 +20,7 @@ namespace {
 
 const long long FILE_TIME_UNITS_PER_SECOND = 10000000, SECONDS_FROM_1601_TO_1970 = 11644473600;
 const time_t YEAR_1980 = 315532800;
-// The tests see the screen and the program's windows in real pixels, as the program does (its manifest makes it DPI
-// aware), and the dialogs a test loads itself are laid out as the program's are, at every DPI.
+// The tests see the screen and windows in real pixels, as the DPI-aware program does, at every DPI.
 bool becomeDpiAware()
 {
     using SetAwareFunction = BOOL(WINAPI*)();  // SetProcessDPIAware, declared only for Windows Vista on
@@ -31,8 +30,7 @@ bool becomeDpiAware()
 }
 [[maybe_unused]] const bool DPI_AWARE = becomeDpiAware();
 
-// The window as the screen shows it, as the bytes of a 24-bit BMP file; empty when it could not be copied or is all
-// one colour (not drawn yet).
+// The window as the screen shows it, as a 24-bit BMP file; empty when not copied or all one colour (not drawn yet).
 std::string captureBmp(HWND window)
 {
     RECT frame = {};  // empty, and so no capture, when the window is gone
@@ -60,20 +58,6 @@ std::string captureBmp(HWND window)
     return varied ? headers + bmp : "";
 }
 
-// Real clicks at a point of the screen. The pointer goes there first, then each press and release carries the point
-// too: a move still queued cannot take the release elsewhere.
-void clickAt(POINT point, int times)
-{
-    INPUT input = {INPUT_MOUSE};
-    input.mi.dx = point.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = point.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    for (int n = 0; n <= times * 2; Sleep(n++ == 0 ? 100 : 50)) {
-        const DWORD button = n == 0 ? 0 : n % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
-        SendInput(1, &input, sizeof input);
-    }
-}
-
 // The static texts of a dialog run together: a message box's text.
 std::string staticTexts(HWND dialog)
 {
@@ -86,7 +70,7 @@ std::string staticTexts(HWND dialog)
     return texts;
 }
 
-// The files of the audio capture, in the order they were made: the capture file, then its followers .0001, ...
+// The capture file, then its followers .0001, ...
 std::vector<std::string> captureFiles()
 {
     const char* capture = std::getenv("QUORVEL_AUDIO_CAPTURE");
@@ -100,7 +84,7 @@ std::vector<std::string> captureFiles()
     return files;
 }
 
-// The samples of a RIFF/WAVE file: its data chunk.
+// The data chunk of a RIFF/WAVE file.
 std::string waveSamples(const std::string& wave)
 {
     for (std::size_t at = 12; at + 8 <= wave.size();) {
@@ -111,6 +95,11 @@ std::string waveSamples(const std::string& wave)
         at += 8 + size + (size & 1);
     }
     return "";
+}
+
+void pressButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 }  // namespace
@@ -298,11 +287,6 @@ std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption)
     return found;
 }
 
-void pressButton(HWND dialog, int id)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 bool closeWithOk(HWND dialog)
 {
     if (dialog == nullptr)
@@ -322,10 +306,9 @@ void pressKeys(std::initializer_list<WORD> keys)
     Sleep(300);
 }
 
-bool trayEvent(HWND main, UINT mouseMessage, DWORD timeoutMs)
+bool trayEvent(HWND main, UINT mouseMessage)
 {
-    return SendMessageTimeoutA(main, TRAY_NOTIFY_MESSAGE, TRAY_ICON_ID, mouseMessage, SMTO_NORMAL, timeoutMs,
-                               nullptr) != 0;
+    return SendMessageTimeoutA(main, TRAY_NOTIFY_MESSAGE, TRAY_ICON_ID, mouseMessage, SMTO_NORMAL, 30000, nullptr) != 0;
 }
 
 bool trayIcon(HWND main, DWORD change)
@@ -340,7 +323,7 @@ bool saveScreenshot(HWND window, const std::string& name)
     std::string previous, bmp;
     const bool drawn = waitUntil(
         [&] {
-            // A window of this thread paints when its messages are handled, one of the program before it answers.
+            // A window of this thread paints when its messages are handled, the program's before it answers.
             for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
                 DispatchMessageA(&message);
             SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
@@ -406,6 +389,11 @@ HWND QuorvelProcess::waitForDialog(int controlId, const char* caption, const std
     return shown;
 }
 
+void QuorvelProcess::command(int id)
+{
+    pressButton(main(), id);
+}
+
 template <typename Item>
 std::string QuorvelProcess::exchange(HWND control, UINT message, WPARAM wParam, Item& item)
 {
@@ -439,7 +427,16 @@ void QuorvelProcess::click(HWND window, int item, int times)
         IntersectRect(&shown, &shown, &r);
     }
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&shown), 2);
-    clickAt({(shown.left + shown.right) / 2, (shown.top + shown.bottom) / 2}, times);
+    // The pointer goes there first, then each press and release carries the point too: a move still queued cannot
+    // take the release elsewhere.
+    INPUT input = {INPUT_MOUSE};
+    input.mi.dx = (shown.left + shown.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = (shown.top + shown.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    for (int n = 0; n <= times * 2; Sleep(n++ == 0 ? 100 : 50)) {
+        const DWORD button = n == 0 ? 0 : n % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+        SendInput(1, &input, sizeof input);
+    }
     sync();
 }
 

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/profile/code_page.h"
-
 namespace {
 
 const char* const DAY_NAMES = "SunMonTueWedThuFriSat";
@@ -28,11 +26,6 @@ std::string FakePlatform::formatDate(const LocalTime& t, const std::string& pict
     else
         return "no such picture: " + picture;
     return text;
-}
-
-std::string FakePlatform::readSetting(const std::string& section, const std::string& key)
-{
-    return settingsUnreadable ? std::string() : settings.value(section, key).value_or(std::string());
 }
 
 bool FakePlatform::writeSettings(const std::string& section, const std::vector<SettingChange>& changes)
@@ -60,26 +53,11 @@ bool FakePlatform::readWholeFile(const std::string& path, std::vector<unsigned c
     return it != files.end();
 }
 
-const CodePage& FakePlatform::codePage()
-{
-    return CodePage::latin1();
-}
-
 bool FakePlatform::cursorPosition(ScreenPoint& p)
 {
     if (cursorAvailable)
         p = cursor;
     return cursorAvailable;
-}
-
-void FakePlatform::playSoundFile(const std::string& path, bool synchronous)
-{
-    calls.push_back("playSoundFile " + path + (synchronous ? " sync" : " async"));
-}
-
-void FakePlatform::playSoundMemory(const std::vector<unsigned char>& wave)
-{
-    calls.push_back("playSoundMemory " + std::string(wave.begin(), wave.end()));
 }
 
 ProcessHandle FakePlatform::launchProgram(const LaunchRequest& request)
@@ -98,9 +76,4 @@ bool FakePlatform::processExitCode(ProcessHandle process, std::uint32_t& code)
     if (it != exitCodes.end())
         code = it->second;
     return it != exitCodes.end();
-}
-
-void FakePlatform::showNotice(const std::string& text, const std::string& detail)
-{
-    messages.push_back(text + detail);
 }

@@ -9,6 +9,7 @@
 
 #include "platform/notices.h"
 #include "platform/platform.h"
+#include "platform/profile/code_page.h"
 #include "platform/profile/profile_document.h"
 #include "support/fake_zone.h"
 
@@ -45,7 +46,10 @@ public:
     void putFile(const std::string& path, const std::string& bytes) { files[path].assign(bytes.begin(), bytes.end()); }
 
     // --- Platform ---
-    std::string readSetting(const std::string& section, const std::string& key) override;
+    std::string readSetting(const std::string& section, const std::string& key) override
+    {
+        return settingsUnreadable ? std::string() : settings.value(section, key).value_or(std::string());
+    }
     bool writeSetting(const std::string& section, const std::string& key,
                       const std::optional<std::string>& value) override
     {
@@ -55,22 +59,31 @@ public:
     bool settingsReadable() override { return !settingsUnreadable; }
     std::vector<FolderEntry> listFolder(const std::string& pattern) override { return folders[pattern]; }
     bool readWholeFile(const std::string& path, std::vector<unsigned char>& bytes) override;
-    const CodePage& codePage() override;
+    const CodePage& codePage() override { return CodePage::latin1(); }
     Timestamp now() override { return clock; }
     bool toLocal(Timestamp t, LocalTime& out) override { return fake_zone::toLocal(t, out, *zone); }
     Timestamp fromLocal(const LocalTime& fields) override { return fake_zone::fromLocal(fields, *zone); }
     std::string formatDate(const LocalTime& t, const std::string& picture) override;
     std::string formatTime(const LocalTime& t, const std::string& picture) override { return formatDate(t, picture); }
     bool cursorPosition(ScreenPoint& p) override;
-    void playSoundFile(const std::string& path, bool synchronous) override;
-    void playSoundMemory(const std::vector<unsigned char>& wave) override;
+    void playSoundFile(const std::string& path, bool synchronous) override
+    {
+        calls.push_back("playSoundFile " + path + (synchronous ? " sync" : " async"));
+    }
+    void playSoundMemory(const std::vector<unsigned char>& wave) override
+    {
+        calls.push_back("playSoundMemory " + std::string(wave.begin(), wave.end()));
+    }
     ProcessHandle launchProgram(const LaunchRequest& request) override;
     bool processExitCode(ProcessHandle process, std::uint32_t& code) override;
     void terminateProcess(ProcessHandle process) override { terminated.push_back(process); }
     void releaseProcess(ProcessHandle process) override { released.push_back(process); }
 
     // --- Notices ---
-    void showNotice(const std::string& text, const std::string& detail = std::string()) override;
+    void showNotice(const std::string& text, const std::string& detail = std::string()) override
+    {
+        messages.push_back(text + detail);
+    }
     void withdrawNotice(const std::string& text) override { withdrawn.push_back(text); }
 
 private:

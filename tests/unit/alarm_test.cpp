@@ -65,20 +65,12 @@ TEST(AlarmTest, FiringMovesOnUsesUpACountOrDisarms)
         Duration interval;
         std::int32_t count, countAfter, state;
         Timestamp time, now, next;  // next: the time after finishFiring(now)
-    } cases[] = {
-        {"found days late: once, then on", REPEAT, DAY, -1, -1, ARMED, NOON, NOON + 3 * DAY + DAY / 2, NOON + 4 * DAY},
-        {"exactly on an occurrence", REPEAT, DAY, -1, -1, ARMED, NOON, NOON + 2 * DAY, NOON + 2 * DAY},
+    } cases[] = {  // the common cases: SimulatedYearTest
         {"no interval: due again", REPEAT, 0, -1, -1, ARMED, NOON, NOON + 5, NOON},
         {"not forward: kept", REPEAT, -60, -1, -1, ARMED, NOON, NOON + 10, NOON},
-        {"every second", REPEAT, 1, -1, -1, ARMED, NOON, NOON + 5, NOON + 5},
         {"far behind: one step", REPEAT, 7, -1, -1, ARMED, 0, 2000000000, 2000000002},
         {"no instant: next found", REPEAT, DAY, -1, -1, ARMED, INVALID_TIME, NOON, 890006399},  // -1 + 10301 days
         {"beyond 2038: repetition ends", REPEAT, DAY, -1, -1, IDLE, LAST - 10, LAST - 5, LAST - 10},
-        {"negative count: forever", REPEAT, 60, -5, -5, ARMED, NOON, NOON + 1, NOON + 60},
-        {"count 2: once more", REPEAT, 60, 2, 1, ARMED, NOON, NOON + 1, NOON + 60},
-        {"count 1: the last", REPEAT, 60, 1, 0, IDLE, NOON, NOON + 1, NOON},
-        {"count 0: the last", REPEAT, 60, 0, 0, IDLE, NOON, NOON + 1, NOON},
-        {"missed In time: kept", ALARM_IN_TIME | ALARM_AUTODELETE, 0, -1, -1, IDLE, NOON, NOON + 300, NOON},
         {"launch postponed", ALARM_EXECUTE | ALARM_EXECUTE_PENDING, 0, -1, -1, ARMED, NOON, NOON + 1, NOON}};
     for (const auto& c : cases) {
         Alarm alarm = armed(c.flags, c.interval, c.count, c.time);

@@ -1,5 +1,5 @@
-// The one-second tick: the time field, the user's presence, and the walk that fires due alarms in
-// collection order with one save after it.
+// The one-second tick: the time field, the user's presence, and the walk that fires due alarms with one save after
+// it.
 #include <gtest/gtest.h>
 
 #include "support/engine_rig.h"
@@ -35,29 +35,16 @@ TEST_F(SchedulerTest, TickShowsTheTimeAndWalksOnlyWhenSomethingMayBeDue)
     EXPECT_TRUE(!state.userPresent && state.lastPointer.y == 8);
 }
 
-TEST_F(SchedulerTest, DueAlarmsFireInCollectionOrderWithOneSaveAfterTheWalk)
+// What each firing does, in list order, is held to the rules by SimulatedYearTest; here the walk's one save, and a
+// nested tick from a modal loop of the tick (a box, say), which does nothing.
+TEST_F(SchedulerTest, DueAlarmsFireWithOneSaveAfterTheWalkAndANestedTickDoesNothing)
 {
-    const std::uint32_t inTime = ALARM_SHOW_MESSAGE | ALARM_IN_TIME | ALARM_AUTODELETE;
-    Alarm& later = addAlarm("later", ALARM_SHOW_MESSAGE, NOON + 60);
-    Alarm& earlier = addAlarm("earlier", ALARM_SHOW_MESSAGE, NOON);
-    EXPECT_TRUE(firingsAt(NOON).empty());
-    // A modal loop in the tick (a box, say) runs a nested tick: it does nothing.
+    addAlarm("later", ALARM_SHOW_MESSAGE, NOON + 1);
+    addAlarm("earlier", ALARM_SHOW_MESSAGE | ALARM_AUTODELETE, NOON);
     duringMessageWindow = [this] { engine.tick(); };
-    EXPECT_EQ(firingsAt(NOON + 1), (Calls{"openMessageWindow earlier", "refreshRow earlier", SAVE}));
-    EXPECT_TRUE(earlier.state == ALARM_STATE_IDLE && countOf(platform.calls, "showCurrentTime") == 1);
-
-    earlier.state = ALARM_STATE_ARMED;
-    Alarm* fired = &addAlarm("fired", inTime, NOON + 1000 - 299);
-    Alarm& missed = addAlarm("missed", inTime, NOON + 1000 - 300);
-    Alarm& daily = addAlarm("daily", ALARM_REPEAT, NOON - 3 * DAY);
-    daily.repeatInterval = DAY;
-    EXPECT_EQ(firingsAt(NOON + 1000),  // one save for the whole walk
-              (Calls{"openMessageWindow later", "refreshRow later", "openMessageWindow earlier", "refreshRow earlier",
-                     "openMessageWindow fired", "deleteRow fired", "refreshRow missed", "refreshRow daily", SAVE}));
-    EXPECT_EQ(countOf(platform.calls, "openMessageWindow later @889960600"), 1);
-    EXPECT_EQ(platform.readSetting("AlarmList", "3").substr(0, 19), "1998:03:16-12:00:00");  // as it ends
-    EXPECT_TRUE(!alarms.contains(fired) && missed.state == ALARM_STATE_IDLE && missed.time == NOON + 700);
-    EXPECT_TRUE(later.state == ALARM_STATE_IDLE && daily.time == NOON + DAY && daily.state == ALARM_STATE_ARMED);
+    EXPECT_EQ(firingsAt(NOON + 2), (Calls{"openMessageWindow later", "refreshRow later", "openMessageWindow earlier",
+                                          "deleteRow earlier", SAVE}));
+    EXPECT_EQ(countOf(platform.calls, "showCurrentTime"), 1);
 }
 
 TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
