@@ -97,9 +97,17 @@ CrashFigures runCrashKills(const std::string& folder, int kills, unsigned seed)
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                            &process)) {
-            damage("crash_victim.exe could not be started");
+        // A start can fail for a moment on a busy machine (Wine's server
+        // taken up by other processes): it is tried a few times.
+        bool started = false;
+        for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+            if (attempt > 0)
+                Sleep(200);
+            started = CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                     &startup, &process) != FALSE;
+        }
+        if (!started) {
+            damage("crash_victim.exe could not be started (error " + std::to_string(GetLastError()) + ")");
             break;
         }
         if (WaitForSingleObject(ready, START_TIMEOUT_MS) != WAIT_OBJECT_0)
