@@ -43,21 +43,32 @@ void AlarmStore::saveAlarmList(const AlarmCollection& alarms)
 
 void AlarmStore::loadAlarmList(AlarmCollection& alarms, AlarmRowSink* rows)
 {
+    // The keys are read a batch at a time: one look at the file per batch,
+    // and never the whole list's texts at once beside the alarms made of them.
+    constexpr std::int32_t BATCH = 1024;
     std::int32_t key = 0;
     int unreadable = 0;
-    for (; key < KEY_LIMIT; ++key) {
-        const std::string value = m_platform.readSetting(SECTION, std::to_string(key));
-        if (value.empty())
-            break;
-        const StoredAlarm stored = StoredAlarm::parse(value);
-        if (!stored.complete())
-            ++unreadable;
-        // A value without a whole date and time stands for an alarm made now,
-        // as a new alarm is.
-        const Timestamp missingTime = stored.hasDateTime() ? INVALID_TIME : m_platform.now();
-        auto alarm = std::make_unique<Alarm>(stored.toAlarm(m_platform, missingTime));
-        StoredAlarm::keepLineIfNeeded(*alarm, value, m_platform);
-        alarms.addAlarm(std::move(alarm), rows);
+    std::vector<std::string> keys;
+    for (bool more = true; more && key < KEY_LIMIT;) {
+        keys.clear();
+        for (std::int32_t next = key; next < KEY_LIMIT && next < key + BATCH; ++next)
+            keys.push_back(std::to_string(next));
+        for (const std::string& value : m_platform.readSettings(SECTION, keys)) {
+            if (value.empty()) {
+                more = false;
+                break;
+            }
+            const StoredAlarm stored = StoredAlarm::parse(value);
+            if (!stored.complete())
+                ++unreadable;
+            // A value without a whole date and time stands for an alarm made
+            // now, as a new alarm is.
+            const Timestamp missingTime = stored.hasDateTime() ? INVALID_TIME : m_platform.now();
+            auto alarm = std::make_unique<Alarm>(stored.toAlarm(m_platform, missingTime));
+            StoredAlarm::keepLineIfNeeded(*alarm, value, m_platform);
+            alarms.addAlarm(std::move(alarm), rows);
+            ++key;
+        }
     }
     m_storedKeyCount = key;
     // One message for the whole list: a damaged file must not open a box

@@ -28,6 +28,10 @@ public:
     // The stored text (at most 4095 characters), or the empty text when the
     // key or the file is missing.
     virtual std::string readSetting(const std::string& section, const std::string& key) = 0;
+    // The values of several keys of one section, each as readSetting gives
+    // it, from one look at the file: a list of thousands of alarms is read
+    // without asking the file system once per key.
+    virtual std::vector<std::string> readSettings(const std::string& section, const std::vector<std::string>& keys) = 0;
     // Writes one value, or deletes the key when value is empty (nullopt).
     // True when the file holds the change afterwards.
     virtual bool writeSetting(const std::string& section, const std::string& key,

@@ -37,6 +37,9 @@ public:
     // Applies all changes to one section, or none of them when one cannot be
     // written (a line break in a name or value, an empty or unreadable name).
     ChangeOutcome apply(const std::string& section, const std::vector<SettingChange>& changes);
+    // What apply would give, the document left as it is; Unchanged only when
+    // apply would change nothing.
+    ChangeOutcome preview(const std::string& section, const std::vector<SettingChange>& changes) const;
 
     // The whole file as bytes.
     std::string bytes() const;
@@ -44,6 +47,7 @@ public:
     static bool isWritableSection(const std::string& section);
     static bool isWritableKey(const std::string& key);
     static bool isWritableValue(const std::string& value);
+    static bool isWritable(const std::string& section, const std::vector<SettingChange>& changes);
 
 private:
     enum class LineEnd : unsigned char { None, Cr, Lf, CrLf };

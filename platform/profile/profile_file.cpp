@@ -60,7 +60,6 @@ bool ProfileFile::refresh()
         return false;
     }
     m_document = ProfileDocument(bytes, m_files.codePage());
-    m_bytes = std::move(bytes);
     m_stamp = stamp;
     m_state = LoadState::Loaded;
     m_everRead = true;
@@ -74,6 +73,16 @@ std::string ProfileFile::read(const std::string& section, const std::string& key
     return m_document.value(section, key).value_or(std::string());
 }
 
+std::vector<std::string> ProfileFile::read(const std::string& section, const std::vector<std::string>& keys)
+{
+    std::vector<std::string> values(keys.size());
+    if (!refresh())
+        return values;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        values[i] = m_document.value(section, keys[i]).value_or(std::string());
+    return values;
+}
+
 bool ProfileFile::write(const std::string& section, const std::string& key, const std::optional<std::string>& value)
 {
     return writeSection(section, {SettingChange{key, value}});
@@ -83,7 +92,7 @@ bool ProfileFile::writeSection(const std::string& section, const std::vector<Set
 {
     if (!refresh())
         return false;
-    switch (m_document.apply(section, changes)) {
+    switch (m_document.preview(section, changes)) {
     case ProfileDocument::ChangeOutcome::Refused:
         return false;
     case ProfileDocument::ChangeOutcome::Unchanged:
@@ -91,16 +100,22 @@ bool ProfileFile::writeSection(const std::string& section, const std::vector<Set
     case ProfileDocument::ChangeOutcome::Changed:
         break;
     }
+    // The file as it stands, made from the document only while a change is
+    // written: a failed write goes back to it, and a change that leaves the
+    // bytes as they were writes nothing. Kept no longer, so that a long list
+    // is not held twice.
+    const std::string before = m_document.bytes();
+    if (m_document.apply(section, changes) != ProfileDocument::ChangeOutcome::Changed)
+        return true;
     std::string bytes = m_document.bytes();
-    if (bytes == m_bytes)
+    if (bytes == before)
         return true;
     if (!m_files.replaceFile(m_path, bytes)) {
         // The file still holds what it held: go back to that, so that a file
         // held open by someone else need not be read again.
-        m_document = ProfileDocument(m_bytes, m_files.codePage());
+        m_document = ProfileDocument(before, m_files.codePage());
         return false;
     }
-    m_bytes = std::move(bytes);
     m_stamp = m_files.stamp(m_path);
     return true;
 }

@@ -19,6 +19,9 @@ public:
     // key or the file is missing. A change made to the file by someone else
     // is seen here.
     std::string read(const std::string& section, const std::string& key);
+    // The values of several keys, as read gives them, after one look at the
+    // file.
+    std::vector<std::string> read(const std::string& section, const std::vector<std::string>& keys);
     // Writes one value, or deletes the key when there is none. True when the
     // file holds the change afterwards.
     bool write(const std::string& section, const std::string& key, const std::optional<std::string>& value);
@@ -56,7 +59,6 @@ private:
     std::string m_path;
     LoadState m_state = LoadState::NotLoaded;
     FileStamp m_stamp;
-    std::string m_bytes;  // the file as last read or written
     ProfileDocument m_document;
     bool m_reportPending = false;
     bool m_everRead = false;

@@ -82,6 +82,13 @@ std::string Win32Platform::readSetting(const std::string& section, const std::st
     return value;
 }
 
+std::vector<std::string> Win32Platform::readSettings(const std::string& section, const std::vector<std::string>& keys)
+{
+    std::vector<std::string> values = m_settings->read(section, keys);
+    reportUnreadableSettings();
+    return values;
+}
+
 bool Win32Platform::writeSetting(const std::string& section, const std::string& key,
                                  const std::optional<std::string>& value)
 {

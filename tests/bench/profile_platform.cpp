@@ -18,6 +18,12 @@ std::string ProfilePlatform::readSetting(const std::string& section, const std::
     return profile.read(section, key);
 }
 
+std::vector<std::string> ProfilePlatform::readSettings(const std::string& section,
+                                                       const std::vector<std::string>& keys)
+{
+    return profile.read(section, keys);
+}
+
 bool ProfilePlatform::writeSetting(const std::string& section, const std::string& key,
                                    const std::optional<std::string>& value)
 {

@@ -23,6 +23,7 @@ public:
     explicit ProfilePlatform(const std::string& path);
 
     std::string readSetting(const std::string& section, const std::string& key) override;
+    std::vector<std::string> readSettings(const std::string& section, const std::vector<std::string>& keys) override;
     bool writeSetting(const std::string& section, const std::string& key,
                       const std::optional<std::string>& value) override;
     bool writeSettings(const std::string& section, const std::vector<SettingChange>& changes) override;

@@ -50,6 +50,13 @@ public:
     {
         return settingsUnreadable ? std::string() : settings.value(section, key).value_or(std::string());
     }
+    std::vector<std::string> readSettings(const std::string& section, const std::vector<std::string>& keys) override
+    {
+        std::vector<std::string> values;
+        for (const std::string& key : keys)
+            values.push_back(readSetting(section, key));
+        return values;
+    }
     bool writeSetting(const std::string& section, const std::string& key,
                       const std::optional<std::string>& value) override
     {

@@ -127,6 +127,26 @@ TEST_F(AlarmStoreTest, LoadStopsAtAGapAndEverySaveRewritesTheListInOneWrite)
     EXPECT_EQ(platform.calls, (Texts{"writeSettings AlarmList 2", "writeSettings AlarmList 2"}));
 }
 
+// The list is read in batches of keys: a gap on either side of a batch's end stops it there, and nothing
+// beyond the key limit is read.
+TEST(AlarmStoreLoad, ReadsEveryKeyUpToTheFirstGapOrTheKeyLimit)
+{
+    for (int gap : {1023, 1024, 1025, 2048, AlarmStore::KEY_LIMIT}) {
+        // Keys up to the one after the gap; at the key limit, one key more than is read.
+        std::string file = "[AlarmList]\r\n";
+        for (int key = 0; key <= gap + 1 && key <= AlarmStore::KEY_LIMIT; ++key)
+            if (key != gap || gap == AlarmStore::KEY_LIMIT)
+                file += std::to_string(key) + '=' + stored(std::to_string(key)) + "\r\n";
+        FakePlatform platform;
+        platform.settings = ProfileDocument(file);
+        AlarmStore store(platform, platform);
+        AlarmCollection alarms;
+        store.loadAlarmList(alarms, nullptr);
+        EXPECT_TRUE(static_cast<int>(alarms.size()) == gap && store.storedKeyCount() == gap) << gap;
+        EXPECT_EQ((--alarms.end())->message, std::to_string(gap - 1));
+    }
+}
+
 TEST_F(AlarmStoreTest, BadFormatIsReportedOnceForTheListAndTheAlarmsKeepDefaults)
 {
     platform.clock = BASE + 999;

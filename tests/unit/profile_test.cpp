@@ -164,11 +164,11 @@ TEST(ProfileDocument, ChangesGiveTheseBytes)
     for (const auto& row : rows) {
         ProfileDocument document(row.file);
         const bool refused = row.after == REFUSED, same = row.after == row.file;
-        EXPECT_EQ(document.apply(row.section, row.changes),
-                  refused    ? Outcome::Refused
-                      : same ? Outcome::Unchanged
-                             : Outcome::Changed)
-            << row.after;
+        const Outcome expected = refused ? Outcome::Refused : same ? Outcome::Unchanged : Outcome::Changed;
+        // The look ahead may take a batch that undoes itself for a change, never a change for none.
+        const Outcome previewed = document.preview(row.section, row.changes);
+        EXPECT_TRUE(previewed == expected || (same && previewed == Outcome::Changed)) << row.after;
+        EXPECT_EQ(document.apply(row.section, row.changes), expected) << row.after;
         EXPECT_EQ(document.bytes(), refused ? row.file : row.after);
         // What the document now gives is what the written bytes give.
         const ProfileDocument reread(document.bytes());
