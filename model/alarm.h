@@ -56,6 +56,8 @@ public:
 
     bool isArmed() const { return (state & ALARM_STATE_ARMED_BIT) != 0; }
     bool isWatchEntry() const { return (state & ALARM_STATE_WATCH_BIT) != 0; }
+    // True when the alarm has the flag (ALARM_...) set.
+    bool has(std::uint32_t flag) const { return (flags & flag) != 0; }
 
     // Armed and strictly past its time; never at the invalid instant.
     bool isDue(Timestamp now) const;

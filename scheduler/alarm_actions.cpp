@@ -3,15 +3,6 @@
 #include "scheduler/command_line.h"
 #include "scheduler/silence.h"
 
-namespace {
-
-bool hasFlag(const Alarm& alarm, std::uint32_t flag)
-{
-    return (alarm.flags & flag) != 0;
-}
-
-}  // namespace
-
 AlarmActions::AlarmActions(Platform& platform, SchedulerState& state, AlarmView& view, Announcer& announcer,
                            ProgramWatch& programs)
     : m_platform(platform), m_state(state), m_view(view), m_announcer(announcer), m_programs(programs)
@@ -29,19 +20,19 @@ bool AlarmActions::isSilentAlarm(const Alarm& alarm)
 
 void AlarmActions::run(Alarm& alarm)
 {
-    const bool pending = hasFlag(alarm, ALARM_EXECUTE_PENDING);
+    const bool pending = alarm.has(ALARM_EXECUTE_PENDING);
     const bool sounds = !pending && !isSilentAlarm(alarm);
 
     // A wave followed by the announcement is heard to its end first; alone
     // it plays on while the message window opens.
-    if (sounds && hasFlag(alarm, ALARM_PLAY_WAVE))
-        m_platform.playSoundFile(alarm.waveFile, hasFlag(alarm, ALARM_SAY_TIME));
-    if (sounds && hasFlag(alarm, ALARM_SAY_TIME))
+    if (sounds && alarm.has(ALARM_PLAY_WAVE))
+        m_platform.playSoundFile(alarm.waveFile, alarm.has(ALARM_SAY_TIME));
+    if (sounds && alarm.has(ALARM_SAY_TIME))
         m_announcer.announceTime();
-    if (!pending && hasFlag(alarm, ALARM_SHOW_MESSAGE))
+    if (!pending && alarm.has(ALARM_SHOW_MESSAGE))
         m_view.openMessageWindow(alarm, m_state.tickTime);
 
-    if (!hasFlag(alarm, ALARM_EXECUTE))
+    if (!alarm.has(ALARM_EXECUTE))
         return;
     if (launchPostponed(alarm)) {
         alarm.flags |= ALARM_EXECUTE_PENDING;
@@ -53,9 +44,9 @@ void AlarmActions::run(Alarm& alarm)
 
 bool AlarmActions::launchPostponed(const Alarm& alarm) const
 {
-    if (hasFlag(alarm, ALARM_EXECUTE_WHEN_PREVIOUS_CLOSED) && m_state.previousProgram != nullptr)
+    if (alarm.has(ALARM_EXECUTE_WHEN_PREVIOUS_CLOSED) && m_state.previousProgram != nullptr)
         return true;
-    return hasFlag(alarm, ALARM_WAIT_FOR_USER_AWAY) && m_state.userPresent;
+    return alarm.has(ALARM_WAIT_FOR_USER_AWAY) && m_state.userPresent;
 }
 
 void AlarmActions::launch(Alarm& alarm)

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "model/alarm.h"
-
 class Platform;
 
 extern const char* const OPTIONS_SECTION;  // "Options"

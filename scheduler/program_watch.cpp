@@ -4,11 +4,6 @@
 
 namespace {
 
-bool hasFlag(const Alarm& alarm, std::uint32_t flag)
-{
-    return (alarm.flags & flag) != 0;
-}
-
 // The close time of a launch: the alarm's own time plus its close-after span,
 // held to the range of an instant.
 Timestamp closeTimeOf(const Alarm& alarm)
@@ -27,7 +22,7 @@ void ProgramWatch::makeWayForLaunch()
     Alarm* previous = m_state.previousProgram;
     if (previous == nullptr)
         return;
-    if (hasFlag(*previous, ALARM_CLOSE_ON_NEXT_EXECUTE))
+    if (previous->has(ALARM_CLOSE_ON_NEXT_EXECUTE))
         terminate(*previous);
     m_state.previousProgram = nullptr;
 }
@@ -62,11 +57,11 @@ void ProgramWatch::reapExitedProgram()
 
 void ProgramWatch::applyCloseRules(const Alarm& entry)
 {
-    if (hasFlag(entry, ALARM_CLOSE_AFTER) && m_state.tickTime > entry.time) {
+    if (entry.has(ALARM_CLOSE_AFTER) && m_state.tickTime > entry.time) {
         terminate(entry);
         return;
     }
-    if (hasFlag(entry, ALARM_CLOSE_WHEN_USER_BACK) && m_state.userPresent)
+    if (entry.has(ALARM_CLOSE_WHEN_USER_BACK) && m_state.userPresent)
         terminate(entry);
 }
 

@@ -119,7 +119,7 @@ void Scheduler::noteLateness(const Alarm& alarm, std::vector<LateAlarm>& late) c
 {
     // An alarm whose launch is postponed is due again at every tick until
     // its program starts; it rang when it first came due.
-    if ((alarm.flags & ALARM_EXECUTE_PENDING) != 0)
+    if (alarm.has(ALARM_EXECUTE_PENDING))
         return;
     const long long behind = static_cast<long long>(m_state.tickTime) - alarm.time;
     if (alarm.isMissed(m_state.tickTime))

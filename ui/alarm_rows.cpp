@@ -6,7 +6,7 @@ namespace alarm_rows {
 
 RowImage imageFor(const Alarm& alarm)
 {
-    if ((alarm.flags & ALARM_REPEAT) != 0)
+    if (alarm.has(ALARM_REPEAT))
         return ROW_IMAGE_REPEATING;
     if (alarm.isArmed())
         return ROW_IMAGE_ARMED;
