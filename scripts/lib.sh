@@ -66,10 +66,11 @@ setup_wine() {
 # 150 %). Programs read it when they start, so every Wine process is ended
 # first and the next ones all see the new value.
 set_wine_dpi() {
-  wineserver_cmd -k >/dev/null 2>&1
-  wineserver_cmd -w
-  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  wineserver_cmd -w
+  # No Wine server may be running: that is no failure (callers with set -e).
+  wineserver_cmd -k >/dev/null 2>&1 || true
+  wineserver_cmd -w || true
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || true
+  wineserver_cmd -w || true
 }
 
 wineserver_cmd() {
