@@ -4,11 +4,7 @@
 
 #include "support/engine_rig.h"
 
-namespace {
-
 using ProgramWatchTest = EngineRig;
-
-}  // namespace
 
 TEST_F(ProgramWatchTest, LaunchWaitsForThePreviousProgramAndForTheUserAway)
 {
