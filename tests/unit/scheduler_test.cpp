@@ -60,6 +60,12 @@ TEST_F(SchedulerTest, PostponedLaunchStaysArmedUntilItHappensOrIsMissed)
     EXPECT_TRUE(platform.released == Handles{100} && !alarms.contains(waiting));
     EXPECT_EQ(platform.terminated, Handles(4, 100));
     EXPECT_TRUE(state.previousProgram->process == 101u && alarms.size() == 3u);
+    // A program whose exit code cannot be read is not reaped; at the end every handle is given back.
+    platform.exitCodes.erase(101);
+    tickAt(NOON + 314);
+    EXPECT_EQ(platform.released, Handles{100});
+    programs.releaseWatchEntries();
+    EXPECT_TRUE(platform.released == (Handles{100, 101}) && state.previousProgram == nullptr);
 }
 
 // Alarms a tick skips as missed or rings a minute or more late are told once for the tick, each with its own

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "scheduler/alarm_engine.h"
 #include "scheduler/wake_plan.h"
