@@ -21,14 +21,12 @@ namespace {
 const long long FILE_TIME_UNITS_PER_SECOND = 10000000, SECONDS_FROM_1601_TO_1970 = 11644473600;
 const time_t YEAR_1980 = 315532800;
 // The tests see the screen and windows in real pixels, as the DPI-aware program does, at every DPI.
-bool becomeDpiAware()
-{
+[[maybe_unused]] const bool DPI_AWARE = [] {
     using SetAwareFunction = BOOL(WINAPI*)();  // SetProcessDPIAware, declared only for Windows Vista on
     const auto setAware = reinterpret_cast<SetAwareFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware")));
     return setAware != nullptr && setAware() != FALSE;
-}
-[[maybe_unused]] const bool DPI_AWARE = becomeDpiAware();
+}();
 
 // The window as the screen shows it, as a 24-bit BMP file; empty when not copied or all one colour (not drawn yet).
 std::string captureBmp(HWND window)
@@ -97,12 +95,12 @@ std::string waveSamples(const std::string& wave)
     return "";
 }
 
+}  // namespace
+
 void pressButton(HWND dialog, int id)
 {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
-
-}  // namespace
 
 TempFolder::TempFolder()
 {
@@ -289,10 +287,9 @@ std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption)
 
 bool closeWithOk(HWND dialog)
 {
-    if (dialog == nullptr)
-        return false;
-    pressButton(dialog, IDOK);
-    return waitUntil([&] { return !IsWindow(dialog); }, 5000);
+    if (dialog != nullptr)
+        pressButton(dialog, IDOK);
+    return dialog != nullptr && waitUntil([&] { return !IsWindow(dialog); }, 5000);
 }
 
 void pressKeys(std::initializer_list<WORD> keys)
@@ -358,8 +355,8 @@ QuorvelProcess::~QuorvelProcess()
 
 bool QuorvelProcess::waitForExit(DWORD* exitCode, DWORD timeoutMs)
 {
-    const bool ended = WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-    return ended && (exitCode == nullptr || GetExitCodeProcess(m_process.hProcess, exitCode));
+    return WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+        (exitCode == nullptr || GetExitCodeProcess(m_process.hProcess, exitCode));
 }
 
 HWND QuorvelProcess::main()
@@ -387,11 +384,6 @@ HWND QuorvelProcess::waitForDialog(int controlId, const char* caption, const std
         },
         timeoutMs);
     return shown;
-}
-
-void QuorvelProcess::command(int id)
-{
-    pressButton(main(), id);
 }
 
 template <typename Item>

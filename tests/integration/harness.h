@@ -74,10 +74,11 @@ bool waitUntil(Condition condition, DWORD timeoutMs = 10000)
 }
 
 // A window's text in UTF-8 (Russian ones whatever the code page); the dialogs of a process that hold the control
-// and have the caption when one is given; a dialog closed with OK, true once gone; real keys pressed together and
-// released ({VK_MENU, 'R'} is Alt+R).
+// and have the caption when one is given; a button's click; a dialog closed with OK, true once gone; real keys
+// pressed together and released ({VK_MENU, 'R'} is Alt+R).
 std::string windowText(HWND window);
 std::vector<HWND> dialogsOf(DWORD processId, int controlId, const char* caption = nullptr);
+void pressButton(HWND dialog, int id);
 bool closeWithOk(HWND dialog);
 void pressKeys(std::initializer_list<WORD> keys);
 // A mouse event on the notification icon, true when handled; true when the shell takes a change of the icon (a
@@ -110,7 +111,7 @@ public:
     HWND waitForMessageBox(const std::string& words) { return waitForDialog(IDOK, "quorvel", words, 20000); }
 
     void tray(UINT mouseMessage) { trayEvent(main(), mouseMessage); }  // handled when it returns
-    void command(int id);
+    void command(int id) { pressButton(main(), id); }
     // Real clicks in the middle of a window, or of an item of a list view (scrolled into view) or a header.
     void click(HWND window, int item = -1, int times = 1);
     // The rows of the alarm list (both columns' texts and the icon's number), read as a screen reader does.

@@ -1,7 +1,7 @@
 // The packages as a user gets them: scripts/test.sh builds them, and lets .htm files open in the test helper.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <shlobj.h>
+
 #include <cstdlib>
 
 #include "harness.h"
@@ -24,11 +24,8 @@ protected:
     {
         char line[1024] = "";
         DWORD size = sizeof line - 1;
-        HKEY key = nullptr;
-        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel", 0,
-                      KEY_READ, &key);
-        RegQueryValueExA(key, "QuietUninstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(line), &size);
-        RegCloseKey(key);
+        RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvel",
+                     "QuietUninstallString", RRF_RT_REG_SZ, nullptr, line, &size);
         return line;
     }
     std::string link(int id) { return SHGetFolderPathA(nullptr, id, nullptr, 0, m_path), m_path + m_lnk; }

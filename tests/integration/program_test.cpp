@@ -1,12 +1,10 @@
-// The program as the user meets it: started hidden with its notification icon, shown, hidden and ended, started a
-// second time, its About box; a settings file that another program holds open, as a virus scanner may; and the
-// shipped program file: a 32-bit Windows GUI executable that needs only the system's DLLs. A right press in a fresh
-// folder says the time, heard where the sound device gets it.
+// The program as the user meets it: started hidden with its notification icon, shown, hidden, ended, started a
+// second time, its About box; a settings file another program holds open, as a virus scanner may; the shipped file,
+// a 32-bit GUI executable that needs only the system's DLLs; and a right press in a fresh folder, heard.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <set>
 
 #include "integration/harness.h"
 
@@ -42,15 +40,13 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     EXPECT_FALSE(IsWindowVisible(main));
     program.tray(WM_LBUTTONDOWN);
     EXPECT_TRUE(IsWindowVisible(main));
-
     // Enter and the minimize button hide the window; it is never minimized. A second copy on the same settings file
     // brings it up and ends; a copy on another file runs beside it.
     PostMessageA(main, WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     QuorvelProcess other(folder.folder("other")), second(start);
     DWORD code = 99;
-    ASSERT_TRUE(second.waitForExit(&code));
-    EXPECT_EQ(code, 0u);
+    ASSERT_TRUE(second.waitForExit(&code) && code == 0);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main); }));
     ASSERT_NE(other.main(), nullptr);
     // So does a copy reaching the same file by another spelling of its folder: its short 8.3 name, and under Wine its
@@ -74,7 +70,6 @@ TEST(Program, StartsHiddenInItsFolderShowsOnALeftPressOrASecondCopyAndHasAModalA
     PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(main); }));
     EXPECT_FALSE(IsIconic(main));
-
     program.tray(WM_LBUTTONDOWN);
     program.command(IDC_MAIN_ABOUT);
     HWND about = program.waitForDialog(IDOK, "About Quorvel", "Quorvel Version ");
@@ -119,8 +114,7 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
         ListView_SetColumnWidth(program.list(), 0, MulDiv(width += 10, dpi, 96));
         PostMessageA(main, message, wParam, 0);  // the Exit button, Esc, the close box
         DWORD code = 99;
-        ASSERT_TRUE(program.waitForExit(&code));
-        EXPECT_EQ(code, 0u);
+        ASSERT_TRUE(program.waitForExit(&code) && code == 0);
         EXPECT_FALSE(trayIcon(main));
         EXPECT_EQ(readFileText(folder.file("TIVRA.INI")),
                   "[Options]\r\nPosition=40,50\r\nColumn=" + std::to_string(width) + ",100\r\n");
@@ -129,8 +123,8 @@ TEST(Program, ExitEscAndTheCloseBoxEndItAndSaveTheColumnWidths)
 
 // The files the Speak entries of a folder's settings file give for a time: the hour and its word, the minutes (past
 // twenty as tens, then units unless none) and the word that agrees with the last number. A number's entry is
-// "form,file": the form picks the word ("Hour", "Hours" or "Hour2"); 1, 2 and numbers past 20 have keys of their own
-// for hours and minutes. Each file is written from the folder, after a leading '.'.
+// "form,file", the form picking the word ("Hour", "Hours" or "Hour2"); 1, 2 and numbers past 20 have keys of their
+// own for hours and minutes ("21h", "21m"). Files are given from the folder, after a leading '.'.
 std::vector<std::string> spokenPieces(const std::string& folder, const SYSTEMTIME& time)
 {
     const std::string settings = readFileText(folder + "\\TIVRA.INI");
@@ -166,11 +160,8 @@ TEST(Program, RightPressInAFreshFolderSaysTheTimeWithTheDefaultTheme)
     program.tray(WM_RBUTTONDOWN);  // returns once the time has been said
     GetLocalTime(&after);
     const auto heard = [&](const SYSTEMTIME& time) { return capturedAudioHolds(spokenPieces(folder.path(), time)); };
-    std::string expected;
-    for (const std::string& piece : spokenPieces(folder.path(), before))
-        expected += piece.substr(piece.rfind('\\') + 1) + " ";
     EXPECT_TRUE(waitUntil([&] { return heard(before) || heard(after); }, 5000))
-        << capturedAudio().size() << " bytes heard; not " << expected << "(or those of the next minute)";
+        << capturedAudio().size() << " bytes heard, not the wave files of " << readFileText(folder.file("TIVRA.INI"));
 }
 
 // Holds the file open, letting others do nothing with it or only read it.
@@ -199,7 +190,6 @@ TEST(SettingsFile, FailedSavesAreToldInFrontOncePerFailureStreakAndAlarmsKeepFir
     EXPECT_TRUE(waitUntil([&] { return program.rows().at(0).at(2) == "2"; }, 15000)) << "idle";
     EXPECT_EQ(program.messageBoxes().size(), 1u);
     ASSERT_TRUE(closeWithOk(box));
-
     // A drag of four moves: the first failure shows the box, the moves handled behind it fail silently.
     HWND main = program.main();
     program.tray(WM_LBUTTONDOWN);
@@ -237,26 +227,20 @@ TEST(SettingsFile, FileThatCannotBeReadAtStartIsReportedOnceAndNeverWritten)
     QuorvelProcess program(folder.path());
     ASSERT_TRUE(closeWithOk(program.waitForMessageBox("cannot be read")));
     ASSERT_NE(program.main(), nullptr);
-
     // Until the file is read, nothing is saved into it: a save would fail on the held file and be told.
     program.tray(WM_RBUTTONDOWN);
-    EXPECT_TRUE(program.rows().empty());
-    EXPECT_TRUE(program.messageBoxes().empty());
+    EXPECT_TRUE(program.rows().empty() && program.messageBoxes().empty());
     // Freed, it is read at a later tick. An exit before that tells that the widths cannot be saved and leaves the
     // file as it was; whichever comes first, the stored alarm is never lost.
     CloseHandle(held);
     program.command(IDCANCEL);
     ASSERT_TRUE(waitUntil([&] { return !program.messageBoxes().empty() || program.waitForExit(nullptr, 0); }));
     const bool told = !program.messageBoxes().empty();
-    if (told) {
-        EXPECT_EQ(program.messageBoxes().size(), 1u);
-        EXPECT_TRUE(closeWithOk(program.waitForMessageBox("Can't Write")));
-    }
+    EXPECT_TRUE(!told ||
+                (program.messageBoxes().size() == 1u && closeWithOk(program.waitForMessageBox("Can't Write"))));
     ASSERT_TRUE(program.waitForExit());
     EXPECT_EQ(iniValue(readFileText(path), "0"), iniValue(stored, "0"));
-    if (told) {
-        EXPECT_EQ(readFileText(path), stored);
-    }
+    EXPECT_TRUE(!told || readFileText(path) == stored) << "a told failure leaves the file as it was";
     EXPECT_EQ(folderEntries(folder.path()), std::vector<std::string>{"TIVRA.INI"}) << "no temporary file is left";
 }
 
@@ -271,21 +255,20 @@ TEST(ProgramFile, IsA32BitGuiExecutableThatNeedsOnlySystemDlls)
     const char* image = reinterpret_cast<const char*>(reinterpret_cast<UINT_PTR>(mapped) & ~UINT_PTR(3));  // unmarked
     const auto& headers = *reinterpret_cast<const IMAGE_NT_HEADERS32*>(
         image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
-    ASSERT_EQ(headers.Signature, IMAGE_NT_SIGNATURE);
-    EXPECT_EQ(headers.FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
-    EXPECT_EQ(headers.OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
-    EXPECT_EQ(headers.OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
-    const std::set<std::string> system = {"advapi32.dll", "comctl32.dll", "comdlg32.dll", "gdi32.dll",
-                                          "kernel32.dll", "msvcrt.dll",   "ole32.dll",    "shell32.dll",
-                                          "shlwapi.dll",  "user32.dll",   "winmm.dll"};
-    std::vector<std::string> dlls;
+    ASSERT_TRUE(headers.Signature == IMAGE_NT_SIGNATURE && headers.FileHeader.Machine == IMAGE_FILE_MACHINE_I386 &&
+                headers.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC &&
+                headers.OptionalHeader.Subsystem == IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    const std::string system = " advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll "
+                               "shell32.dll shlwapi.dll user32.dll winmm.dll ";
     const size_t imports = headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    int dlls = 0;
     for (auto entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image + imports); entry->Name != 0; ++entry) {
-        dlls.push_back(image + entry->Name);
-        std::transform(dlls.back().begin(), dlls.back().end(), dlls.back().begin(), ::tolower);
-        EXPECT_EQ(system.count(dlls.back()), 1u) << dlls.back() << " is not a system DLL";
+        std::string dll = image + entry->Name;
+        std::transform(dll.begin(), dll.end(), dll.begin(), ::tolower);
+        EXPECT_NE(system.find(" " + dll + " "), std::string::npos) << dll << " is not a system DLL";
+        ++dlls;
     }
-    EXPECT_FALSE(dlls.empty());
+    EXPECT_GT(dlls, 0);
     FreeLibrary(mapped);
 }
 

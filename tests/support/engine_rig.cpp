@@ -13,11 +13,8 @@ EngineRig::EngineRig()
 Alarm& EngineRig::addAlarm(const std::string& message, std::uint32_t flags, Timestamp time)
 {
     auto alarm = std::make_unique<Alarm>(time);
-    alarm->message = message;
-    alarm->flags = flags;
-    alarm->state = ALARM_STATE_ARMED;
-    alarm->commandLine = message + ".exe";
-    alarm->waveFile = "ding.wav";
+    alarm->message = message, alarm->flags = flags, alarm->state = ALARM_STATE_ARMED;
+    alarm->commandLine = message + ".exe", alarm->waveFile = "ding.wav";
     return alarms.append(std::move(alarm));
 }
 
@@ -57,5 +54,5 @@ void EngineRig::openMessageWindow(const Alarm& fired, Timestamp tickTime)
 {
     log("openMessageWindow " + fired.message + " @" + std::to_string(tickTime));
     if (duringMessageWindow)
-        duringMessageWindow();  // a modal loop of the tick, say
+        duringMessageWindow();
 }

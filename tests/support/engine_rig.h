@@ -5,16 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "scheduler/alarm_engine.h"
 #include "support/fake_platform.h"
 
 constexpr Timestamp NOON = 889959600;  // 1998-03-15 12:00:00 in the test zone (UTC+1)
-constexpr Timestamp MIDNIGHT = NOON - 12 * 3600;
 constexpr Duration DAY = 86400;
 inline const char* const SAVE = "writeSettings AlarmList";
 inline const std::string SHOWN = " @" + std::to_string(NOON + 5);
@@ -27,15 +23,14 @@ protected:
     // An armed alarm at the end of the list; its program and wave are named after it.
     Alarm& addAlarm(const std::string& message, std::uint32_t flags, Timestamp time);
     static long countOf(const Calls& calls, const std::string& prefix);
-    // All calls of one tick at the given time.
+    // All calls of one tick at the given time; of them, those that show or store the firing of alarms.
     Calls tickAt(Timestamp time);
-    // The calls of one tick that show or store the firing of alarms.
     Calls firingsAt(Timestamp time);
     // The calls of the actions of an alarm found due at the tick five seconds after noon.
     Calls run(Alarm& alarm);
     static bool pending(const Alarm& alarm) { return (alarm.flags & ALARM_EXECUTE_PENDING) != 0; }
 
-    // --- AlarmView ---
+    // --- AlarmView; the next alarm and the late-alarm notices are kept apart from the call log ---
     void insertAlarmRow(Alarm& alarm) override { log("insertAlarmRow " + alarm.message); }
     void showCurrentTime(Timestamp tickTime) override { log("showCurrentTime " + std::to_string(tickTime)); }
     void sortRows() override { log("sortRows"); }
@@ -43,7 +38,6 @@ protected:
     void deleteRow(const Alarm& alarm) override { log("deleteRow " + alarm.message); }
     void openMessageWindow(const Alarm& fired, Timestamp tickTime) override;
     void settingsLoaded() override { log("settingsLoaded"); }
-    // The next alarm and the late-alarm notices are kept apart from the call log.
     void showNextAlarm(const Alarm* next) override { nextAlarm = next == nullptr ? "none" : next->message.str(); }
     void reportLateAlarms(const std::vector<LateAlarm>& late) override { lateNotices.push_back(late); }
     void log(const std::string& call) { platform.calls.push_back(call); }
@@ -53,7 +47,7 @@ protected:
     SchedulerState& state = engine.state();
     AlarmCollection& alarms = engine.alarms();
     ProgramWatch& programs = engine.programs();
-    std::function<void()> duringMessageWindow;
+    std::function<void()> duringMessageWindow;  // a modal loop of the tick, say
     std::string nextAlarm;
     std::vector<std::vector<LateAlarm>> lateNotices;
 };

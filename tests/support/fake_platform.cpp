@@ -53,13 +53,6 @@ bool FakePlatform::readWholeFile(const std::string& path, std::vector<unsigned c
     return it != files.end();
 }
 
-bool FakePlatform::cursorPosition(ScreenPoint& p)
-{
-    if (cursorAvailable)
-        p = cursor;
-    return cursorAvailable;
-}
-
 ProcessHandle FakePlatform::launchProgram(const LaunchRequest& request)
 {
     calls.push_back("launchProgram " + request.file + " | " + request.parameters + " | " + request.directory + " | " +

@@ -1,6 +1,6 @@
 // The test double of the platform layer and of the notices: it records the calls the program's effects show in
-// (`calls`, `messages`) and answers from scripted fields. Settings live in memory; time runs in a zone with
-// daylight saving (fake_zone.h).
+// (`calls`, `messages`) and answers from scripted fields. Settings live in memory, held by the program's own settings
+// engine; time runs in a zone with daylight saving (fake_zone.h).
 #pragma once
 
 #include <map>
@@ -26,19 +26,17 @@ public:
     bool failSettingWrites = false;
     bool settingsUnreadable = false;  // reads give nothing, writes are refused
     const fake_zone::Zone* zone = &fake_zone::CENTRAL_EUROPE;
+    ProfileDocument settings;
 
     // --- what happened ---
     std::vector<std::string> calls;
     std::vector<std::string> messages;   // text + detail of every notice
     std::vector<std::string> withdrawn;  // the texts of notices withdrawn
-    std::vector<ProcessHandle> terminated;
-    std::vector<ProcessHandle> released;
+    std::vector<ProcessHandle> terminated, released;
     int settingFileWrites = 0;  // successful writes of the settings file
 
-    // The settings file, held by the program's own settings engine.
-    ProfileDocument settings;
     std::string settingsText() const { return settings.bytes(); }
-    // Direct access for test set-up (no write counted).
+    // Set-up without a write counted.
     void putSetting(const std::string& section, const std::string& key, const std::string& value)
     {
         settings.apply(section, {SettingChange{key, value}});
@@ -72,10 +70,10 @@ public:
     Timestamp fromLocal(const LocalTime& fields) override { return fake_zone::fromLocal(fields, *zone); }
     std::string formatDate(const LocalTime& t, const std::string& picture) override;
     std::string formatTime(const LocalTime& t, const std::string& picture) override { return formatDate(t, picture); }
-    bool cursorPosition(ScreenPoint& p) override;
-    void playSoundFile(const std::string& path, bool synchronous) override
+    bool cursorPosition(ScreenPoint& p) override { return cursorAvailable ? (p = cursor, true) : false; }
+    void playSoundFile(const std::string& path, bool sync) override
     {
-        calls.push_back("playSoundFile " + path + (synchronous ? " sync" : " async"));
+        calls.push_back("playSoundFile " + path + (sync ? " sync" : " async"));
     }
     void playSoundMemory(const std::vector<unsigned char>& wave) override
     {

@@ -20,18 +20,9 @@ extern const Zone CENTRAL_EUROPE;
 extern const Zone EASTERN_AUSTRALIA;
 
 // false for an instant before 1970, which has no local time.
-bool toLocal(Timestamp t, LocalTime& out, const Zone& zone);
+bool toLocal(Timestamp t, LocalTime& out, const Zone& zone = CENTRAL_EUROPE);
 // mktime semantics: fields carry over; an hour that does not exist (spring gap) is taken as standard time, so it lands
 // one hour later; an hour that exists twice (autumn overlap) is taken as summer time, the first of them.
-Timestamp fromLocal(const LocalTime& fields, const Zone& zone);
-
-inline bool toLocal(Timestamp t, LocalTime& out)
-{
-    return toLocal(t, out, CENTRAL_EUROPE);
-}
-inline Timestamp fromLocal(const LocalTime& fields)
-{
-    return fromLocal(fields, CENTRAL_EUROPE);
-}
+Timestamp fromLocal(const LocalTime& fields, const Zone& zone = CENTRAL_EUROPE);
 
 }  // namespace fake_zone

@@ -3,39 +3,35 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "model/alarm_collection.h"
 
 namespace {
 
-using Names = std::vector<std::string>;
-
-class AlarmCollectionTest : public ::testing::Test, public AlarmRowSink {
-protected:
-    void insertAlarmRow(Alarm& alarm) override { rows.push_back(alarm.message); }
-    static std::unique_ptr<Alarm> named(const std::string& message, std::int32_t state = ALARM_STATE_ARMED)
-    {
-        auto alarm = std::make_unique<Alarm>(1000);
-        alarm->message = message;
-        alarm->state = state;
-        return alarm;
-    }
-    AlarmCollection alarms;
-    Names rows;
+struct Rows : AlarmRowSink {
+    void insertAlarmRow(Alarm& alarm) override { names.push_back(alarm.message); }
+    std::vector<std::string> names;
 };
+
+std::unique_ptr<Alarm> named(const std::string& message, std::int32_t state = ALARM_STATE_ARMED)
+{
+    auto alarm = std::make_unique<Alarm>(1000);
+    alarm->message = message, alarm->state = state;
+    return alarm;
+}
 
 }  // namespace
 
-TEST_F(AlarmCollectionTest, ShownAlarmsGetARowOnlyTheGivenAlarmIsRemovedAndEveryChangeCounts)
+TEST(AlarmCollectionTest, ShownAlarmsGetARowOnlyTheGivenAlarmIsRemovedAndEveryChangeCounts)
 {
-    alarms.addAlarm(named("a"), this);
-    alarms.addAlarm(named("watch", ALARM_STATE_WATCH), this);
-    alarms.addAlarm(named("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), this);  // only exactly 2 hides
+    AlarmCollection alarms;
+    Rows rows;
+    alarms.addAlarm(named("a"), &rows);
+    alarms.addAlarm(named("watch", ALARM_STATE_WATCH), &rows);
+    alarms.addAlarm(named("odd", ALARM_STATE_WATCH | ALARM_STATE_ARMED), &rows);  // only exactly 2 hides
     alarms.addAlarm(named("no rows"), nullptr);
     Alarm& appended = alarms.append(named("appended"));
-    EXPECT_TRUE(rows == (Names{"a", "odd"}) && alarms.size() == 5u);
+    EXPECT_TRUE(rows.names == (std::vector<std::string>{"a", "odd"}) && alarms.size() == 5u);
     const Alarm stranger(5);
     EXPECT_TRUE(!alarms.remove(&stranger) && alarms.changeCount() == 5u);  // every addition counts, no failed removal
     EXPECT_TRUE(alarms.find(&appended) == &appended && alarms.remove(&appended));

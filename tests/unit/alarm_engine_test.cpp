@@ -1,15 +1,9 @@
 // The alarm engine: settings unreadable at start-up, and the user's commands.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "support/engine_rig.h"
 
-namespace {
-
 using AlarmEngineTest = EngineRig;
-
-}  // namespace
 
 // Start-up takes the theme, the silence and the alarms from the settings, sorted once. A file that cannot be read is
 // not written until it has been loaded; alarms added meanwhile are then saved. The user is told once, and that
@@ -80,12 +74,10 @@ TEST_F(AlarmEngineTest, SnoozedAlarmRingsAgainOnceAfterTheDelayAndDeletesItself)
     platform.clock = NOON + 40;
     const int writes = platform.settingFileWrites;
     Alarm& snoozed = engine.snooze(fired, 5);
-    EXPECT_EQ(platform.settingFileWrites, writes + 2) << "the delay and the list";
-    EXPECT_EQ(engine.snoozeDelay(), 5);
+    EXPECT_TRUE(platform.settingFileWrites == writes + 2 && engine.snoozeDelay() == 5) << "the delay and the list";
     EXPECT_EQ(snoozed.time, NOON + 340);
     EXPECT_EQ(countOf(tickAt(NOON + 340), "openMessageWindow"), 0);
-    const Calls rung = firingsAt(NOON + 341);
-    EXPECT_EQ(rung, (Calls{"openMessageWindow tea", "deleteRow tea", SAVE}));
+    EXPECT_EQ(firingsAt(NOON + 341), (Calls{"openMessageWindow tea", "deleteRow tea", SAVE}));
     EXPECT_EQ(std::count_if(alarms.begin(), alarms.end(), [](const Alarm& a) { return !a.isWatchEntry(); }), 1)
         << "the daily alarm stays, the snoozed one is gone";
     EXPECT_EQ(countOf(tickAt(NOON + 400), "openMessageWindow"), 0);
@@ -116,18 +108,14 @@ TEST_F(AlarmEngineTest, EditConfirmedAfterAFiringKeepsItsTimeCountAndEndUnlessTh
     };
     for (const auto& row : rows) {
         Alarm first(T);
-        first.flags |= row.flags;
-        first.repeatInterval = DAY;
-        first.repeatCount = row.count;
+        first.flags |= row.flags, first.repeatInterval = DAY, first.repeatCount = row.count;
         Alarm& alarm = engine.addAlarm(first);
-        if (!row.fires)
-            alarm.state = ALARM_STATE_IDLE;
+        alarm.state = row.fires ? alarm.state : ALARM_STATE_IDLE;
         const Alarm opened = alarm;
         if (row.fires)
             alarm.finishFiring(T + 5);
         Alarm edited = opened;
-        edited.message = "edited";
-        edited.state = ALARM_STATE_IDLE;  // as the editor gives it back
+        edited.message = "edited", edited.state = ALARM_STATE_IDLE;  // as the editor gives it back
         row.edit(edited);
         const Alarm& stored = engine.replaceAlarm(&alarm, opened, edited);
         EXPECT_TRUE(stored.time == row.time && stored.repeatCount == row.countAfter && stored.isArmed() == row.armed &&

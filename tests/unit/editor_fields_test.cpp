@@ -1,7 +1,6 @@
 // The texts of the editor's fields and what they read back as (EditorFields).
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 
 #include "support/editor_texts.h"
@@ -9,28 +8,11 @@
 #include "ui/date_time_text.h"
 #include "ui/editor_fields.h"
 
-namespace {
-
-class EditorFieldsTest : public ::testing::Test {
-protected:
-    // The texts of the values; `back` gets what they read back as.
-    EditorFields::Texts show(Timestamp time, Duration repeat = 0, Duration closeAfter = 0)
-    {
-        const EditorFields::Texts texts = editor.format(EditorFields::Values{time, repeat, closeAfter});
-        back = editor.read(texts);
-        return texts;
-    }
-
+TEST(EditorFieldsTest, RoundTripAndEveryFormShowsTheInvalidInstant)
+{
     FakePlatform platform;
     DateTimeText texts{platform};
     EditorFields editor{platform};
-    EditorFields::Values back;
-};
-
-}  // namespace
-
-TEST_F(EditorFieldsTest, RoundTripAndEveryFormShowsTheInvalidInstant)
-{
     // Repeat interval, close-after, their texts, and the close-after read back (whole days dropped).
     const std::tuple<Duration, Duration, std::string, const char*, Duration> cases[] = {
         {264600, 2700, "03 " + DAYS + "1:30:00", "0:45:00", 2700},
@@ -38,21 +20,23 @@ TEST_F(EditorFieldsTest, RoundTripAndEveryFormShowsTheInvalidInstant)
         {45 * 86400, 30 * 3600, "45 " + DAYS + "0:00:00", "6:00:00", 6 * 3600},
         {-(86400 + 5400), -90, "-1 " + DAYS + "-1:-30:00", "0:-1:-30", -90}};
     for (const auto& [repeat, closeAfter, repeatTexts, closeText, closeBack] : cases) {
-        const EditorFields::Texts shown = show(MONDAY_MORNING, repeat, closeAfter);
-        EXPECT_EQ(shown.date + " " + shown.timeOfDay, "Mon 05.01.98 7:05:00");
-        EXPECT_EQ(shown.dayCount + shown.repeatTime + "|" + shown.closeAfter, repeatTexts + "|" + closeText);
+        const EditorFields::Texts shown = editor.format(EditorFields::Values{MONDAY_MORNING, repeat, closeAfter});
+        const EditorFields::Values back = editor.read(shown);
+        EXPECT_EQ(shown.date + " " + shown.timeOfDay + " " + shown.dayCount + shown.repeatTime + "|" + shown.closeAfter,
+                  "Mon 05.01.98 7:05:00 " + repeatTexts + "|" + closeText);
         EXPECT_TRUE(back.time == MONDAY_MORNING && back.repeatInterval == repeat && back.closeAfter == closeBack)
             << repeat << " " << closeAfter;
     }
     for (int year = 1970; year <= 2036; ++year) {  // two-digit years read back
-        const EditorFields::Texts shown = show(local(year, 1, 1, year == 1970 ? 1 : 0));
+        const Timestamp time = local(year, 1, 1, year == 1970 ? 1 : 0);
+        const EditorFields::Texts shown = editor.format(EditorFields::Values{time, 0, 0});
         EXPECT_EQ(shown.date.substr(shown.date.size() - 8), "01.01." + std::to_string(100 + year % 100).substr(1));
-        EXPECT_EQ(back.time, local(year, 1, 1, year == 1970 ? 1 : 0)) << year;
+        EXPECT_EQ(editor.read(shown).time, time) << year;
     }
     EXPECT_EQ(texts.listRowTime(MONDAY_MORNING) + " " + texts.currentTime(MONDAY_MORNING),
               "1998:01:05 - 07:05:00 07:05:00");
     EXPECT_EQ(texts.dateText(INVALID_TIME) + texts.timeOfDayText(INVALID_TIME), "--- --.--.---:--:--");
     EXPECT_EQ(texts.listRowTime(INVALID_TIME) + texts.currentTime(INVALID_TIME), "----:--:-- - --:--:----:--:--");
-    show(INVALID_TIME, 90);
+    const EditorFields::Values back = editor.read(editor.format(EditorFields::Values{INVALID_TIME, 90, 0}));
     EXPECT_TRUE(back.time == INVALID_TIME && back.repeatInterval == 90);
 }

@@ -1,7 +1,6 @@
 // The Options settings: how each key is read, its defaults and its text form, and the silence period.
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <vector>
 
 #include "scheduler/options.h"
@@ -9,39 +8,34 @@
 #include "support/fake_platform.h"
 #include "ui/window_settings.h"
 
-TEST(Options, SilenceReadsSixNumbersWithAnySeparatorsAndIsWrittenAsTimesOfDay)
+// Six numbers with any separators; hours beyond a day wrap; an unreadable text is no silence. Both bounds are outside
+// the silence, and equal bounds silence nothing.
+TEST(Options, SilenceIsReadFromSixNumbersWrittenAsTimesOfDayAndHoldsStrictlyBetweenItsBounds)
 {
-    const std::tuple<const char*, int, int, const char*> rows[] = {
-        {"22:00:00, 07:00:00", 79200, 25200, "22:00:00, 07:00:00"},
-        {" 9 . 30 . 15 - 17/0/5 ", 34215, 61205, "09:30:15, 17:00:05"},
-        {"25:00:00, 0:0:59", 3600, 59, "01:00:00, 00:00:59"},         // hours beyond a day wrap
-        {"0:0:0, 2147483647:00:00", 0, 25200, "00:00:00, 07:00:00"},  // no overflow
-        {"", 0, 0, "00:00:00, 00:00:00"},                             // unreadable: no silence
-        {"22:00:00, 07:00", 0, 0, "00:00:00, 00:00:00"},
-        {"22:00:00, x", 0, 0, "00:00:00, 00:00:00"}};
-    for (const auto& [text, from, to, written] : rows) {
-        const SilencePeriod period = parseSilence(text);
-        EXPECT_TRUE(period.from == from && period.to == to) << text;
-        EXPECT_EQ(formatSilence(period), written) << text;
-    }
-}
-
-TEST(Options, BothBoundsAreOutsideTheSilenceAndEqualBoundsSilenceNothing)
-{
-    const auto hms = [](int hours, int minutes, int seconds = 0) { return hours * 3600 + minutes * 60 + seconds; };
     const struct {
-        SilencePeriod period;
-        std::vector<int> silent, heard;
-    } cases[] = {
-        {{hms(8, 0), hms(8, 0)}, {}, {0, hms(8, 0), hms(8, 0, 1)}},
-        {{hms(25, 30), hms(26, 0)}, {hms(1, 45)}, {hms(1, 30), hms(2, 30)}},  // hours past the day: 1:30 to 2:00
-    };
-    for (const auto& c : cases) {
-        for (const int time : c.silent)
-            EXPECT_TRUE(isSilent(c.period, time)) << c.period.from << "-" << c.period.to << " at " << time;
-        for (const int time : c.heard)
-            EXPECT_FALSE(isSilent(c.period, time)) << c.period.from << "-" << c.period.to << " at " << time;
+        const char* text;
+        int from, to;
+        const char* written;
+        std::vector<int> silent, heard;  // seconds of the day
+    } rows[] = {{"22:00:00, 07:00:00", 79200, 25200, "22:00:00, 07:00:00", {79201, 0, 25199}, {79200, 25200, 43200}},
+                {" 9 . 30 . 15 - 17/0/5 ", 34215, 61205, "09:30:15, 17:00:05", {34216, 61204}, {34215, 61205, 0}},
+                {"25:00:00, 0:0:59", 3600, 59, "01:00:00, 00:00:59", {3601, 0, 58}, {3600, 59, 1800}},
+                {"0:0:0, 2147483647:00:00", 0, 25200, "00:00:00, 07:00:00", {1}, {0, 25200}},  // no overflow
+                {"8:00:00, 8:00:00", 28800, 28800, "08:00:00, 08:00:00", {}, {0, 28800, 28801}},
+                {"", 0, 0, "00:00:00, 00:00:00", {}, {0, 1}},
+                {"22:00:00, 07:00", 0, 0, "00:00:00, 00:00:00", {}, {}},
+                {"22:00:00, x", 0, 0, "00:00:00, 00:00:00", {}, {}}};
+    for (const auto& row : rows) {
+        const SilencePeriod period = parseSilence(row.text);
+        EXPECT_TRUE(period.from == row.from && period.to == row.to) << row.text;
+        EXPECT_EQ(formatSilence(period), row.written) << row.text;
+        for (const int time : row.silent)
+            EXPECT_TRUE(isSilent(period, time)) << row.text << " at " << time;
+        for (const int time : row.heard)
+            EXPECT_FALSE(isSilent(period, time)) << row.text << " at " << time;
     }
+    // A period set with hours past the day (the setup dialog's 25:30 to 26:00) is 1:30 to 2:00.
+    EXPECT_TRUE(isSilent(SilencePeriod{91800, 93600}, 6300) && !isSilent(SilencePeriod{91800, 93600}, 9000));
 }
 
 TEST(Options, KeysKeepTheirDefaultsForValuesNotThereWithoutWritingAnything)

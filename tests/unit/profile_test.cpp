@@ -159,7 +159,8 @@ TEST(ProfileDocument, ChangesGiveTheseBytes)
         // A file saved as UTF-16 stays so, its untouched lines byte for byte (U+4E00 has no ISO 8859-1 character).
         {"\xFF\xFE" + utf16(unicode) + "!", "S", {set("k", "\xe0"), set("n", "2")}, "\xFF\xFE" + utf16(changed) + "!"},
         {"\xFE\xFF" + utf16(unicode, true), "S", {set("k", "\xe0"), set("n", "2")}, "\xFE\xFF" + utf16(changed, true)},
-        {"\xFF\xFE", "S", {set("a", "1")}, "\xFF\xFE" + utf16("[S]\r\na=1\r\n")}};
+        {"\xFF\xFE", "S", {set("a", "1")}, "\xFF\xFE" + utf16("[S]\r\na=1\r\n")},
+        {"\xFE\xFF", "S", {set("a", "1")}, "\xFE\xFF" + utf16("[S]\r\na=1\r\n", true)}};
     // clang-format on
     for (const auto& row : rows) {
         ProfileDocument document(row.file);

@@ -25,8 +25,8 @@ TEST(TimeListTest, HoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsValue)
         {TimeListMode::TimeOfDay, "0:00:00", 0},   {TimeListMode::TimeOfDay, "", -1},
         {TimeListMode::TimeOfDay, "-:--:--", -1},  {TimeListMode::TimeOfDay, "  ", -1},
         {TimeListMode::Days, "04 " + DAYS, 2},     {TimeListMode::Days, "03", -1},
-        {TimeListMode::Days, "00 " + DAYS, 0},     {TimeListMode::Days, "", -1},
-        {TimeListMode::Days, DAYS, -1}};
+        {TimeListMode::Days, "00 " + DAYS, 0},     {TimeListMode::Days, "30 " + DAYS, 15},
+        {TimeListMode::Days, "", -1},              {TimeListMode::Days, DAYS, -1}};
     for (const auto& [mode, field, entry] : rows)
         EXPECT_EQ(time_list::entryOf(mode, field), entry) << field;
 }

@@ -14,7 +14,5 @@ TEST(TrayTip, NamesTheNextAlarmWithAsMuchOfItsMessageAsFits)
     next.message = "Wake up";
     EXPECT_EQ(tray_tip::textFor(&next, texts), "Quorvel - next: Sun 15.03.98 12:07:00 Wake up");
     next.message = std::string(200, 'x');
-    const std::string tip = tray_tip::textFor(&next, texts);
-    EXPECT_EQ(tip.size(), tray_tip::TIP_LIMIT);
-    EXPECT_EQ(tip, "Quorvel - next: Sun 15.03.98 12:07:00 " + std::string(127 - 38, 'x'));
+    EXPECT_EQ(tray_tip::textFor(&next, texts), "Quorvel - next: Sun 15.03.98 12:07:00 " + std::string(127 - 38, 'x'));
 }

@@ -1,12 +1,8 @@
-// The wake-up planning: when the next tick must run for each kind of pending work, that every tick and command
-// of the engine plans again, and that ticking only at the planned seconds fires second for second as a tick every
-// second does.
+// The wake-up planning: when the next tick must run for each kind of pending work, and that every tick and command
+// of the engine plans again (that ticking only at the planned seconds rings every alarm on time: SimulatedYearTest).
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "scheduler/alarm_engine.h"
 #include "scheduler/wake_plan.h"
@@ -99,20 +95,23 @@ TEST(WakePlan, EveryTickAndCommandPlansAgain)
         {"the alarm fires and goes idle", [&] { rig.tickAt(NOW + 6); }, NOW + 66},
         {"Delete", [&] { rig.engine.deleteAlarms({alarm}); }, NOW + 7},
         {"Setup", [&] { rig.tickAt(NOW + 7), rig.engine.applySetup("Russian", SilencePeriod{1, 2}); }, NOW + 67},
-        {"a launch with a close rule is watched", [&] { rig.add(NOW + 7, ALARM_EXECUTE | ALARM_CLOSE_AFTER); }, NOW + 8},
+        {"a launch with a close rule: watched", [&] { rig.add(NOW + 7, ALARM_EXECUTE | ALARM_CLOSE_AFTER); }, NOW + 8},
         {"at every tick", [&] { rig.tickAt(NOW + 8), rig.tickAt(NOW + 9); }, NOW + 10},
         {"a launch without a close rule", [&] { rig.add(NOW + 9, ALARM_EXECUTE), rig.tickAt(NOW + 10); }, NOW + 11},
-        {"the first entry's rule still holds", [&] { rig.platform.exitCodes[101] = 0, rig.tickAt(NOW + 11); }, NOW + 12},
+        {"the first entry's rule holds", [&] { rig.platform.exitCodes[101] = 0, rig.tickAt(NOW + 11); }, NOW + 12},
+        {"then alarms alone", [&] { rig.engine.programs().releaseWatchEntries(), rig.tickAt(NOW + 12); }, NOW + 72},
+        {"a launch for the user away", [&] { rig.add(NOW, ALARM_EXECUTE | ALARM_WAIT_FOR_USER_AWAY); }, NOW + 13},
+        {"is tried at every tick", [&] { rig.tickAt(NOW + 13), rig.tickAt(NOW + 14); }, NOW + 15},
+        {"until the user leaves", [&] { rig.engine.userLeft(), rig.tickAt(NOW + 15); }, NOW + 16},
+        {"and its program has ended", [&] { rig.platform.exitCodes[102] = 0, rig.tickAt(NOW + 16); }, NOW + 76},
+        {"no handle", [&] { rig.platform.launchGivesProcess = false, rig.add(NOW, ALARM_EXECUTE); }, NOW + 17},
+        {"a launch that gave none is not watched", [&] { rig.tickAt(NOW + 17), rig.tickAt(NOW + 18); }, NOW + 78},
     };
     for (const Row& row : rows) {
         const int before = rig.plans;
         row.step();
         EXPECT_TRUE(rig.plans > before && rig.next == row.next) << row.what << ": " << rig.next - NOW;
     }
-    // Once the entry is gone, only the alarms count.
-    rig.engine.programs().releaseWatchEntries();
-    rig.tickAt(NOW + 12);
-    EXPECT_EQ(rig.next, NOW + 72);
     // A settings file that cannot be read is tried again at every few ticks, so they keep coming.
     PlannedEngine unreadable(true);
     unreadable.tickAt(NOW);
@@ -121,48 +120,4 @@ TEST(WakePlan, EveryTickAndCommandPlansAgain)
     for (Timestamp t = NOW + 1; t < NOW + 6; ++t)
         unreadable.tickAt(t);
     EXPECT_TRUE(unreadable.engine.settingsLoaded() && unreadable.next == NOW + 65);
-}
-
-// Alarms of every kind over two hours, once with a tick every second and once with ticks only at the planned
-// seconds: the same effects at the same seconds. Ticks come every second only while programs are watched or a
-// launch waits (about 900 s of the two hours), and at least once a minute.
-TEST(WakePlan, TickingAtThePlannedSecondsFiresSecondForSecond)
-{
-    const auto simulate = [](bool everySecond, int& ticks) {
-        PlannedEngine rig;
-        std::vector<std::string> log;
-        rig.next = NOW;
-        ticks = 0;
-        for (Timestamp t = NOW; t < NOW + 7200; ++t) {
-            rig.platform.clock = t;
-            rig.platform.cursor.x = t / 900;  // the pointer moves now and then
-            if (everySecond || t >= rig.next)
-                ++ticks, rig.tickAt(t);
-            // The user's commands and the world between ticks.
-            if (t == NOW + 5) {
-                Alarm& daily = rig.add(NOW - 86400 * 3 - 7, ALARM_REPEAT | ALARM_PLAY_WAVE);
-                daily.repeatInterval = 1500, daily.repeatCount = 4;
-                rig.add(NOW + 700, ALARM_AUTODELETE | ALARM_SHOW_MESSAGE | ALARM_IN_TIME);
-                rig.add(NOW + 900, ALARM_EXECUTE | ALARM_CLOSE_AFTER).closeAfter = 120;
-                rig.add(NOW + 1000, ALARM_EXECUTE | ALARM_EXECUTE_WHEN_PREVIOUS_CLOSED);
-                rig.add(NOW + 2000, ALARM_EXECUTE | ALARM_WAIT_FOR_USER_AWAY | ALARM_AUTODELETE);
-            }
-            const int ended = t == NOW + 1200 ? 100 : t == NOW + 1300 ? 101 : t == NOW + 2500 ? 102 : 0;
-            if (ended != 0)  // a launched program ends
-                rig.platform.exitCodes[ended] = 0;
-            if (t == NOW + 2400)
-                rig.engine.userLeft();
-            if (t == NOW + 3000)
-                rig.engine.replaceAlarm(&*rig.engine.alarms().begin(), *rig.engine.alarms().begin(), Alarm(NOW + 4000));
-            for (const std::string& call : rig.platform.calls)
-                log.push_back(std::to_string(t - NOW) + " " + call);
-            rig.platform.calls.clear();
-        }
-        log.push_back(rig.platform.settingsText() + std::to_string(rig.platform.terminated.size()));
-        return log;
-    };
-    int everySecondTicks = 0, plannedTicks = 0;
-    const std::vector<std::string> expected = simulate(true, everySecondTicks);
-    EXPECT_EQ(simulate(false, plannedTicks), expected);
-    EXPECT_TRUE(expected.size() > 20u && everySecondTicks == 7200 && plannedTicks < 1100) << plannedTicks;
 }
