@@ -36,12 +36,12 @@ TEST(SettingsEngine, ReadsAndWritesAsTheSystemDoesAndInPlaceWhereNothingCanBeRep
         "[S]\r\nlong=" + std::string(5000, 'x') + "\r\nexact=" + std::string(4095, 'y') +
             "\r\nover=" + std::string(4096, 'z') + "\r\n",
         ""};
-    const char* keys[] = {"S:a",  "S:b",  "S:[x", "S:c",  "S:d",  "U:c",  "T:c",         "S:q1",   "S:q2",    "S:q3",
-                          "S:q4", "S:q5", "S:q6", "S:q7", "S:j",  "T:a",  " s :Key One", "S:noeq", "S:long",  "S:exact",
-                          "T:b",  "T:d",  "V:new", "S:over"};
-    const std::pair<const char*, std::optional<std::string>> writes[] = {
-        {"S:a", "\xe0 new"}, {"S:key one", "\"x\""}, {"S:q4", std::nullopt},
-        {"T:b", std::nullopt}, {"S:new", "x=y"},      {"V:new", "n"}};
+    const char* keys[] = {"S:a",         "S:b",    "S:[x",   "S:c",     "S:d",  "U:c",  "T:c",   "S:q1",
+                          "S:q2",        "S:q3",   "S:q4",   "S:q5",    "S:q6", "S:q7", "S:j",   "T:a",
+                          " s :Key One", "S:noeq", "S:long", "S:exact", "T:b",  "T:d",  "V:new", "S:over"};
+    const std::pair<const char*, std::optional<std::string>> writes[] = {{"S:a", "\xe0 new"},    {"S:key one", "\"x\""},
+                                                                         {"S:q4", std::nullopt}, {"T:b", std::nullopt},
+                                                                         {"S:new", "x=y"},       {"V:new", "n"}};
     TempFolder folder;
     Win32FileSystem files;
     const std::string engine = folder.file("e.ini"), system = folder.file("s.ini");

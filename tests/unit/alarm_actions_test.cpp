@@ -10,7 +10,7 @@ TEST_F(AlarmActionsTest, ActionsRunInOrderAndTheLaunchLeavesAWatchEntryInTheSlot
     // The announcement, with no words stored and no theme.ini, writes the defaults of the theme and reads the
     // wave files of the time (their four reads are left out here).
     const std::uint32_t all = ALARM_PLAY_WAVE | ALARM_SAY_TIME | ALARM_SHOW_MESSAGE | ALARM_EXECUTE;
-    Alarm& alarm = addAlarm("A", all | ALARM_WINDOW_MAXIMIZED | ALARM_CLOSE_AFTER, NOON);
+    Alarm& alarm = addAlarm("A", all | ALARM_WINDOW_MAXIMIZED | ALARM_CLOSE_AFTER | ALARM_CLOSE_ON_NEXT_EXECUTE, NOON);
     alarm.commandLine = "notepad.exe   my notes.txt", alarm.workingFolder = "D:\\Work", alarm.closeAfter = 600;
     Calls actions = run(alarm);
     actions.erase(actions.begin() + 3, actions.begin() + 7);
@@ -22,7 +22,8 @@ TEST_F(AlarmActionsTest, ActionsRunInOrderAndTheLaunchLeavesAWatchEntryInTheSlot
     EXPECT_TRUE(entry.time == NOON + 600 && entry.process == 100u && entry.commandLine == alarm.commandLine);
     Alarm& again = addAlarm("C", all | ALARM_EXECUTE_PENDING, NOON);
     EXPECT_EQ(run(again), (Calls{"launchProgram C.exe |  |  | 10"}));
-    EXPECT_TRUE(!pending(again) && state.previousProgram->flags == again.flags);  // only launched, entry unmarked
+    // Only launched, its entry unmarked; A's program is closed as the next one starts.
+    EXPECT_TRUE(!pending(again) && state.previousProgram->flags == again.flags && platform.terminated == Handles{100});
     // A wave alone plays on while the program goes on; an alarm with no instant is never silent (the silence of the
     // others: SimulatedYearTest).
     state.silence = SilencePeriod{1, 0};

@@ -9,7 +9,7 @@ TEST(Snooze, DelayIsOneTheWindowOffersOrTheDefault)
     for (const int minutes : snooze::DELAYS)
         offered += snooze::delayText(minutes) + ";";
     EXPECT_EQ(offered, "5 minutes;10 minutes;15 minutes;30 minutes;1 hour;");
-    const std::pair<const char*, int> rows[] = {{"5", 5},  {" 30 ", 30}, {"60", 60}, {"15", 15},
+    const std::pair<const char*, int> rows[] = {{"5", 5}, {" 30 ", 30}, {"60", 60}, {"15", 15},
                                                 {"", 10}, {"7", 10},    {"5x", 10}, {"-5", 10}};
     for (const auto& [stored, delay] : rows)
         EXPECT_EQ(snooze::parseDelay(stored), delay) << stored;
