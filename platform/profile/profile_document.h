@@ -47,7 +47,6 @@ public:
     static bool isWritableSection(const std::string& section);
     static bool isWritableKey(const std::string& key);
     static bool isWritableValue(const std::string& value);
-    static bool isWritable(const std::string& section, const std::vector<SettingChange>& changes);
 
 private:
     enum class LineEnd : unsigned char { None, Cr, Lf, CrLf };
@@ -78,6 +77,9 @@ private:
 
     template <typename Text, typename Take>
     static void forEachLine(const Text& text, Take take);
+    // Every name and value of the changes can be written (apply refuses them
+    // all otherwise).
+    static bool isWritable(const std::string& section, const std::vector<SettingChange>& changes);
     static Line parseLine(std::string text, LineEnd end);
     static std::string sectionName(const Line& header);
     static std::string keyName(const Line& entry);
