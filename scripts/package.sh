@@ -36,6 +36,17 @@ rm -f "$dist"/quorvel-*-setup.exe "$dist"/quorvel-*-"$tree".zip
 # What both packages install: the program without its symbol tables, the
 # voice themes and the guide.
 "$strip" -o "$stage/quorvel.exe" "$build_dir/$tree/quorvel.exe"
+# The shipped program is a 32-bit Windows GUI program that needs only DLLs
+# every Windows has: a DLL of the compiler's runtime would be missing on the
+# user's machine.
+if [ "$tree" = win32 ]; then
+  headers="$(i686-w64-mingw32-objdump -p "$stage/quorvel.exe")"
+  grep -q 'file format pei-i386' <<<"$headers" && grep -qE '^Subsystem\s+00000002' <<<"$headers" ||
+    { echo "quorvel.exe is not a 32-bit Windows GUI program"; exit 1; }
+  foreign="$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' |
+    grep -vxE '(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|ole32|shell32|shlwapi|user32|winmm)\.dll' || true)"
+  [ -z "$foreign" ] || { echo "quorvel.exe needs DLLs that Windows does not have:" $foreign; exit 1; }
+fi
 cp -r "$build_dir/$tree/speak" "$stage/speak"
 cp "$root_dir"/res/guide/* "$stage/"
 
