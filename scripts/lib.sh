@@ -53,8 +53,8 @@ setup_wine() {
       mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
       cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     fi
-    # Sound through ALSA alone, whatever else the machine offers, so that the
-    # tests hear what the programs play (capture_audio).
+    # Sound through ALSA alone, whatever else the machine offers, so that
+    # what the programs play can be sent to a file (capture_audio).
     "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Audio /d alsa /f >/dev/null 2>&1
     wineserver_cmd -w
     touch "$WINEPREFIX/.quorvel-ready-5"

@@ -5,7 +5,6 @@
 #include <sys/utime.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,33 +65,6 @@ std::string staticTexts(HWND dialog)
             (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
             texts += windowText(child);
     return texts;
-}
-
-// The capture file, then its followers .0001, ...
-std::vector<std::string> captureFiles()
-{
-    const char* capture = std::getenv("QUORVEL_AUDIO_CAPTURE");
-    if (capture == nullptr)
-        return {};
-    const std::string path = capture, folder = path.substr(0, path.rfind('\\'));
-    std::vector<std::string> files;
-    for (const std::string& name : folderEntries(folder))
-        if ((folder + '\\' + name + '.').rfind(path + '.', 0) == 0)
-            files.push_back(folder + '\\' + name);
-    return files;
-}
-
-// The data chunk of a RIFF/WAVE file.
-std::string waveSamples(const std::string& wave)
-{
-    for (std::size_t at = 12; at + 8 <= wave.size();) {
-        std::uint32_t size = 0;
-        std::memcpy(&size, &wave[at + 4], sizeof size);
-        if (wave.compare(at, 4, "data") == 0)
-            return wave.substr(at + 8, size);
-        at += 8 + size + (size & 1);
-    }
-    return "";
 }
 
 }  // namespace
@@ -189,35 +161,6 @@ std::vector<std::string> dateBackWaves(const std::string& folder)
 long readSinceDateBack(const std::vector<std::string>& paths)
 {
     return std::count_if(paths.begin(), paths.end(), [](const std::string& p) { return touchedSinceDateBack(p); });
-}
-
-std::string capturedAudio()
-{
-    std::string samples;
-    for (const std::string& file : captureFiles())
-        samples += readFileText(file);
-    return samples;
-}
-
-void clearCapturedAudio()
-{
-    for (const std::string& file : captureFiles())
-        DeleteFileA(file.c_str());
-}
-
-bool capturedAudioHolds(const std::vector<std::string>& waveFiles)
-{
-    const std::string captured = capturedAudio();
-    const auto silent = [&](std::size_t from, std::size_t to) { return captured.find_first_not_of('\0', from) >= to; };
-    std::size_t at = 0;
-    for (const std::string& file : waveFiles) {
-        const std::string samples = waveSamples(readFileText(file));
-        const std::size_t found = samples.empty() ? std::string::npos : captured.find(samples, at);
-        if (found == std::string::npos || !silent(at, found))
-            return false;
-        at = found + samples.size();
-    }
-    return silent(at, captured.size());
 }
 
 std::string storedTime(long long seconds)

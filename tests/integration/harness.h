@@ -58,12 +58,6 @@ bool touchedSinceDateBack(const std::string& path, bool written = false);
 std::vector<std::string> dateBackWaves(const std::string& folder);
 long readSinceDateBack(const std::vector<std::string>& paths);
 
-// What the sound device got: the samples ALSA's file plugin wrote to the file QUORVEL_AUDIO_CAPTURE names and its
-// numbered followers (one a stream). Holds: the samples of the wave files in order, nothing but silence around them.
-std::string capturedAudio();
-void clearCapturedAudio();
-bool capturedAudioHolds(const std::vector<std::string>& waveFiles);
-
 template <typename Condition>
 bool waitUntil(Condition condition, DWORD timeoutMs = 10000)
 {
