@@ -28,7 +28,6 @@ protected:
     Calls firingsAt(Timestamp time);
     // The calls of the actions of an alarm found due at the tick five seconds after noon.
     Calls run(Alarm& alarm);
-    static bool pending(const Alarm& alarm) { return (alarm.flags & ALARM_EXECUTE_PENDING) != 0; }
 
     // --- AlarmView; the next alarm and the late-alarm notices are kept apart from the call log ---
     void insertAlarmRow(Alarm& alarm) override { log("insertAlarmRow " + alarm.message); }

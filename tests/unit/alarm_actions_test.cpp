@@ -23,7 +23,8 @@ TEST_F(AlarmActionsTest, ActionsRunInOrderAndTheLaunchLeavesAWatchEntryInTheSlot
     Alarm& again = addAlarm("C", all | ALARM_EXECUTE_PENDING, NOON);
     EXPECT_EQ(run(again), (Calls{"launchProgram C.exe |  |  | 10"}));
     // Only launched, its entry unmarked; A's program is closed as the next one starts.
-    EXPECT_TRUE(!pending(again) && state.previousProgram->flags == again.flags && platform.terminated == Handles{100});
+    EXPECT_TRUE(!again.has(ALARM_EXECUTE_PENDING) && state.previousProgram->flags == again.flags &&
+                platform.terminated == Handles{100});
     // A wave alone plays on while the program goes on; an alarm with no instant is never silent (the silence of the
     // others: SimulatedYearTest).
     state.silence = SilencePeriod{1, 0};

@@ -6,14 +6,6 @@
 
 #include <map>
 
-#ifndef _WIN32
-#include <cstdlib>
-
-#include <filesystem>
-
-#include "platform/posix/posix_file_system.h"
-#endif
-
 namespace {
 
 using Outcome = ProfileDocument::ChangeOutcome;
@@ -231,33 +223,3 @@ TEST(ProfileFile, UnreadableFileIsReportedOnceAndNeverWrittenOver)
     EXPECT_TRUE(profile.write("Options", "Position", std::string("8,8")));
     EXPECT_EQ(files.files[PATH], "[Options]\r\nFlags=0\r\nPosition=8,8\r\n");
 }
-
-#ifndef _WIN32
-
-// The file system of the native tools: the user's file is replaced with its mode and its links, a folder is
-// neither read nor replaced.
-TEST(ProfilePosixFileSystem, ReplacesTheUsersFileWithItsModeAndLinks)
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "qv-profile-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    const std::filesystem::path folder = pattern;
-    const std::string path = (folder / "TIVRA.INI").string(), link = (folder / "link").string();
-    PosixFileSystem files;
-    std::string bytes;
-    ASSERT_TRUE(files.replaceFile(path, "a"));
-    std::filesystem::permissions(path, std::filesystem::perms(0640));
-    std::filesystem::create_symlink(path, link);
-    ASSERT_TRUE(files.replaceFile(link, "bc"));
-    std::filesystem::create_hard_link(path, folder / "second");
-    ASSERT_TRUE(files.replaceFile(path, "def"));
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
-    EXPECT_TRUE(files.readFile((folder / "second").string(), bytes) == FileReadStatus::Ok && bytes == "def" &&
-                std::filesystem::is_symlink(link));
-    using Entries = std::filesystem::directory_iterator;
-    EXPECT_EQ(std::distance(Entries(folder), Entries()), 3);  // no temporary file is left behind
-    EXPECT_FALSE(files.replaceFile(folder.string(), "x"));
-    EXPECT_EQ(files.readFile(folder.string(), bytes), FileReadStatus::Failed);
-    std::filesystem::remove_all(folder);
-}
-
-#endif
