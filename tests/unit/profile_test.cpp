@@ -181,7 +181,8 @@ TEST(ProfileFile, ReadsTheFileOnceAndWritesOnlyChangesOneWritePerSection)
                 profile.writeSection("AlarmList", {{"0", std::nullopt}, {"1", std::nullopt}}) &&
                 files.replacements == 0);
     EXPECT_TRUE(profile.write("Options", "Column", std::string("130,124")));
-    EXPECT_TRUE(profile.writeSection("Options", {{"Column", std::nullopt}, {"Column", std::string("130,124")}}));
+    EXPECT_TRUE(profile.writeSection("Options", {{"Column", std::nullopt}, {"Column", std::string("130,124")}}) &&
+                profile.writeSection("Options", {{"n", std::string("1")}, {"n", std::nullopt}}));  // nothing to write
     EXPECT_TRUE(profile.writeSection("AlarmList", {{"0", std::string("a")}, {"1", std::string("b")}}));
     EXPECT_FALSE(profile.write("Options", "Theme", std::string("a\r\nb=1")));  // refused, and nothing written
     EXPECT_EQ(profile.read("alarmlist", "1") + std::to_string(files.replacements) + std::to_string(files.reads), "b21");
