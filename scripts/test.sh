@@ -74,7 +74,6 @@ start_display
 trap 'wineserver_cmd -k >/dev/null 2>&1; stop_display' EXIT
 # Windows programs see the Unix file system as drive Z:.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-export QUORVEL_EXE32="$(windows_path "$build_dir/win32/quorvel.exe")"
 export QUORVEL_SCREENSHOTS_UNIX="$QUORVEL_SCREENSHOTS"
 export QUORVEL_SCREENSHOTS="$(windows_path "$QUORVEL_SCREENSHOTS")"
 export QUORVEL_SOURCE_DIR="$(windows_path "$root_dir")"
