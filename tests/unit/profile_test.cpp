@@ -178,12 +178,11 @@ TEST(ProfileFile, ReadsTheFileOnceAndWritesOnlyChangesOneWritePerSection)
     MemoryFileSystem files;
     ProfileFile profile(files, PATH);
     EXPECT_TRUE(profile.read("Options", "Column").empty() && profile.write("Options", "Theme", std::nullopt) &&
-                profile.writeSection("AlarmList", {{"0", std::nullopt}, {"1", std::nullopt}}) &&
-                files.replacements == 0);
+                profile.writeSection("AlarmList", {erase("0"), erase("1")}) && files.replacements == 0);
     EXPECT_TRUE(profile.write("Options", "Column", std::string("130,124")));
-    EXPECT_TRUE(profile.writeSection("Options", {{"Column", std::nullopt}, {"Column", std::string("130,124")}}) &&
-                profile.writeSection("Options", {{"n", std::string("1")}, {"n", std::nullopt}}));  // nothing to write
-    EXPECT_TRUE(profile.writeSection("AlarmList", {{"0", std::string("a")}, {"1", std::string("b")}}));
+    EXPECT_TRUE(profile.writeSection("Options", {erase("Column"), set("Column", "130,124")}) &&
+                profile.writeSection("Options", {set("n", "1"), erase("n")}));  // nothing to write
+    EXPECT_TRUE(profile.writeSection("AlarmList", {set("0", "a"), set("1", "b")}));
     EXPECT_FALSE(profile.write("Options", "Theme", std::string("a\r\nb=1")));  // refused, and nothing written
     EXPECT_EQ(profile.read("alarmlist", "1") + std::to_string(files.replacements) + std::to_string(files.reads), "b21");
     EXPECT_EQ(files.files[PATH], "[Options]\r\nColumn=130,124\r\n[AlarmList]\r\n0=a\r\n1=b\r\n");
