@@ -4,15 +4,17 @@
 
 #include <cstdio>
 
+#include "platform/win32/framework/text_encoding.h"
+
 namespace file_identity {
 namespace {
 
 using FinalPathFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
 
-std::string utf8(const std::wstring& text)
+std::string utf8(const WideText& text)
 {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                         nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(size), '\0');
     if (size > 0)
         WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
@@ -26,7 +28,7 @@ std::string finalPath(HANDLE file)
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
     if (function == nullptr)
         return std::string();
-    std::wstring path(MAX_PATH, L'\0');
+    WideText path(MAX_PATH, L'\0');
     for (int attempt = 0; attempt < 2; ++attempt) {
         const DWORD length = function(file, &path[0], static_cast<DWORD>(path.size()), 0);
         if (length == 0)
@@ -46,7 +48,8 @@ std::string volumeAndIndex(HANDLE file)
     if (!GetFileInformationByHandle(file, &info))
         return std::string();
     char text[64];
-    std::snprintf(text, sizeof text, "volume %08lx file %08lx%08lx", static_cast<unsigned long>(info.dwVolumeSerialNumber),
+    std::snprintf(text, sizeof text, "volume %08lx file %08lx%08lx",
+                  static_cast<unsigned long>(info.dwVolumeSerialNumber),
                   static_cast<unsigned long>(info.nFileIndexHigh), static_cast<unsigned long>(info.nFileIndexLow));
     return text;
 }

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/framework/text_encoding.h"
+
 bool currentFolder(std::string& folder)
 {
     // Asked in UTF-16 with a buffer that grows as needed: the 8-bit call
     // gives nothing for a folder of MAX_PATH characters or more.
-    std::wstring wide(MAX_PATH, L'\0');
+    WideText wide(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(wide.size()), &wide[0]);
         if (length == 0)

@@ -29,11 +29,11 @@ class AnsiCodePage : public CodePage {
 public:
     std::string fromUtf16(const std::u16string& text) const override
     {
-        return text_encoding::toSystemText(std::wstring(text.begin(), text.end()));
+        return text_encoding::toSystemText(WideText(text.begin(), text.end()));
     }
     std::u16string toUtf16(const std::string& text) const override
     {
-        const std::wstring wide = text_encoding::fromSystemText(text);
+        const WideText wide = text_encoding::fromSystemText(text);
         return std::u16string(wide.begin(), wide.end());
     }
 };

@@ -2,30 +2,30 @@
 
 #include <shellapi.h>
 
-#include <string>
+#include "platform/win32/framework/text_encoding.h"
 
 namespace {
 
 const wchar_t* const USER_GUIDE = L"TIVRA.HTM";
 
 // The folder of the program's file; empty when its path does not fit.
-std::wstring programFolder()
+WideText programFolder()
 {
     wchar_t path[MAX_PATH] = {0};
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring file(path, length < MAX_PATH ? length : 0);
+    const WideText file(path, length < MAX_PATH ? length : 0);
     const size_t slash = file.find_last_of(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : file.substr(0, slash);
+    return slash == WideText::npos ? WideText() : file.substr(0, slash);
 }
 
-std::wstring currentFolderWide()
+WideText currentFolderWide()
 {
     wchar_t path[MAX_PATH] = {0};
     const DWORD length = GetCurrentDirectoryW(MAX_PATH, path);
-    return std::wstring(path, length < MAX_PATH ? length : 0);
+    return WideText(path, length < MAX_PATH ? length : 0);
 }
 
-bool isFile(const std::wstring& path)
+bool isFile(const WideText& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -45,10 +45,10 @@ void openHelp(HWND owner)
     // beside the program, else one in the current folder. Wide calls, since
     // the program usually lives below the user's profile folder, whose name
     // need not fit the ANSI code page.
-    for (const std::wstring& folder : {programFolder(), currentFolderWide()}) {
+    for (const WideText& folder : {programFolder(), currentFolderWide()}) {
         if (folder.empty())
             continue;
-        const std::wstring guide = folder + (folder.back() == L'\\' ? L"" : L"\\") + USER_GUIDE;
+        const WideText guide = folder + (folder.back() == L'\\' ? L"" : L"\\") + USER_GUIDE;
         if (isFile(guide)) {
             ShellExecuteW(owner, L"open", guide.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL);
             return;

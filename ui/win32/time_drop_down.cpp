@@ -26,7 +26,7 @@ std::string TimeDropDown::fieldText()
 {
     if (m_mode == TimeListMode::TimeOfDay)
         return DropDownPopup::fieldText();
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(field())) + 1, L'\0');
+    WideText text(static_cast<size_t>(::GetWindowTextLengthW(field())) + 1, L'\0');
     text.resize(static_cast<size_t>(::GetWindowTextW(field(), &text[0], static_cast<int>(text.size()))));
     return text_encoding::toOwnText(text);
 }

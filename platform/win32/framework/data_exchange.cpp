@@ -57,7 +57,7 @@ void DdxOwnText(CDataExchange* dx, int id, std::string& value)
         SetWindowTextW(field, text_encoding::fromOwnText(value).c_str());
         return;
     }
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+    WideText text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(field, &text[0], static_cast<int>(text.size()))));
     value = text_encoding::toOwnText(text);
 }

@@ -15,13 +15,13 @@ CFileDialog::CFileDialog(DWORD flags, const std::string& filter, CWnd* owner)
 INT_PTR CFileDialog::DoModal()
 {
     // The filter's '|' separators become the NULs the system expects.
-    std::wstring filter = text_encoding::fromOwnText(m_filter);
+    WideText filter = text_encoding::fromOwnText(m_filter);
     for (wchar_t& c : filter)
         if (c == L'|')
             c = L'\0';
     filter.push_back(L'\0');
-    const std::wstring title = text_encoding::fromOwnText(m_title);
-    const std::wstring folder = text_encoding::fromSystemText(m_initialFolder);
+    const WideText title = text_encoding::fromOwnText(m_title);
+    const WideText folder = text_encoding::fromSystemText(m_initialFolder);
     std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
 
     OPENFILENAMEW ofn = {};

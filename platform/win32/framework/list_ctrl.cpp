@@ -56,7 +56,7 @@ int CListCtrl::InsertItem(int index, const std::string& text, UINT state, UINT s
     return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
-int CListCtrl::InsertItem(int index, const std::wstring& text)
+int CListCtrl::InsertItem(int index, const WideText& text)
 {
     LVITEMW item = {};
     item.mask = LVIF_TEXT;

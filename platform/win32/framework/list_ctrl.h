@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "platform/win32/framework/text_encoding.h"
 #include "platform/win32/framework/wnd.h"
 
 class CListCtrl : public CWnd {
@@ -19,7 +20,7 @@ public:
     BOOL SetListColumnWidth(int width);
     int InsertItem(int index, const std::string& text, UINT state = 0, UINT stateMask = 0);
     // An item whose text is UTF-16 (the program's own texts, converted).
-    int InsertItem(int index, const std::wstring& text);
+    int InsertItem(int index, const WideText& text);
     std::string GetItemText(int index, int subItem, int maxCharacters = 260) const;
     int GetItemCount() const;
     int GetNextItem(int start, UINT flags) const;

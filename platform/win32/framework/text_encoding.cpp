@@ -5,19 +5,19 @@
 namespace text_encoding {
 namespace {
 
-std::wstring widen(unsigned codePage, const std::string& text)
+WideText widen(unsigned codePage, const std::string& text)
 {
     if (text.empty())
-        return std::wstring();
+        return WideText();
     const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (length <= 0)
-        return std::wstring(text.begin(), text.end());
-    std::wstring wide(static_cast<size_t>(length), L'\0');
+        return WideText(text.begin(), text.end());
+    WideText wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
 }
 
-std::string narrow(unsigned codePage, const std::wstring& text)
+std::string narrow(unsigned codePage, const WideText& text)
 {
     if (text.empty())
         return std::string();
@@ -32,22 +32,22 @@ std::string narrow(unsigned codePage, const std::wstring& text)
 
 }  // namespace
 
-std::wstring fromOwnText(const std::string& text)
+WideText fromOwnText(const std::string& text)
 {
     return widen(OWN_TEXT_CODE_PAGE, text);
 }
 
-std::wstring fromSystemText(const std::string& text)
+WideText fromSystemText(const std::string& text)
 {
     return widen(CP_ACP, text);
 }
 
-std::string toOwnText(const std::wstring& text)
+std::string toOwnText(const WideText& text)
 {
     return narrow(OWN_TEXT_CODE_PAGE, text);
 }
 
-std::string toSystemText(const std::wstring& text)
+std::string toSystemText(const WideText& text)
 {
     return narrow(CP_ACP, text);
 }

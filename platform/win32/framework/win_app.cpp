@@ -92,8 +92,8 @@ void CWinApp::CloseNoticeBox()
 
 int CWinApp::ShowBox(const std::string& text, const std::string& detail, HWND owner, UINT style) const
 {
-    const std::wstring message = text_encoding::fromOwnText(text) + text_encoding::fromSystemText(detail);
-    const std::wstring title = text_encoding::fromSystemText(m_appName);
+    const WideText message = text_encoding::fromOwnText(text) + text_encoding::fromSystemText(detail);
+    const WideText title = text_encoding::fromSystemText(m_appName);
     return MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION | style);
 }
 
