@@ -24,6 +24,7 @@ TEST(CalendarMonthTest, FillsItsFiveRowsColumnByColumnAndHandsBackTheDateItOpene
         {2038, 1, 19, ". 4 11 18 . . 5 12 [19] . . 6 13 . . . 7 14 . . 1 8 15 . . 2 9 16 . . 3 10 17 . ."},
         {2038, 2, 1, ". . . . . . . . . . . . . . . . . . . . . . . . . . . . . . . . . . ."},
         {1969, 12, 31, ""},
+        {1998, 13, 1, ""},
         {2039, 1, 1, ""}};
     for (const auto& [year, month, chosen, expected] : rows) {
         std::string shown;

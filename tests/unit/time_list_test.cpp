@@ -19,6 +19,7 @@ TEST(TimeListTest, HoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsValue)
     EXPECT_EQ(time_list::handedBack(TimeListMode::TimeOfDay, times[48]) +
                   time_list::handedBack(TimeListMode::Days, days[2]),
               "12:0:004 " + DAYS);
+    // clang-format off
     const std::tuple<TimeListMode, std::string, int> rows[] = {
         {TimeListMode::TimeOfDay, "12:00:00", 48}, {TimeListMode::TimeOfDay, "7:15:30", -1},
         {TimeListMode::TimeOfDay, "7:05:00", -1},  {TimeListMode::TimeOfDay, "7:15", 29},
@@ -26,7 +27,9 @@ TEST(TimeListTest, HoldsQuarterHoursOrDayCountsAndOpensOnTheFieldsValue)
         {TimeListMode::TimeOfDay, "-:--:--", -1},  {TimeListMode::TimeOfDay, "  ", -1},
         {TimeListMode::Days, "04 " + DAYS, 2},     {TimeListMode::Days, "03", -1},
         {TimeListMode::Days, "00 " + DAYS, 0},     {TimeListMode::Days, "30 " + DAYS, 15},
-        {TimeListMode::Days, "", -1},              {TimeListMode::Days, DAYS, -1}};
+        {TimeListMode::Days, "", -1},              {TimeListMode::Days, DAYS, -1},
+        {TimeListMode::TimeOfDay, "7:60:00", -1},  {TimeListMode::TimeOfDay, "24:00:00", -1}};
+    // clang-format on
     for (const auto& [mode, field, entry] : rows)
         EXPECT_EQ(time_list::entryOf(mode, field), entry) << field;
 }
