@@ -230,14 +230,13 @@ std::size_t ProfileDocument::firstEntry(const Section& section, const std::strin
 
 std::optional<std::string> ProfileDocument::value(const std::string& section, const std::string& key) const
 {
-    auto found = m_sectionIndex.find(folded(trimmed(section)));
-    if (found == m_sectionIndex.end())
+    const Section* s = findSection(trimmed(section));
+    if (s == nullptr)
         return std::nullopt;
-    const Section& s = m_sections[found->second];
-    const std::size_t entry = firstEntry(s, folded(trimmed(key)));
+    const std::size_t entry = firstEntry(*s, folded(trimmed(key)));
     if (entry == NO_LINE)
         return std::nullopt;
-    std::optional<std::string> raw = rawValue(s.lines[entry]);
+    std::optional<std::string> raw = rawValue(s->lines[entry]);
     if (!raw)
         return std::nullopt;
     std::string& v = *raw;
@@ -272,10 +271,15 @@ bool ProfileDocument::isWritableValue(const std::string& value)
     return !holdsBreak(value);
 }
 
-ProfileDocument::Section* ProfileDocument::findSection(const std::string& name)
+const ProfileDocument::Section* ProfileDocument::findSection(const std::string& name) const
 {
     auto found = m_sectionIndex.find(folded(name));
     return found == m_sectionIndex.end() ? nullptr : &m_sections[found->second];
+}
+
+ProfileDocument::Section* ProfileDocument::findSection(const std::string& name)
+{
+    return const_cast<Section*>(std::as_const(*this).findSection(name));
 }
 
 ProfileDocument::Section& ProfileDocument::appendSection(const std::string& name)
@@ -298,8 +302,7 @@ ProfileDocument::Section& ProfileDocument::appendSection(const std::string& name
 
 bool ProfileDocument::isWritable(const std::string& section, const std::vector<SettingChange>& changes)
 {
-    return isWritableSection(section) &&
-        std::all_of(changes.begin(), changes.end(), [](const SettingChange& change) {
+    return isWritableSection(section) && std::all_of(changes.begin(), changes.end(), [](const SettingChange& change) {
                return isWritableKey(change.key) && (!change.value || isWritableValue(*change.value));
            });
 }
@@ -309,14 +312,12 @@ ProfileDocument::ChangeOutcome ProfileDocument::preview(const std::string& secti
 {
     if (!isWritable(section, changes))
         return ChangeOutcome::Refused;
-    auto found = m_sectionIndex.find(folded(trimmed(section)));
+    const Section* target = findSection(trimmed(section));
     // Up to the first change that does something, the document is as the
     // changes before it found it, so each is judged on the document as it is.
     for (const SettingChange& change : changes) {
-        std::size_t existing = NO_LINE;
-        if (found != m_sectionIndex.end())
-            existing = firstEntry(m_sections[found->second], folded(trimmed(change.key)));
-        if (change.value ? existing == NO_LINE || rawValue(m_sections[found->second].lines[existing]) != *change.value
+        const std::size_t existing = target ? firstEntry(*target, folded(trimmed(change.key))) : NO_LINE;
+        if (change.value ? existing == NO_LINE || rawValue(target->lines[existing]) != *change.value
                          : existing != NO_LINE)
             return ChangeOutcome::Changed;
     }

@@ -92,6 +92,7 @@ private:
     // The first entry of a folded key that the change being applied has not
     // removed, or NO_LINE.
     static std::size_t firstEntry(const Section& section, const std::string& foldedKey);
+    const Section* findSection(const std::string& name) const;  // name trimmed; nullptr when missing
     Section* findSection(const std::string& name);
     Section& appendSection(const std::string& name);
     static bool applyTo(Section& section, const std::vector<SettingChange>& changes);
